@@ -1,0 +1,61 @@
+// Start-up of the main window and the draws grid's mouse wheel.
+#include "app/IniReader.h"
+#include "app/StartupPaths.h"
+#include "app/Unit1.h"
+#include "app/WheelRows.h"
+
+#include "dataset/Connection.h"
+#include "dataset/DataSource.h"
+#include "dataset/Query.h"
+#include "widgets/DbGrid.h"
+
+#include <QWheelEvent>
+
+void TForm1::FormCreate(QObject*) {
+    IniFileName = StartupPaths::iniFileName(m_appDir);
+    ResultsFileName = StartupPaths::resultsFileName(m_appDir);
+    PadCount = 0;
+    try {
+        const IniReader ini(IniFileName);
+        DbFileName = ini.readString(QStringLiteral("CONFIG"), QStringLiteral("filenamedb"));
+    } catch (const std::exception&) {
+        showBox(QStringLiteral("Ошибка настройки конфигурации"), applicationTitle(), BoxIcon::None,
+                BoxButtons::Ok, false);
+    }
+    if (!StartupPaths::fileExists(IniFileName)) {
+        showBox(QStringLiteral("Не найден файл конфигурации!"), QStringLiteral("Внимание!"),
+                BoxIcon::Error, BoxButtons::Ok);
+        terminate();
+        return;
+    }
+    DbFileName = StartupPaths::resolveDbFileName(DbFileName, m_appDir);
+    ADOConnection1->close();
+    try {
+        ADOConnection1->open(DbFileName);
+    } catch (const std::exception&) {
+        showBox(QStringLiteral("Не найдет файл базы данных MS Access!"),
+                QStringLiteral("Подключение в БД"), BoxIcon::Error, BoxButtons::Ok);
+        terminate();
+        return;
+    }
+    DBGrid1->viewport()->installEventFilter(this);
+    try {
+        ADOQuery1->clearSql();
+        ADOQuery1->addSql(QStringLiteral("SELECT * FROM Razyg order by tir desc"));
+        ADOQuery1->open();
+        ADOQuery3->open();
+        ADOQuery4->open();
+    } catch (const std::exception&) {
+        // The window runs with whatever opened.
+    }
+}
+
+bool TForm1::DBGrid1WindowProc(QEvent* message) {
+    if (message->type() != QEvent::Wheel)
+        return false;
+    const auto* wheel = static_cast<QWheelEvent*>(message);
+    const int delta = wheel->angleDelta().y();
+    Query* list = DBGrid1->dataSource()->dataSet();
+    list->moveBy(wheelRows(delta));
+    return true;
+}

@@ -1,0 +1,102 @@
+#include "dataset/Connection.h"
+
+#include "dataset/Statement.h"
+#include "runtime/AppError.h"
+
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QUuid>
+#include <sqlite3.h>
+
+namespace {
+
+// An SQLite URI for the path that opens read-write and never creates the file.
+QString uriFor(const QString& path) {
+    QString escaped;
+    for (const QChar c : path) {
+        if (c == QLatin1Char('%'))
+            escaped += QLatin1String("%25");
+        else if (c == QLatin1Char('?'))
+            escaped += QLatin1String("%3f");
+        else if (c == QLatin1Char('#'))
+            escaped += QLatin1String("%23");
+        else
+            escaped += c;
+    }
+    return QLatin1String("file:") + escaped + QLatin1String("?mode=rw");
+}
+
+} // namespace
+
+Connection::Connection(const QString& name) : m_name(name) {}
+
+Connection::~Connection() { close(); }
+
+void Connection::open(const QString& path) {
+    close();
+    if (path.trimmed().isEmpty())
+        throw AppError(QStringLiteral("No database file name given"));
+    m_qtConnection = m_name + QLatin1Char('-') + QUuid::createUuid().toString(QUuid::WithoutBraces);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_qtConnection);
+        db.setDatabaseName(uriFor(path));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
+        if (!db.open()) {
+            const QString message = db.lastError().text();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(m_qtConnection);
+            throw AppError(message.isEmpty() ? QStringLiteral("Cannot open database") : message);
+        }
+        const QVariant h = db.driver()->handle();
+        if (h.isValid() && qstrcmp(h.typeName(), "sqlite3*") == 0)
+            m_handle = *static_cast<sqlite3* const*>(h.constData());
+    }
+    try {
+        if (!m_handle)
+            throw AppError(QStringLiteral("The database driver gave no engine handle"));
+        // SQLite opens any file lazily; reading the schema proves it is a database.
+        Statement check(m_handle, QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        check.run();
+    } catch (...) {
+        close();
+        throw;
+    }
+}
+
+void Connection::close() {
+    if (m_qtConnection.isEmpty())
+        return;
+    m_handle = nullptr;
+    m_batchDepth = 0;
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_qtConnection, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_qtConnection);
+    m_qtConnection.clear();
+}
+
+sqlite3* Connection::handle() const {
+    if (!m_handle)
+        throw AppError(QStringLiteral("Database connection is not open"));
+    return m_handle;
+}
+
+void Connection::exec(const QString& sql) {
+    Statement statement(handle(), sql);
+    statement.run();
+}
+
+void Connection::beginBatch() {
+    if (m_batchDepth++ == 0 && sqlite3_get_autocommit(handle()))
+        exec(QStringLiteral("BEGIN IMMEDIATE"));
+}
+
+void Connection::commitBatch() {
+    if (m_batchDepth == 0)
+        return;
+    if (--m_batchDepth == 0 && !sqlite3_get_autocommit(handle()))
+        exec(QStringLiteral("COMMIT"));
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+struct sqlite3;
+
+// The database connection (ADOConnection1): one SQLite file opened through
+// Qt SQL. Opening never creates a file: a missing file or one that is not a
+// database fails with the engine's text.
+class Connection {
+public:
+    explicit Connection(const QString& name);
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    QString name() const { return m_name; }
+    void open(const QString& path);
+    void close();
+    bool isOpen() const { return m_handle != nullptr; }
+
+    // The engine's own handle, for statements (see Statement).
+    sqlite3* handle() const;
+
+    // Runs a statement that returns no rows.
+    void exec(const QString& sql);
+
+    // Groups many single-row posts into one write (one disk sync). Posts keep
+    // working as usual; commitBatch() stores everything posted since begin.
+    void beginBatch();
+    void commitBatch();
+    bool inBatch() const { return m_batchDepth > 0; }
+
+private:
+    QString m_name;
+    QString m_qtConnection;
+    sqlite3* m_handle = nullptr;
+    int m_batchDepth = 0;
+};

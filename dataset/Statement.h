@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// A prepared SQLite statement that turns every engine failure into an AppError
+// carrying the engine's own text.
+class Statement {
+public:
+    Statement(sqlite3* db, const QString& sql);
+    ~Statement();
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    void bind(int index, const QVariant& value); // 1-based
+    void bind(const QString& name, const QVariant& value); // ":Name"; ignored when absent
+    int parameterCount() const;
+    QString parameterName(int index) const;
+
+    // Advances to the next row; false when done.
+    bool step();
+    // Runs a statement that returns no rows.
+    void run();
+
+    int columnCount() const;
+    QString columnName(int i) const;
+    QString columnOriginName(int i) const; // table column behind a result column, or empty
+    QString columnTableName(int i) const;
+    QVariant value(int i) const;
+    sqlite3_stmt* raw() const { return m_stmt; }
+
+private:
+    [[noreturn]] void fail() const;
+    sqlite3* m_db;
+    sqlite3_stmt* m_stmt = nullptr;
+};

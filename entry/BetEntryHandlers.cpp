@@ -1,0 +1,45 @@
+// Adding, overwriting, deleting and copying bets.
+#include "app/Unit1.h"
+
+#include "dataset/Query.h"
+#include "entry/EntryTexts.h"
+
+#include <QLineEdit>
+
+void TForm1::Button4Click(QObject*) {
+    ADOQuery2->clearSql();
+    ADOQuery2->addSql(QStringLiteral("select * from Rate order by tir"));
+    ADOQuery2->open();
+    try {
+        if (Edit1->text().trimmed().isEmpty()) {
+            inputErrorBox(EntryTexts::inputError());
+            return;
+        }
+        writeFields(ADOQuery2, true);
+        resetFields();
+    } catch (...) {
+    }
+}
+
+void TForm1::Button6Click(QObject*) {
+    try {
+        if (askQuestion(EntryTexts::overwriteQuestion()))
+            writeFields(ADOQuery3, false);
+    } catch (...) {
+    }
+}
+
+void TForm1::Button5Click(QObject*) {
+    try {
+        if (askQuestion(EntryTexts::deleteBetQuestion()))
+            ADOQuery3->deleteRecord();
+    } catch (...) {
+    }
+}
+
+void TForm1::DBGrid2DblClick(QObject*) {
+    try {
+        copyFields(ADOQuery3);
+    } catch (...) {
+    }
+}

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, running and testing need.
+# Runs apt-get only when something is missing; needs root (or sudo) then.
+set -euo pipefail
+packages=(cmake g++ make pkg-config qt6-base-dev qt6-charts-dev libqt6sql6-sqlite
+  qt6-translations-l10n libsqlite3-dev libzip-dev libfreexl-dev fonts-liberation2)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "app/Unit1.h"
+#include "widgets/MessageBoxes.h"
+
+#include <QList>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+
+// Answers message boxes from a script and records every box shown, so that no
+// test ever blocks on a modal window.
+class ScriptedBoxes : public MessageBoxes {
+public:
+    BoxResult show(const BoxRequest& request) override;
+    void answer(BoxResult result) { m_answers.append(result); }
+    QList<BoxRequest> shown;
+
+private:
+    QList<BoxResult> m_answers;
+};
+
+// A temporary program folder with razyg.ini and a fresh database, and the main
+// window started on it.
+class TestApp {
+public:
+    TestApp();
+    ~TestApp();
+    QString dir() const { return m_dir.path(); }
+    QString dbPath() const;
+
+    // Runs SQL on the database file directly (outside the program).
+    void sql(const QString& statements) const;
+    QVariant scalar(const QString& query) const;
+    // Stores a draw the way the import does: sorted balls, drawn order as given.
+    void addDraw(int tir, std::initializer_list<int> drawn, int ch6 = 0, int ch5 = 0) const;
+
+    // Creates the window and runs its start-up.
+    TForm1& start();
+    TForm1& form() { return *m_form; }
+    ScriptedBoxes boxes;
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<TForm1> m_form;
+};
+
+// Texts of the six ball fields.
+QStringList ballFields(const TForm1& form);
+// Ball numbers whose panels are red.
+QList<int> litBalls(const TForm1& form);
+// Column of the current query's rows, as text.
+QStringList column(const Query* query, const QString& field);

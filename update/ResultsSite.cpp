@@ -1,0 +1,28 @@
+#include "update/ResultsSite.h"
+
+#include <QUrl>
+
+namespace {
+
+const char* const DefaultResultsPageUrl =
+    "https://lottery-operator.example/game_results/game_results_lotto_big/";
+
+} // namespace
+
+ResultsSite ResultsSite::defaults() {
+    return fromPageUrl(QLatin1String(DefaultResultsPageUrl));
+}
+
+ResultsSite ResultsSite::fromPageUrl(const QString& pageUrl) {
+    ResultsSite site;
+    site.pageUrl = pageUrl.trimmed();
+    if (!site.pageUrl.endsWith(QLatin1Char('/')))
+        site.pageUrl += QLatin1Char('/');
+    const QUrl url(site.pageUrl, QUrl::TolerantMode);
+    site.siteUrl = url.adjusted(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment |
+                                QUrl::RemoveUserInfo)
+                       .toString(QUrl::FullyEncoded);
+    while (site.siteUrl.endsWith(QLatin1Char('/')))
+        site.siteUrl.chop(1);
+    return site;
+}

@@ -1,0 +1,159 @@
+#include "update/ResultsSiteUtils.h"
+
+#include "update/HttpTransfer.h"
+
+#include <QDate>
+#include <QTime>
+
+namespace {
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// The stamp field at 1-based position `from`, `length` characters long (shorter
+// at the end of the text). -1 unless it is a non-empty run of decimal digits.
+int stampField(const QByteArray& stamp, int from, int length) {
+    const QByteArray piece = stamp.mid(from - 1, length);
+    if (piece.isEmpty())
+        return -1;
+    int value = 0;
+    for (const char c : piece) {
+        if (c < '0' || c > '9')
+            return -1;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+bool startsWithNoCase(const QString& text, const char* prefix) {
+    return text.startsWith(QLatin1String(prefix), Qt::CaseInsensitive);
+}
+
+} // namespace
+
+QString FindNewestWorkbookUrl(const ResultsSite& site) {
+    QByteArray page;
+    if (!HttpGetText(site.pageUrl, page))
+        return QString();
+    QList<TFileInfo> candidates;
+    CollectWorkbookLinks(page, &candidates);
+
+    const TFileInfo* best = nullptr;
+    double bestDate = 0;
+    for (const TFileInfo& candidate : candidates) {
+        if (candidate.Date > bestDate) {
+            bestDate = candidate.Date;
+            best = &candidate;
+        }
+    }
+    return best ? MakeAbsoluteUrl(best->Url, site) : QString();
+}
+
+bool HttpGetText(const QString& address, QByteArray& body) {
+    body.clear();
+    try {
+        HttpResult result = HttpTransfer::get(address);
+        // An error page is an answer too; only a transfer cut short by the time
+        // limit or a connection that never answered yields nothing.
+        if (result.timedOut)
+            return false;
+        body = std::move(result.body);
+        return !body.isEmpty();
+    } catch (...) {
+        body.clear();
+        return false;
+    }
+}
+
+void CollectWorkbookLinks(const QByteArray& page, QList<TFileInfo>* list) {
+    if (!list)
+        return;
+    static const QByteArray opening("href=\"");
+    qsizetype position = 0;
+    while (position < page.size()) {
+        const qsizetype start = page.indexOf(opening, position);
+        if (start < 0)
+            return;
+        const qsizetype linkStart = start + opening.size();
+        const qsizetype end = page.indexOf('"', linkStart);
+        if (end < 0)
+            return; // no later link could be closed either
+        const QByteArray link = page.mid(linkStart, end - linkStart);
+        if (link.toLower().contains(".xls")) {
+            TFileInfo info;
+            info.Url = QString::fromLatin1(link);
+            ParseLinkDate(info.Url, info.Date);
+            list->append(info);
+        }
+        position = end + 1;
+    }
+}
+
+bool ParseLinkDate(const QString& link, double& dateTime) {
+    dateTime = 0;
+    const QByteArray decoded = UrlDecode(link.toLatin1());
+    const qsizetype open = decoded.indexOf('(');
+    const qsizetype close = decoded.indexOf(')');
+    if (open < 0 || close < 0 || open > close)
+        return false;
+    const QByteArray stamp = decoded.mid(open + 1, close - open - 1);
+
+    const int day = stampField(stamp, 1, 2);
+    const int month = stampField(stamp, 4, 2);
+    const int year = stampField(stamp, 7, 4);
+    const int hour = stampField(stamp, 12, 2);
+    const int minute = stampField(stamp, 15, 2);
+    const int second = stampField(stamp, 18, 2);
+    if (day < 0 || month < 0 || year < 0 || hour < 0 || minute < 0 || second < 0)
+        return false;
+    const QDate date(year, month, day);
+    const QTime time(hour, minute, second);
+    if (!date.isValid() || !time.isValid())
+        return false;
+
+    static const QDate zeroDay(1899, 12, 30);
+    dateTime = double(zeroDay.daysTo(date)) + time.msecsSinceStartOfDay() / 86400000.0;
+    return true;
+}
+
+QByteArray UrlDecode(const QByteArray& text) {
+    QByteArray out;
+    out.reserve(text.size());
+    qsizetype i = 0;
+    while (i < text.size()) {
+        const char c = text.at(i);
+        if (c == '%' && i + 2 < text.size()) {
+            const int high = hexDigit(text.at(i + 1));
+            const int low = hexDigit(text.at(i + 2));
+            if (high >= 0 && low >= 0)
+                out.append(char(high * 16 + low));
+            else
+                out.append('%');
+            i += 3;
+            continue;
+        }
+        out.append(c == '+' ? ' ' : c);
+        ++i;
+    }
+    return out;
+}
+
+QString MakeAbsoluteUrl(const QString& link, const ResultsSite& site) {
+    if (startsWithNoCase(link, "http://") || startsWithNoCase(link, "https://"))
+        return link;
+    if (link.startsWith(QLatin1String("//"))) {
+        // A scheme-relative link keeps the scheme of the site.
+        const qsizetype colon = site.siteUrl.indexOf(QLatin1Char(':'));
+        return site.siteUrl.left(colon + 1) + link;
+    }
+    if (link.startsWith(QLatin1Char('/')))
+        return site.siteUrl + link;
+    return site.pageUrl + link;
+}

@@ -1,0 +1,1 @@
+list(APPEND NUMERON_GUI_SOURCES ${CMAKE_CURRENT_LIST_DIR}/UpdateHandlers_stub.cpp)

@@ -1,0 +1,71 @@
+// The draw list's views and the current-draw texts' binding.
+#include "app/Unit1.h"
+
+#include "dataset/Query.h"
+#include "views/ViewQueries.h"
+#include "widgets/DbGrid.h"
+#include "widgets/DbText.h"
+
+#include <QLabel>
+
+void TForm1::SourceOpen() {
+    for (DbText* text : DBText)
+        text->setDataSource(DataSource1);
+}
+
+void TForm1::SourceClose() {
+    for (DbText* text : DBText)
+        text->setDataSource(nullptr);
+}
+
+void TForm1::runListView(const QString& sql) {
+    ADOQuery1->clearSql();
+    ADOQuery1->addSql(sql);
+    ADOQuery1->open();
+    // The bets follow the draw list again and show the current draw's bets.
+    ADOQuery3->setDataSource(DataSource1);
+    ADOQuery3->close();
+    ADOQuery3->open();
+    reopenChart();
+    SourceOpen();
+}
+
+namespace {
+QString drawCount(int count) { return QStringLiteral("в %1 тир.").arg(count); }
+} // namespace
+
+void TForm1::Button11Click(QObject*) {
+    try {
+        runListView(ViewQueries::byDrawDesc());
+    } catch (...) {
+    }
+}
+
+void TForm1::Button10Click(QObject*) {
+    try {
+        runListView(ViewQueries::byCombination());
+    } catch (...) {
+    }
+}
+
+void TForm1::Button19Click(QObject*) { runListView(ViewQueries::drawnOrder()); }
+
+void TForm1::Button17Click(QObject*) {
+    try {
+        runListView(ViewQueries::sixWinners());
+        Label15->setText(drawCount(ADOQuery1->recordCount()));
+        Label15->adjustSize();
+    } catch (...) {
+    }
+}
+
+void TForm1::Button18Click(QObject*) {
+    try {
+        DBGrid1->setColumnTitle(7, QStringLiteral("Шар"));
+        DBGrid1->setColumnTitle(8, QStringLiteral("Выпал, раз"));
+        runListView(ViewQueries::fiveWinners());
+        Label16->setText(drawCount(ADOQuery1->recordCount()));
+        Label16->adjustSize();
+    } catch (...) {
+    }
+}

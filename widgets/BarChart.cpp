@@ -1,0 +1,112 @@
+#include "widgets/BarChart.h"
+
+#include "dataset/Query.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSet>
+#include <QChart>
+#include <QStackedBarSeries>
+#include <QValueAxis>
+#include <algorithm>
+
+namespace {
+
+// The classic sixteen-colour palette that charts give bars one after another.
+const QColor kPalette[] = {
+    QColor(255, 0, 0),     QColor(0, 128, 0),   QColor(255, 255, 0), QColor(0, 0, 255),
+    QColor(255, 255, 255), QColor(128, 128, 128), QColor(255, 0, 255), QColor(0, 128, 128),
+    QColor(0, 0, 128),     QColor(128, 0, 0),   QColor(0, 255, 0),   QColor(128, 128, 0),
+    QColor(128, 0, 128),   QColor(192, 192, 192), QColor(0, 255, 255), QColor(0, 0, 0)};
+
+} // namespace
+
+BarChart::BarChart(const QString& title, QWidget* parent)
+    : QChartView(parent), m_series(new QStackedBarSeries), m_axisX(new QBarCategoryAxis),
+      m_axisLeft(new QValueAxis), m_axisRight(new QValueAxis) {
+    auto* chart = new QChart;
+    chart->setTitle(title);
+    chart->legend()->hide();
+    chart->setBackgroundBrush(Qt::white);
+    chart->setPlotAreaBackgroundBrush(Qt::white);
+    chart->setPlotAreaBackgroundVisible(true);
+    chart->setMargins(QMargins(2, 2, 2, 2));
+    chart->setBackgroundRoundness(0);
+    chart->setAnimationOptions(QChart::NoAnimation);
+    m_series->setName(QStringLiteral("Series1"));
+    m_series->setBarWidth(0.7);
+    m_series->setLabelsVisible(false);
+    chart->addSeries(m_series);
+    QFont small = chart->font();
+    small.setPixelSize(9);
+    m_axisX->setLabelsFont(small);
+    m_axisLeft->setLabelsFont(small);
+    m_axisRight->setLabelsFont(small);
+    m_axisLeft->setLabelFormat(QStringLiteral("%d"));
+    m_axisRight->setLabelFormat(QStringLiteral("%d"));
+    chart->addAxis(m_axisX, Qt::AlignBottom);
+    chart->addAxis(m_axisLeft, Qt::AlignLeft);
+    chart->addAxis(m_axisRight, Qt::AlignRight);
+    m_series->attachAxis(m_axisX);
+    m_series->attachAxis(m_axisLeft);
+    setChart(chart);
+    setRenderHint(QPainter::Antialiasing, false);
+    setFrameShape(QFrame::NoFrame);
+}
+
+void BarChart::bind(Query* dataSet, const QString& xField, const QString& yField) {
+    if (m_dataSet)
+        disconnect(m_dataSet, nullptr, this, nullptr);
+    m_dataSet = dataSet;
+    m_xField = xField;
+    m_yField = yField;
+    connect(dataSet, &Query::rowsReset, this, &BarChart::reload);
+    reload();
+}
+
+void BarChart::reload() {
+    // Points in ascending X order.
+    QList<QPair<qint64, qreal>> points;
+    const Query* q = m_dataSet;
+    if (q && q->isActive()) {
+        const int x = q->fieldIndex(m_xField);
+        const int y = q->fieldIndex(m_yField);
+        if (x >= 0 && y >= 0) {
+            for (int r = 0; r < q->recordCount(); ++r)
+                points.append({q->valueAt(r, x).toLongLong(), q->valueAt(r, y).toDouble()});
+        }
+    }
+    std::stable_sort(points.begin(), points.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    m_labels.clear();
+    m_values.clear();
+    for (const auto& p : points) {
+        m_labels.append(QString::number(p.first));
+        m_values.append(p.second);
+    }
+
+    // One set per bar, each with a value at its own category only, gives every
+    // bar its own colour.
+    m_series->clear();
+    QList<QBarSet*> sets;
+    const int n = static_cast<int>(m_values.size());
+    for (int i = 0; i < n; ++i) {
+        auto* set = new QBarSet(m_labels.at(i));
+        QList<qreal> row(n, 0.0);
+        row[i] = m_values.at(i);
+        set->append(row);
+        const QColor colour = kPalette[i % std::size(kPalette)];
+        set->setColor(colour);
+        set->setBorderColor(Qt::black);
+        sets.append(set);
+    }
+    m_series->append(sets);
+    m_axisX->clear();
+    m_axisX->append(m_labels);
+    const qreal top = m_values.isEmpty() ? 0 : *std::max_element(m_values.begin(), m_values.end());
+    const qreal range = top > 0 ? top : 1;
+    m_axisLeft->setRange(0, range);
+    m_axisRight->setRange(0, range);
+    m_axisLeft->applyNiceNumbers();
+    m_axisRight->setRange(m_axisLeft->min(), m_axisLeft->max());
+    m_axisRight->setTickCount(m_axisLeft->tickCount());
+}

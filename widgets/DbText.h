@@ -1,0 +1,26 @@
+#pragma once
+
+#include "widgets/DisplayForms.h"
+
+#include <QLabel>
+#include <QPointer>
+
+class DataSource;
+
+// A label that shows one column of its data source's current row; empty with no
+// row, a null value, no such column, or no data source.
+class DbText : public QLabel {
+    Q_OBJECT
+public:
+    DbText(const QString& field, DisplayForm form, QWidget* parent = nullptr);
+    void setDataSource(DataSource* source);
+    DataSource* dataSource() const { return m_source; }
+    QString dataField() const { return m_field; }
+
+private:
+    void refresh();
+    QString m_field;
+    DisplayForm m_form;
+    QPointer<DataSource> m_source;
+    QList<QMetaObject::Connection> m_links;
+};

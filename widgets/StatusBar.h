@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QFrame>
+#include <QVector>
+
+class QLabel;
+
+// A status bar of fixed-width text panels along the bottom edge.
+class StatusBar : public QFrame {
+    Q_OBJECT
+public:
+    StatusBar(const QVector<int>& widths, QWidget* parent = nullptr);
+    QString panelText(int index) const;
+    void setPanelText(int index, const QString& text);
+    QLabel* panel(int index) const { return m_panels.at(index); }
+
+private:
+    QVector<QLabel*> m_panels;
+};
