@@ -53,16 +53,16 @@ private:
         QString text; // Literal: the text; AmPm: the pattern ("AM/PM" or "A/P")
     };
 
-    static NumberFormat parse(const QString& code);
-    void parseNumber(const QString& section);
-    bool parseDate(const QString& section);
+    friend class NumberFormatParser; // builds formats from codes
+
     QString displayNumber(double value) const;
     QString displayDate(double value, bool date1904) const;
 
     Kind m_kind = Kind::General;
-    // Number formats
+    // Literal text before and after the number (General and number formats)
     QString m_prefix;
     QString m_suffix;
+    // Number formats
     int m_minIntegerDigits = 1;
     int m_minDecimals = 0;
     int m_maxDecimals = 0;

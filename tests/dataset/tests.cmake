@@ -1,0 +1,2 @@
+numeron_test(test_query ${CMAKE_CURRENT_LIST_DIR}/test_query.cpp)
+numeron_test(test_column_store ${CMAKE_CURRENT_LIST_DIR}/test_column_store.cpp)
