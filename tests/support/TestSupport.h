@@ -3,7 +3,12 @@
 #include "app/Unit1.h"
 #include "widgets/MessageBoxes.h"
 
+#include "dataset/Query.h"
+#include "widgets/DbGrid.h"
+
 #include <QList>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <memory>

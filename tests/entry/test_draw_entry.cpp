@@ -1,0 +1,263 @@
+#include "tests/support/TestSupport.h"
+
+#include "dataset/Query.h"
+#include "widgets/BarChart.h"
+#include "widgets/StatusBar.h"
+
+#include <QLineEdit>
+#include <QTest>
+
+class TestDrawEntry : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void addRefusals_data();
+    void addRefusals();
+    void addWithNonNumberStopsWithConversionError();
+    void addStoresTheDraw();
+    void addWithBadBallStoresNothing();
+    void overwrite_data();
+    void overwrite();
+    void overwriteOnEmptyListAddsADraw();
+    void deleteDraw_data();
+    void deleteDraw();
+    void copyByDoubleClick_data();
+    void copyByDoubleClick();
+    void searchBySixNumbers_data();
+    void searchBySixNumbers();
+    void pastedSqlChangesNothing_data();
+    void pastedSqlChangesNothing();
+};
+
+namespace {
+void setFields(TForm1& form, const QString& draw, const QStringList& balls) {
+    form.Edit1->setText(draw);
+    for (int i = 1; i <= 6; ++i)
+        form.ES[i]->setText(balls.value(i - 1, QStringLiteral("0")));
+}
+QStringList texts(std::initializer_list<const char*> items) {
+    QStringList out;
+    for (const char* s : items)
+        out.append(QString::fromLatin1(s));
+    return out;
+}
+int draws(const TestApp& app) { return app.scalar(QStringLiteral("SELECT count(*) FROM razyg")).toInt(); }
+} // namespace
+
+void TestDrawEntry::addRefusals_data() {
+    QTest::addColumn<QString>("drawField");
+    QTest::newRow("zero") << "0";
+    QTest::newRow("zero with blanks kept in the text") << " 0 ";
+    QTest::newRow("stored already") << "7";
+}
+
+void TestDrawEntry::addRefusals() {
+    QFETCH(QString, drawField);
+    TestApp app;
+    app.addDraw(7, {1, 2, 3, 4, 5, 6});
+    TForm1& form = app.start();
+    setFields(form, drawField, texts({"1", "2", "3", "4", "5", "6"}));
+    form.Button1->click();
+    QCOMPARE(app.boxes.shown.size(), 1);
+    const BoxRequest& box = app.boxes.shown.first();
+    QCOMPARE(box.text, QStringLiteral("Ошибка внесения данных!\rПоле \"Тираж\" не заполнено или "
+                                      "данные по тиражу ") +
+                           drawField + QStringLiteral(" внесены ранее"));
+    QCOMPARE(box.caption, QStringLiteral("Загрузка данных"));
+    QCOMPARE(box.icon, BoxIcon::Error);
+    QCOMPARE(box.owner, static_cast<QWidget*>(&form));
+    QCOMPARE(draws(app), 1);
+    QCOMPARE(form.Edit1->text(), drawField);
+}
+
+void TestDrawEntry::addWithNonNumberStopsWithConversionError() {
+    TestApp app;
+    TForm1& form = app.start();
+    setFields(form, QStringLiteral("abc"), {});
+    form.Button1->click();
+    QCOMPARE(app.boxes.shown.size(), 1);
+    QCOMPARE(app.boxes.shown.first().text, QStringLiteral("'abc' is not a valid integer value."));
+    QCOMPARE(app.boxes.shown.first().caption, applicationTitle());
+    QCOMPARE(draws(app), 0);
+}
+
+void TestDrawEntry::addStoresTheDraw() {
+    TestApp app;
+    app.addDraw(7, {1, 2, 3, 4, 5, 6});
+    TForm1& form = app.start();
+    setFields(form, QStringLiteral("8"), texts({"2", "7", "9", "12", "30", "0"}));
+    form.Button1->click();
+    QVERIFY(app.boxes.shown.isEmpty());
+    QCOMPARE(app.scalar(QStringLiteral("SELECT s4 FROM razyg WHERE tir = 8")).toInt(), 12);
+    QCOMPARE(app.scalar(QStringLiteral("SELECT s6 FROM razyg WHERE tir = 8")).toInt(), 0);
+    QCOMPARE(form.Edit1->text(), QStringLiteral("0"));
+    QCOMPARE(ballFields(form), QStringList(6, QStringLiteral("0")));
+    QCOMPARE(form.StatusBar1->panelText(1), QStringLiteral("2"));
+    QCOMPARE(form.ADOQuery1->asInteger(QStringLiteral("tir")), 8);
+    QCOMPARE(litBalls(form), (QList<int>{2, 7, 9, 12, 30}));
+    QCOMPARE(form.DBChart1->values().at(11), 1.0); // ball 12 counted
+    QCOMPARE(form.DBChart1->values().at(1), 2.0);  // ball 2 in both draws
+}
+
+void TestDrawEntry::addWithBadBallStoresNothing() {
+    TestApp app;
+    TForm1& form = app.start();
+    setFields(form, QStringLiteral("8"), texts({"2", "7", "", "12", "30", "1"}));
+    form.Button1->click();
+    QVERIFY(app.boxes.shown.isEmpty());
+    QCOMPARE(draws(app), 0);
+    QCOMPARE(form.ADOQuery1->state(), Query::State::Browse);
+    QCOMPARE(form.Edit1->text(), QStringLiteral("8"));
+}
+
+void TestDrawEntry::overwrite_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<int>("storedS1");
+    QTest::newRow("yes overwrites") << int(BoxResult::Yes) << 33;
+    QTest::newRow("no keeps") << int(BoxResult::No) << 1;
+}
+
+void TestDrawEntry::overwrite() {
+    QFETCH(int, answer);
+    QFETCH(int, storedS1);
+    TestApp app;
+    app.addDraw(7, {1, 2, 3, 4, 5, 6});
+    TForm1& form = app.start();
+    const int chartReads = form.ADOQuery4->recordCount();
+    QSignalSpy chart(form.ADOQuery4, &Query::rowsReset);
+    setFields(form, QStringLiteral("7"), texts({"33", "2", "3", "4", "5", "6"}));
+    app.boxes.answer(BoxResult(answer));
+    form.Button3->click();
+    QCOMPARE(app.boxes.shown.first().text, QStringLiteral("Внести изменения в строку?"));
+    QCOMPARE(app.boxes.shown.first().caption, QStringLiteral("Нумерон"));
+    QCOMPARE(app.boxes.shown.first().icon, BoxIcon::None);
+    QCOMPARE(app.boxes.shown.first().buttons, BoxButtons::YesNo);
+    QCOMPARE(app.scalar(QStringLiteral("SELECT s1 FROM razyg WHERE tir = 7")).toInt(), storedS1);
+    QCOMPARE(chart.size(), 2); // closed and opened again with either answer
+    QCOMPARE(form.ADOQuery4->recordCount(), chartReads);
+    QCOMPARE(form.Edit1->text(), QStringLiteral("7"));
+}
+
+void TestDrawEntry::overwriteOnEmptyListAddsADraw() {
+    TestApp app;
+    TForm1& form = app.start();
+    setFields(form, QStringLiteral("3"), texts({"1", "2", "3", "4", "5", "6"}));
+    app.boxes.answer(BoxResult::Yes);
+    form.Button3->click();
+    QCOMPARE(draws(app), 1);
+    QCOMPARE(form.ADOQuery1->recordCount(), 1);
+}
+
+void TestDrawEntry::deleteDraw_data() {
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<int>("left");
+    QTest::newRow("yes deletes") << 2 << int(BoxResult::Yes) << 1;
+    QTest::newRow("no keeps") << 2 << int(BoxResult::No) << 2;
+    QTest::newRow("yes on empty list") << 0 << int(BoxResult::Yes) << 0;
+}
+
+void TestDrawEntry::deleteDraw() {
+    QFETCH(int, stored);
+    QFETCH(int, answer);
+    QFETCH(int, left);
+    TestApp app;
+    for (int t = 1; t <= stored; ++t)
+        app.addDraw(t, {t, 10, 11, 12, 13, 14});
+    app.sql(QStringLiteral("INSERT INTO Rate (tir, s1) VALUES (2, 5)"));
+    TForm1& form = app.start();
+    app.boxes.answer(BoxResult(answer));
+    form.Button2->click();
+    QCOMPARE(app.boxes.shown.size(), 1);
+    QCOMPARE(app.boxes.shown.first().text, QStringLiteral("Удалить выбранную строку из тиража?"));
+    QCOMPARE(draws(app), left);
+    QCOMPARE(form.ADOQuery1->recordCount(), left);
+    // The bets of a deleted draw stay.
+    QCOMPARE(app.scalar(QStringLiteral("SELECT count(*) FROM Rate")).toInt(), 1);
+}
+
+void TestDrawEntry::copyByDoubleClick_data() {
+    QTest::addColumn<QString>("view");
+    QTest::addColumn<QString>("draw");
+    QTest::addColumn<QStringList>("balls");
+    QTest::newRow("draw list") << "list" << "9" << texts({"3", "11", "17", "25", "40", "44"});
+    QTest::newRow("frequency view leaves fields")
+        << "frequency" << "5" << texts({"1", "1", "1", "1", "1", "1"});
+    QTest::newRow("empty list gives zeros") << "empty" << "0" << QStringList(6, QStringLiteral("0"));
+}
+
+void TestDrawEntry::copyByDoubleClick() {
+    QFETCH(QString, view);
+    QFETCH(QString, draw);
+    QFETCH(QStringList, balls);
+    TestApp app;
+    app.addDraw(9, {44, 3, 11, 17, 25, 40});
+    TForm1& form = app.start();
+    setFields(form, QStringLiteral("5"), QStringList(6, QStringLiteral("1")));
+    if (view == QLatin1String("frequency"))
+        form.Button9->click();
+    if (view == QLatin1String("empty"))
+        form.Button17->click(); // no draw with a winner of six
+    QTest::mouseDClick(form.DBGrid1->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
+    QCOMPARE(form.Edit1->text(), draw);
+    QCOMPARE(ballFields(form), balls);
+}
+
+void TestDrawEntry::searchBySixNumbers_data() {
+    QTest::addColumn<QStringList>("balls");
+    QTest::addColumn<bool>("open");
+    QTest::addColumn<QStringList>("found");
+    QTest::newRow("stored order finds it")
+        << texts({"3", "11", "17", "25", "40", "44"}) << true << texts({"9"});
+    QTest::newRow("another order finds none")
+        << texts({"11", "3", "17", "25", "40", "44"}) << true << QStringList();
+    QTest::newRow("a zero finds none") << texts({"0", "11", "17", "25", "40", "44"}) << true
+                                       << QStringList();
+    QTest::newRow("emptied field closes the list")
+        << texts({"3", "", "17", "25", "40", "44"}) << false << QStringList();
+}
+
+void TestDrawEntry::searchBySixNumbers() {
+    QFETCH(QStringList, balls);
+    QFETCH(bool, open);
+    QFETCH(QStringList, found);
+    TestApp app;
+    app.addDraw(9, {44, 3, 11, 17, 25, 40});
+    app.addDraw(8, {1, 2, 3, 4, 5, 6});
+    TForm1& form = app.start();
+    setFields(form, QStringLiteral("0"), balls);
+    form.Button7Click(form.Button7);
+    QVERIFY(app.boxes.shown.isEmpty());
+    QCOMPARE(form.ADOQuery1->isActive(), open);
+    QCOMPARE(column(form.ADOQuery1, QStringLiteral("tir")), found);
+}
+
+void TestDrawEntry::pastedSqlChangesNothing_data() {
+    QTest::addColumn<QString>("command");
+    QTest::newRow("add") << "add";
+    QTest::newRow("search") << "search";
+    QTest::newRow("bet check") << "check";
+    QTest::newRow("add a bet") << "bet";
+}
+
+void TestDrawEntry::pastedSqlChangesNothing() {
+    QFETCH(QString, command);
+    TestApp app;
+    app.addDraw(9, {44, 3, 11, 17, 25, 40});
+    TForm1& form = app.start();
+    const QString attack = QStringLiteral("1; DELETE FROM razyg; --");
+    setFields(form, attack, QStringList(6, QStringLiteral("1 OR 1=1")));
+    if (command == QLatin1String("add"))
+        form.Button1->click();
+    else if (command == QLatin1String("search"))
+        form.Button7Click(form.Button7);
+    else if (command == QLatin1String("check"))
+        form.Button8->click();
+    else
+        form.Button4->click();
+    QCOMPARE(draws(app), 1);
+    QCOMPARE(app.scalar(QStringLiteral("SELECT count(*) FROM Rate")).toInt(), 0);
+    QCOMPARE(app.scalar(QStringLiteral("SELECT count(*) FROM sqlite_master")).toInt(), 4);
+}
+
+QTEST_MAIN(TestDrawEntry)
+#include "test_draw_entry.moc"
