@@ -7,6 +7,7 @@
 #include "dataset/Connection.h"
 #include "dataset/DataSource.h"
 #include "dataset/Query.h"
+#include "update/ResultsSite.h"
 #include "widgets/DbGrid.h"
 
 #include <QWheelEvent>
@@ -18,6 +19,7 @@ void TForm1::FormCreate(QObject*) {
     try {
         const IniReader ini(IniFileName);
         DbFileName = ini.readString(QStringLiteral("CONFIG"), QStringLiteral("filenamedb"));
+        ResultsPageUrl = ini.readString(QStringLiteral("CONFIG"), QStringLiteral("resultsurl"));
     } catch (const std::exception&) {
         showBox(QStringLiteral("Ошибка настройки конфигурации"), applicationTitle(), BoxIcon::None,
                 BoxButtons::Ok, false);
@@ -28,6 +30,8 @@ void TForm1::FormCreate(QObject*) {
         terminate();
         return;
     }
+    if (ResultsPageUrl.trimmed().isEmpty())
+        ResultsPageUrl = ResultsSite::defaults().pageUrl;
     DbFileName = StartupPaths::resolveDbFileName(DbFileName, m_appDir);
     ADOConnection1->close();
     try {

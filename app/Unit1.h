@@ -63,6 +63,7 @@ public:
     QString DbFileName;
     QString ResultsFileName;
     QString UpdateUrl;
+    QString ResultsPageUrl; // the operator's results page (CONFIG/resultsurl or the default)
     int PadCount = 0;
     std::array<int, 50> PadBalls{}; // slots 1..49 are used
     int FoundDrawNo = 0;
@@ -182,6 +183,7 @@ private:
     void copyFields(const Query* source);
     void resetFields();
     void endUpdateState();
+    void runImport();
     QStringList ballTexts() const;
 
     QString m_appDir;

@@ -19,6 +19,7 @@
 #include <QTextStream>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 
 namespace {
 

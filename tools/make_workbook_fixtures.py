@@ -46,6 +46,17 @@ DRAWS = [
 ]
 
 
+MAIN_NS = "http://schemas.openxmlformats.org/spreadsheetml/2006/main"
+REL_NS = "http://schemas.openxmlformats.org/officeDocument/2006/relationships"
+PKG_NS = "http://schemas.openxmlformats.org/package/2006/relationships"
+
+
+def write_package(path, parts):
+    with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED) as package:
+        for name, text in parts.items():
+            package.writestr(name, text.encode("utf-8"))
+
+
 def rows():
     yield HEADINGS
     yield from DRAWS
@@ -125,9 +136,7 @@ def write_minimal(path):
                 cells.append(f'<c r="{ref}"{style}><v>{number!r}</v></c>')
         sheet_rows.append(f'<row r="{r}">{"".join(cells)}</row>')
 
-    ns = "http://schemas.openxmlformats.org/spreadsheetml/2006/main"
-    rel_ns = "http://schemas.openxmlformats.org/officeDocument/2006/relationships"
-    pkg_ns = "http://schemas.openxmlformats.org/package/2006/relationships"
+    ns, rel_ns, pkg_ns = MAIN_NS, REL_NS, PKG_NS
     parts = {
         "[Content_Types].xml":
             '<?xml version="1.0" encoding="UTF-8"?>'
@@ -156,17 +165,13 @@ def write_minimal(path):
             f'<?xml version="1.0" encoding="UTF-8"?><worksheet xmlns="{ns}">'
             f'<sheetData>{"".join(sheet_rows)}</sheetData></worksheet>',
     }
-    with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED) as package:
-        for name, text in parts.items():
-            package.writestr(name, text.encode("utf-8"))
+    write_package(path, parts)
 
 
 def write_features(path):
     """Hand-made corner cases: rich text, formulas, booleans, errors, implicit
     cell positions, a 1904 date system and absolute part names."""
-    ns = "http://schemas.openxmlformats.org/spreadsheetml/2006/main"
-    rel_ns = "http://schemas.openxmlformats.org/officeDocument/2006/relationships"
-    pkg_ns = "http://schemas.openxmlformats.org/package/2006/relationships"
+    ns, rel_ns, pkg_ns = MAIN_NS, REL_NS, PKG_NS
     shared = (
         f'<sst xmlns="{ns}" count="3" uniqueCount="3">'
         '<si><t>plain</t></si>'
@@ -189,7 +194,8 @@ def write_features(path):
         '<row r="3"><c r="B3"><f>1+2</f><v>3</v></c><c t="str"><f>"x"&amp;"y"</f><v>xy</v></c>'
         '<c r="E3" t="e"><v>#DIV/0!</v></c></row>'
         '<row r="4"><c r="A4" s="1"><v>0</v></c><c r="B4" s="2"><v>1</v></c>'
-        '<c r="C4" s="4"><v>100.75</v></c></row>'
+        '<c r="C4" s="4"><v>100.75</v></c><c r="D4" s="1" t="d"><v>2024-06-19T10:00:00</v></c>'
+        '</row>'
         '<row r="5"><c r="A5"><f>A4</f></c><c r="B5" s="3"/><c r="C5" t="inlineStr">'
         '<is><r><t>in</t></r><r><t>line</t></r></is></c></row>'
         # Styled but empty cells do not make a row used.
@@ -221,9 +227,7 @@ def write_features(path):
             f'<worksheet xmlns="{ns}"><sheetData><row r="99"><c r="A99"><v>5</v></c></row>'
             '</sheetData></worksheet>',
     }
-    with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED) as package:
-        for name, text in parts.items():
-            package.writestr(name, text.encode("utf-8"))
+    write_package(path, parts)
 
 
 def write_empty(path):
@@ -254,6 +258,8 @@ def main():
     write_empty(os.path.join(target, "empty_openpyxl.xlsx"))
     convert_with_libreoffice(source, target, "xlsx", "draws_libreoffice.xlsx")
     convert_with_libreoffice(source, target, "xls", "draws_libreoffice.xls")
+    with zipfile.ZipFile(os.path.join(target, "plain_archive.xlsx"), "w") as archive:
+        archive.writestr("readme.txt", "not a workbook")
     with open(os.path.join(target, "not_a_workbook.xlsx"), "wb") as text:
         text.write("<html><body>Страница не найдена</body></html>\n".encode("utf-8"))
 

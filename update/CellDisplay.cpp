@@ -1,7 +1,9 @@
 #include "update/CellDisplay.h"
 
 #include <QtMath>
+#include <charconv>
 #include <cmath>
+#include <cstdlib>
 
 namespace CellDisplay {
 
@@ -15,9 +17,15 @@ constexpr double LastSerial = 2958465.0;
 
 // The 15 significant digits of a positive value and the power of ten of the first one.
 void significantDigits(double absValue, QString& digits, int& exponent) {
-    const QString text = QString::number(absValue, 'e', 14); // d.ddddddddddddddde±XX
-    digits = text.left(1) + text.mid(2, 14);
-    exponent = text.mid(17).toInt();
+    char text[32] = {}; // d.ddddddddddddddde±XXX
+    std::to_chars(text, text + sizeof text - 1, absValue, std::chars_format::scientific, 14);
+    digits = QLatin1String(text, 1) + QLatin1String(text + 2, 14);
+    exponent = std::atoi(text + 17);
+}
+
+// A whole number below 10^15 is exact in a double: its digits need no rounding.
+bool isSmallWhole(double absValue) {
+    return absValue < 1e15 && absValue == std::floor(absValue);
 }
 
 // Adds one to the last digit of a digit string, carrying; may grow it by one digit.
@@ -72,6 +80,11 @@ DecimalDigits roundDecimal(double absValue, int decimals) {
         result.fraction = QString(decimals, QLatin1Char('0'));
         return result;
     }
+    if (isSmallWhole(absValue)) {
+        result.integer = QString::number(qint64(absValue));
+        result.fraction = QString(decimals, QLatin1Char('0'));
+        return result;
+    }
     QString digits;
     int exponent = 0;
     significantDigits(absValue, digits, exponent);
@@ -104,6 +117,8 @@ QString general(double value) {
         return QStringLiteral("0");
     const QString sign = value < 0 ? QStringLiteral("-") : QString();
     const double absValue = std::abs(value);
+    if (absValue < 1e11 && isSmallWhole(absValue))
+        return sign + QString::number(qint64(absValue));
     QString digits;
     int exponent = 0;
     significantDigits(absValue, digits, exponent);
@@ -154,8 +169,8 @@ QDateTime serialToDateTime(double serial, bool date1904) {
     return QDateTime(date, QTime(0, 0).addSecs(int(seconds)), Qt::UTC);
 }
 
-double dateTimeToSerial(const QDateTime& moment) {
-    const qint64 days = Epoch1900.daysTo(moment.date());
+double dateTimeToSerial(const QDateTime& moment, bool date1904) {
+    const qint64 days = (date1904 ? Epoch1904 : Epoch1900).daysTo(moment.date());
     return double(days) + moment.time().msecsSinceStartOfDay() / (SecondsPerDay * 1000.0);
 }
 

@@ -38,7 +38,7 @@ QString groupThousands(const QString& digits);
 // day, rounded to the second. Invalid for negative or too large serials.
 QDateTime serialToDateTime(double serial, bool date1904);
 
-// The serial day number of a moment in the 1900 date system.
-double dateTimeToSerial(const QDateTime& moment);
+// The serial day number of a moment in the 1900 or the 1904 date system.
+double dateTimeToSerial(const QDateTime& moment, bool date1904);
 
 } // namespace CellDisplay

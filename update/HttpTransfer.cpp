@@ -42,6 +42,20 @@ bool isWholeAnswer(QNetworkReply::NetworkError error) {
             error <= QNetworkReply::UnknownServerError);
 }
 
+// True when the address begins with a scheme of its own ("ftp://...").
+bool hasScheme(const QString& address) {
+    const qsizetype separator = address.indexOf(QLatin1String("://"));
+    if (separator <= 0 || !address.at(0).isLetter())
+        return false;
+    for (qsizetype i = 1; i < separator; ++i) {
+        const QChar c = address.at(i);
+        if (!c.isLetterOrNumber() && c != QLatin1Char('+') && c != QLatin1Char('-') &&
+            c != QLatin1Char('.'))
+            return false;
+    }
+    return true;
+}
+
 bool isSuccessStatus(int status) {
     return status >= 200 && status < 300;
 }
@@ -56,7 +70,7 @@ QUrl urlFromAddress(const QString& address) {
     if (text.startsWith(QLatin1String("https://"), Qt::CaseInsensitive) ||
         text.startsWith(QLatin1String("http://"), Qt::CaseInsensitive)) {
         url = QUrl(text, QUrl::TolerantMode);
-    } else if (text.contains(QLatin1String("://"))) {
+    } else if (hasScheme(text)) {
         return QUrl(); // a scheme the program does not speak
     } else {
         url = QUrl(QLatin1String("http://") + text, QUrl::TolerantMode);

@@ -4,6 +4,7 @@
 
 #include <QLocale>
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -26,16 +27,56 @@ QString amPm(const QString& pattern, int hour) {
 
 NumberFormat NumberFormat::builtIn(int id) {
     static const char* const codes[] = {
-        "General",    "0",        "0.00",          "#,##0",         "#,##0.00",  // 0-4
-        nullptr,      nullptr,    nullptr,         nullptr,         "0%",        // 5-9
-        "0.00%",      "0.00E+00", nullptr,         nullptr,         "dd.mm.yyyy", // 10-14
-        "d-mmm-yy",   "d-mmm",    "mmm-yy",        "h:mm AM/PM",    "h:mm:ss AM/PM", // 15-19
-        "h:mm",       "h:mm:ss",  "dd.mm.yyyy h:mm", nullptr,       nullptr,     // 20-24
-        nullptr,      nullptr,    nullptr,         nullptr,         nullptr,     // 25-29
-        nullptr,      nullptr,    nullptr,         nullptr,         nullptr,     // 30-34
-        nullptr,      nullptr,    "#,##0",         "#,##0",         "#,##0.00",  // 35-39
-        "#,##0.00",   nullptr,    nullptr,         nullptr,         nullptr,     // 40-44
-        "mm:ss",      "[h]:mm:ss", "mm:ss",        "0.0E+0",        "General",   // 45-49
+        "General",
+        "0",
+        "0.00",
+        "#,##0",
+        "#,##0.00", // 0-4
+        nullptr,
+        nullptr,
+        nullptr,
+        nullptr,
+        "0%", // 5-9
+        "0.00%",
+        "0.00E+00",
+        nullptr,
+        nullptr,
+        "dd.mm.yyyy", // 10-14
+        "d-mmm-yy",
+        "d-mmm",
+        "mmm-yy",
+        "h:mm AM/PM",
+        "h:mm:ss AM/PM", // 15-19
+        "h:mm",
+        "h:mm:ss",
+        "dd.mm.yyyy h:mm",
+        nullptr,
+        nullptr, // 20-24
+        nullptr,
+        nullptr,
+        nullptr,
+        nullptr,
+        nullptr, // 25-29
+        nullptr,
+        nullptr,
+        nullptr,
+        nullptr,
+        nullptr, // 30-34
+        nullptr,
+        nullptr,
+        "#,##0",
+        "#,##0",
+        "#,##0.00", // 35-39
+        "#,##0.00",
+        nullptr,
+        nullptr,
+        nullptr,
+        nullptr, // 40-44
+        "mm:ss",
+        "[h]:mm:ss",
+        "mm:ss",
+        "0.0E+0",
+        "General", // 45-49
     };
     if (id < 0 || id >= int(std::size(codes)) || !codes[id])
         return NumberFormat();

@@ -256,8 +256,9 @@ private:
                 format.m_twelveHour = true;
             } else if (c == QLatin1Char('/')) {
                 parts.append({Part::Literal, QString(CellDisplay::DateSeparator)});
-            } else if (atom.type == Atom::Text || (atom.type == Atom::Char && c != QLatin1Char('b') &&
-                                                   c != QLatin1Char('g'))) {
+            } else if (atom.type == Atom::Text ||
+                       (atom.type == Atom::Char && c != QLatin1Char('b') &&
+                        c != QLatin1Char('g'))) {
                 parts.append({Part::Literal, atom.text});
             }
         }

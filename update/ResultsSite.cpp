@@ -1,5 +1,7 @@
 #include "update/ResultsSite.h"
 
+#include "update/HttpTransfer.h"
+
 #include <QUrl>
 
 namespace {
@@ -18,10 +20,12 @@ ResultsSite ResultsSite::fromPageUrl(const QString& pageUrl) {
     site.pageUrl = pageUrl.trimmed();
     if (!site.pageUrl.endsWith(QLatin1Char('/')))
         site.pageUrl += QLatin1Char('/');
-    const QUrl url(site.pageUrl, QUrl::TolerantMode);
-    site.siteUrl = url.adjusted(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment |
-                                QUrl::RemoveUserInfo)
-                       .toString(QUrl::FullyEncoded);
+    // The site is read the way the page will be fetched (no scheme means http).
+    const QUrl url = HttpTransfer::urlFromAddress(site.pageUrl);
+    if (url.isValid())
+        site.siteUrl = url.adjusted(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment |
+                                    QUrl::RemoveUserInfo)
+                           .toString(QUrl::FullyEncoded);
     while (site.siteUrl.endsWith(QLatin1Char('/')))
         site.siteUrl.chop(1);
     return site;

@@ -48,16 +48,24 @@ void SheetTable::finish() {
         m_sorted = true;
     }
     m_cells.squeeze();
+
+    m_rowStarts.fill(0, lastRow() + 2);
+    qsizetype index = 0;
+    for (int row = 0; row < m_rowStarts.size(); ++row) {
+        while (index < m_cells.size() && m_cells.at(index).row < row)
+            ++index;
+        m_rowStarts[row] = index;
+    }
 }
 
 const SheetTable::Cell* SheetTable::find(int row, int column) const {
-    Cell key;
-    key.row = row;
-    key.column = column;
-    const auto it = std::lower_bound(m_cells.cbegin(), m_cells.cend(), key, before);
-    if (it == m_cells.cend() || it->row != row || it->column != column)
+    if (row < 0 || row + 1 >= m_rowStarts.size())
         return nullptr;
-    return &*it;
+    const auto begin = m_cells.cbegin() + m_rowStarts.at(row);
+    const auto end = m_cells.cbegin() + m_rowStarts.at(row + 1);
+    const auto it = std::lower_bound(begin, end, column,
+                                     [](const Cell& cell, int c) { return cell.column < c; });
+    return it != end && it->column == column ? &*it : nullptr;
 }
 
 int SheetTable::lastRow() const {

@@ -42,5 +42,8 @@ private:
     QList<QString> m_texts;
     qint32 m_sharedStringCount = 0;
     QList<Cell> m_cells;
+    // Where the cells of each row begin in m_cells, by row number (one past the
+    // last row: the end).
+    QList<qsizetype> m_rowStarts;
     bool m_sorted = true;
 };

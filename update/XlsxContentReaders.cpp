@@ -23,7 +23,7 @@ int wholeNumber(QByteArrayView text) {
 bool parseDouble(QByteArrayView text, double& value) {
     text = text.trimmed();
     if (text.startsWith('+'))
-        text = text.mid(1);
+        text = text.sliced(1);
     const auto result = std::from_chars(text.begin(), text.end(), value);
     return result.ec == std::errc() && result.ptr == text.end();
 }
@@ -42,7 +42,7 @@ bool parseReference(QByteArrayView reference, int& row, int& column) {
             return false;
         ++i;
     }
-    row = wholeNumber(reference.mid(i));
+    row = wholeNumber(reference.sliced(i));
     return i > 0 && row >= 1 && row <= MaxRow;
 }
 
@@ -67,19 +67,19 @@ QString runText(XmlScanner& xml) {
 }
 
 // An ISO 8601 date or date-time as a serial day number.
-bool isoDateSerial(const QByteArray& text, double& value) {
+bool isoDateSerial(const QByteArray& text, bool date1904, double& value) {
     QDateTime moment = QDateTime::fromString(QString::fromLatin1(text), Qt::ISODateWithMs);
     if (!moment.isValid())
         moment = QDateTime(QDate::fromString(QString::fromLatin1(text), Qt::ISODate), QTime(0, 0));
     if (!moment.isValid())
         return false;
-    value = CellDisplay::dateTimeToSerial(moment);
+    value = CellDisplay::dateTimeToSerial(moment, date1904);
     return true;
 }
 
 // Fills the value of a cell from the text of its <v> element, by its type.
 bool setValue(SheetTable& table, SheetTable::Cell& cell, QByteArrayView type,
-              const QByteArray& value) {
+              const QByteArray& value, bool date1904) {
     if (type.isEmpty() || type == "n") {
         cell.kind = SheetTable::Kind::Number;
         return parseDouble(value, cell.number);
@@ -97,7 +97,7 @@ bool setValue(SheetTable& table, SheetTable::Cell& cell, QByteArrayView type,
     }
     if (type == "d") {
         cell.kind = SheetTable::Kind::Number;
-        return isoDateSerial(value.trimmed(), cell.number);
+        return isoDateSerial(value.trimmed(), date1904, cell.number);
     }
     // "str" (a formula's text), "e" (an error value) and anything unknown: the text itself.
     cell.kind = SheetTable::Kind::Text;
@@ -107,7 +107,7 @@ bool setValue(SheetTable& table, SheetTable::Cell& cell, QByteArrayView type,
 
 // Reads the children of a <c> element; false when the cell holds nothing.
 bool readCellContent(XmlScanner& xml, SheetTable& table, SheetTable::Cell& cell,
-                     QByteArrayView type) {
+                     QByteArrayView type, bool date1904) {
     bool hasValue = false;
     bool hasFormula = false;
     while (xml.next()) {
@@ -117,7 +117,7 @@ bool readCellContent(XmlScanner& xml, SheetTable& table, SheetTable::Cell& cell,
             continue;
         }
         if (xml.name() == "v") {
-            hasValue = setValue(table, cell, type, xml.readElementText());
+            hasValue = setValue(table, cell, type, xml.readElementText(), date1904);
         } else if (xml.name() == "is") {
             cell.kind = SheetTable::Kind::Text;
             cell.text = table.addText(runText(xml));
@@ -144,7 +144,7 @@ QList<QString> readSharedStrings(const QByteArray& data) {
     return strings;
 }
 
-void readSheet(const QByteArray& data, SheetTable& table) {
+void readSheet(const QByteArray& data, SheetTable& table, bool date1904) {
     XmlScanner xml(data);
     bool inSheetData = false;
     int row = 0;
@@ -173,9 +173,9 @@ void readSheet(const QByteArray& data, SheetTable& table) {
             nextColumn = cell.column + 1;
             const int style = wholeNumber(xml.attribute("s"));
             cell.style = style > 0 ? quint32(style) : 0;
-            const QByteArray type = xml.attribute("t").toByteArray();
+            const QByteArrayView type = xml.attribute("t");
             if (!xml.isEmptyElement() && cell.row >= 1 && cell.column >= 1 &&
-                readCellContent(xml, table, cell, type))
+                readCellContent(xml, table, cell, type, date1904))
                 table.addCell(cell);
         }
     }

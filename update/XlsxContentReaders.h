@@ -15,7 +15,8 @@ QList<QString> readSharedStrings(const QByteArray& xml);
 
 // The cells of a worksheet part into the table (whose pool already holds the
 // shared strings). Cells and rows written without a position follow the previous
-// one. Cells with neither a value nor a formula are left out.
-void readSheet(const QByteArray& xml, SheetTable& table);
+// one. Cells with neither a value nor a formula are left out. Dates written as
+// ISO 8601 text become serial day numbers of the workbook's date system.
+void readSheet(const QByteArray& xml, SheetTable& table, bool date1904);
 
 } // namespace XlsxContentReaders

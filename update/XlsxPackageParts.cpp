@@ -49,8 +49,8 @@ QList<Relationship> readRelationships(const QByteArray& data) {
         relationship.id = attributes.value(QLatin1String("Id")).toString();
         relationship.type = attributes.value(QLatin1String("Type")).toString();
         relationship.target = attributes.value(QLatin1String("Target")).toString();
-        relationship.external = attributes.value(QLatin1String("TargetMode")) ==
-                                QLatin1String("External");
+        relationship.external =
+            attributes.value(QLatin1String("TargetMode")) == QLatin1String("External");
         relationships.append(relationship);
     }
     throwIfBroken(xml, "relationships");

@@ -9,8 +9,11 @@ bool isSpace(char c) {
 }
 
 QByteArrayView withoutPrefix(QByteArrayView name) {
-    const qsizetype colon = name.lastIndexOf(':');
-    return colon < 0 ? name : name.mid(colon + 1);
+    for (qsizetype i = name.size() - 1; i >= 0; --i) {
+        if (name.at(i) == ':')
+            return name.sliced(i + 1);
+    }
+    return name;
 }
 
 void appendUtf8(QByteArray& out, uint code) {
@@ -46,8 +49,8 @@ bool referencedCharacter(QByteArrayView reference, uint& code) {
     else if (reference.startsWith('#')) {
         bool ok = false;
         code = reference.startsWith("#x") || reference.startsWith("#X")
-                   ? reference.mid(2).toByteArray().toUInt(&ok, 16)
-                   : reference.mid(1).toByteArray().toUInt(&ok, 10);
+                   ? reference.sliced(2).toByteArray().toUInt(&ok, 16)
+                   : reference.sliced(1).toByteArray().toUInt(&ok, 10);
         return ok;
     } else {
         return false;
@@ -106,8 +109,8 @@ bool XmlScanner::next() {
             ++i;
         }
         const bool selfClosing = i > attributesBegin && m_data[i - 1] == '/';
-        m_attributes = QByteArrayView(m_data + attributesBegin,
-                                      i - attributesBegin - (selfClosing ? 1 : 0));
+        m_attributes =
+            QByteArrayView(m_data + attributesBegin, i - attributesBegin - (selfClosing ? 1 : 0));
         m_kind = end ? Kind::End : selfClosing ? Kind::Empty : Kind::Start;
         m_pos = qMin(i + 1, m_size);
         return true;

@@ -73,8 +73,8 @@ void CellDisplayTest::builtInFormat_data() {
     QTest::newRow("14: short date") << 14 << 45462.0 << QStringLiteral("19.06.2024");
     QTest::newRow("14: time of day not shown") << 14 << 45462.75 << QStringLiteral("19.06.2024");
     QTest::newRow("20: h:mm") << 20 << 45462.75 << QStringLiteral("18:00");
-    QTest::newRow("21: h:mm:ss rounds to the second") << 21 << 0.5 + 1.4 / 86400
-                                                      << QStringLiteral("12:00:01");
+    QTest::newRow("21: h:mm:ss rounds to the second")
+        << 21 << 0.5 + 1.4 / 86400 << QStringLiteral("12:00:01");
     QTest::newRow("22: date and time") << 22 << 45462.4375 << QStringLiteral("19.06.2024 10:30");
     QTest::newRow("18: h:mm AM/PM") << 18 << 0.75 << QStringLiteral("6:00 PM");
     QTest::newRow("46: [h]:mm:ss") << 46 << 1.5 << QStringLiteral("36:00:00");
@@ -95,42 +95,42 @@ void CellDisplayTest::formatCode_data() {
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("isDate");
-    QTest::newRow("General keyword") << QStringLiteral("General") << 3000000000.0
-                                     << QStringLiteral("3000000000") << false;
-    QTest::newRow("General with literal") << QStringLiteral("General\" руб.\"") << 12.5
-                                          << QStringLiteral("12,5 руб.") << false;
+    QTest::newRow("General keyword")
+        << QStringLiteral("General") << 3000000000.0 << QStringLiteral("3000000000") << false;
+    QTest::newRow("General with literal")
+        << QStringLiteral("General\" руб.\"") << 12.5 << QStringLiteral("12,5 руб.") << false;
     QTest::newRow("0.00") << QStringLiteral("0.00") << 12.5 << QStringLiteral("12,50") << false;
     QTest::newRow("#,##0.00") << QStringLiteral("#,##0.00") << 150000.0 << grouped("150_000,00")
                               << false;
-    QTest::newRow("#,##0.00 below a thousand") << QStringLiteral("#,##0.00") << 0.5
-                                               << QStringLiteral("0,50") << false;
-    QTest::newRow("optional decimals") << QStringLiteral("0.0#") << 2.5 << QStringLiteral("2,5")
-                                       << false;
-    QTest::newRow("no integer digit") << QStringLiteral("#.00") << 0.25 << QStringLiteral(",25")
-                                      << false;
+    QTest::newRow("#,##0.00 below a thousand")
+        << QStringLiteral("#,##0.00") << 0.5 << QStringLiteral("0,50") << false;
+    QTest::newRow("optional decimals")
+        << QStringLiteral("0.0#") << 2.5 << QStringLiteral("2,5") << false;
+    QTest::newRow("no integer digit")
+        << QStringLiteral("#.00") << 0.25 << QStringLiteral(",25") << false;
     QTest::newRow("zero padding") << QStringLiteral("00000") << 42.0 << QStringLiteral("00042")
                                   << false;
-    QTest::newRow("thousands scaling") << QStringLiteral("#,##0,\" тыс.\"") << 1234567.0
-                                       << grouped("1_235 тыс.") << false;
+    QTest::newRow("thousands scaling")
+        << QStringLiteral("#,##0,\" тыс.\"") << 1234567.0 << grouped("1_235 тыс.") << false;
     QTest::newRow("currency tag") << QStringLiteral("#,##0.00\\ [$₽-419]") << 1234.5
                                   << grouped("1_234,50 ₽") << false;
     QTest::newRow("padding and colour")
         << QStringLiteral("[Red]_-* #,##0_-;-* #,##0_-") << 1234.0 << grouped(" 1_234 ") << false;
-    QTest::newRow("only the first section") << QStringLiteral("0.00;(0.00)") << -1.5
-                                            << QStringLiteral("-1,50") << false;
-    QTest::newRow("quoted letters are not a date") << QStringLiteral("0\" dm\"") << 5.0
-                                                   << QStringLiteral("5 dm") << false;
-    QTest::newRow("fraction falls back to General") << QStringLiteral("# ?/?") << 1.5
-                                                    << QStringLiteral("1,5") << false;
+    QTest::newRow("only the first section")
+        << QStringLiteral("0.00;(0.00)") << -1.5 << QStringLiteral("-1,50") << false;
+    QTest::newRow("quoted letters are not a date")
+        << QStringLiteral("0\" dm\"") << 5.0 << QStringLiteral("5 dm") << false;
+    QTest::newRow("fraction falls back to General")
+        << QStringLiteral("# ?/?") << 1.5 << QStringLiteral("1,5") << false;
     QTest::newRow("text format") << QStringLiteral("@") << 12.5 << QStringLiteral("12,5") << false;
     QTest::newRow("dd.mm.yyyy") << QStringLiteral("dd.mm.yyyy") << 45462.0
                                 << QStringLiteral("19.06.2024") << true;
-    QTest::newRow("upper-case DD.MM.YYYY") << QStringLiteral("DD.MM.YYYY") << 45462.0
-                                           << QStringLiteral("19.06.2024") << true;
-    QTest::newRow("escaped points") << QStringLiteral("dd\\.mm\\.yyyy") << 45462.0
-                                    << QStringLiteral("19.06.2024") << true;
-    QTest::newRow("slash is the date separator") << QStringLiteral("dd/mm/yyyy") << 45462.0
-                                                 << QStringLiteral("19.06.2024") << true;
+    QTest::newRow("upper-case DD.MM.YYYY")
+        << QStringLiteral("DD.MM.YYYY") << 45462.0 << QStringLiteral("19.06.2024") << true;
+    QTest::newRow("escaped points")
+        << QStringLiteral("dd\\.mm\\.yyyy") << 45462.0 << QStringLiteral("19.06.2024") << true;
+    QTest::newRow("slash is the date separator")
+        << QStringLiteral("dd/mm/yyyy") << 45462.0 << QStringLiteral("19.06.2024") << true;
     QTest::newRow("d/m/yy") << QStringLiteral("d/m/yy") << 45450.0 << QStringLiteral("7.6.24")
                             << true;
     QTest::newRow("m/d/yyyy") << QStringLiteral("m/d/yyyy") << 45462.0
@@ -139,16 +139,16 @@ void CellDisplayTest::formatCode_data() {
                                 << QStringLiteral("2024-06-19") << true;
     QTest::newRow("minutes after hours") << QStringLiteral("[$-419]dd.mm.yyyy hh:mm") << 45462.0625
                                          << QStringLiteral("19.06.2024 01:30") << true;
-    QTest::newRow("minutes before seconds") << QStringLiteral("mm:ss") << 125.0 / 86400
-                                            << QStringLiteral("02:05") << true;
+    QTest::newRow("minutes before seconds")
+        << QStringLiteral("mm:ss") << 125.0 / 86400 << QStringLiteral("02:05") << true;
     QTest::newRow("month name") << QStringLiteral("d mmmm yyyy") << 45462.0
                                 << QStringLiteral("19 июнь 2024") << true;
-    QTest::newRow("date format on a negative value") << QStringLiteral("dd.mm.yyyy") << -1.0
-                                                     << QStringLiteral("-1") << true;
-    QTest::newRow("early 1900 serial") << QStringLiteral("dd.mm.yyyy") << 1.0
-                                       << QStringLiteral("01.01.1900") << true;
-    QTest::newRow("after the fictitious leap day") << QStringLiteral("dd.mm.yyyy") << 61.0
-                                                   << QStringLiteral("01.03.1900") << true;
+    QTest::newRow("date format on a negative value")
+        << QStringLiteral("dd.mm.yyyy") << -1.0 << QStringLiteral("-1") << true;
+    QTest::newRow("early 1900 serial")
+        << QStringLiteral("dd.mm.yyyy") << 1.0 << QStringLiteral("01.01.1900") << true;
+    QTest::newRow("after the fictitious leap day")
+        << QStringLiteral("dd.mm.yyyy") << 61.0 << QStringLiteral("01.03.1900") << true;
 }
 
 void CellDisplayTest::formatCode() {

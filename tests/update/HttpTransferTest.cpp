@@ -1,5 +1,5 @@
-#include "tests/support/TinyHttpServer.h"
 #include "update/HttpTransfer.h"
+#include "tests/support/TinyHttpServer.h"
 #include "update/ResultsSiteUtils.h"
 
 #include <QDir>
@@ -74,13 +74,16 @@ void HttpTransferTest::urlFromAddress_data() {
     QTest::addColumn<QString>("url"); // empty: not usable
     QTest::newRow("https any case") << QStringLiteral("HTTPS://Host.example/A?b=1")
                                     << QStringLiteral("https://host.example/A?b=1");
-    QTest::newRow("http with port") << QStringLiteral("http://h.example:8080/x")
-                                    << QStringLiteral("http://h.example:8080/x");
-    QTest::newRow("no scheme is http") << QStringLiteral("h.example/x/y.xlsx")
-                                       << QStringLiteral("http://h.example/x/y.xlsx");
-    QTest::newRow("no scheme, port honoured") << QStringLiteral("h.example:8080/x")
-                                              << QStringLiteral("http://h.example:8080/x");
+    QTest::newRow("http with port")
+        << QStringLiteral("http://h.example:8080/x") << QStringLiteral("http://h.example:8080/x");
+    QTest::newRow("no scheme is http")
+        << QStringLiteral("h.example/x/y.xlsx") << QStringLiteral("http://h.example/x/y.xlsx");
+    QTest::newRow("no scheme, port honoured")
+        << QStringLiteral("h.example:8080/x") << QStringLiteral("http://h.example:8080/x");
     QTest::newRow("other scheme") << QStringLiteral("ftp://h.example/x") << QString();
+    QTest::newRow("address in the query is no scheme")
+        << QStringLiteral("h.example/go?to=http://x")
+        << QStringLiteral("http://h.example/go?to=http://x");
     QTest::newRow("empty") << QString() << QString();
     QTest::newRow("no host") << QStringLiteral("http:///x") << QString();
 }
@@ -98,21 +101,22 @@ void HttpTransferTest::httpGetText_data() {
     QTest::addColumn<QByteArray>("body");
     QTest::newRow("page") << QStringLiteral("BASE/page") << true << QByteArray("<html>page</html>");
     QTest::newRow("query sent as written")
-        << QStringLiteral("BASE/r%2819.06.2024%2010%3A00%3A00%29.xlsx?a=%2F&b=1") << true << QByteArray("query kept");
-    QTest::newRow("error page counts") << QStringLiteral("BASE/missing") << true
-                                       << QByteArray("<html>no such page</html>");
-    QTest::newRow("server error page counts") << QStringLiteral("BASE/broken") << true
-                                              << QByteArray("server trouble");
+        << QStringLiteral("BASE/r%2819.06.2024%2010%3A00%3A00%29.xlsx?a=%2F&b=1") << true
+        << QByteArray("query kept");
+    QTest::newRow("error page counts")
+        << QStringLiteral("BASE/missing") << true << QByteArray("<html>no such page</html>");
+    QTest::newRow("server error page counts")
+        << QStringLiteral("BASE/broken") << true << QByteArray("server trouble");
     QTest::newRow("empty body fails") << QStringLiteral("BASE/empty") << false << QByteArray();
     QTest::newRow("raw bytes") << QStringLiteral("BASE/binary") << true
                                << QByteArray("PK\x03\x04\x00\xff\r\n\x1a", 10);
-    QTest::newRow("redirect followed") << QStringLiteral("BASE/moved") << true
-                                       << QByteArray("PK\x03\x04\x00\xff\r\n\x1a", 10);
-    QTest::newRow("scheme-less with port") << QStringLiteral("HOSTPORT/page") << true
-                                           << QByteArray("<html>page</html>");
+    QTest::newRow("redirect followed")
+        << QStringLiteral("BASE/moved") << true << QByteArray("PK\x03\x04\x00\xff\r\n\x1a", 10);
+    QTest::newRow("scheme-less with port")
+        << QStringLiteral("HOSTPORT/page") << true << QByteArray("<html>page</html>");
     QTest::newRow("server down") << QStringLiteral("DOWN/page") << false << QByteArray();
-    QTest::newRow("unusable address") << QStringLiteral("ftp://127.0.0.1/page") << false
-                                      << QByteArray();
+    QTest::newRow("unusable address")
+        << QStringLiteral("ftp://127.0.0.1/page") << false << QByteArray();
 }
 
 void HttpTransferTest::httpGetText() {
@@ -140,8 +144,8 @@ void HttpTransferTest::downloadToFile_data() {
     QTest::addColumn<QByteArray>("content");
     const QByteArray binary("PK\x03\x04\x00\xff\r\n\x1a", 10);
     QTest::newRow("file") << QStringLiteral("BASE/binary") << false << true << binary;
-    QTest::newRow("file replaces an old one") << QStringLiteral("BASE/binary") << true << true
-                                              << binary;
+    QTest::newRow("file replaces an old one")
+        << QStringLiteral("BASE/binary") << true << true << binary;
     QTest::newRow("redirect") << QStringLiteral("BASE/moved") << false << true << binary;
     QTest::newRow("error page") << QStringLiteral("BASE/missing") << false << false << QByteArray();
     QTest::newRow("error page removes an old file")

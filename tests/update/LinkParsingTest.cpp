@@ -42,8 +42,7 @@ void LinkParsingTest::urlDecode_data() {
     QTest::newRow("half-bad escape") << QByteArray("%4z!") << QByteArray("%!");
     QTest::newRow("trailing short escape") << QByteArray("x%4") << QByteArray("x%4");
     QTest::newRow("trailing percent") << QByteArray("x%") << QByteArray("x%");
-    QTest::newRow("high byte, no UTF-8 assembly")
-        << QByteArray("%D0%A2") << QByteArray("\xD0\xA2");
+    QTest::newRow("high byte, no UTF-8 assembly") << QByteArray("%D0%A2") << QByteArray("\xD0\xA2");
     QTest::newRow("escaped percent not decoded twice") << QByteArray("%2541") << QByteArray("%41");
     QTest::newRow("plain") << QByteArray("r.xlsx") << QByteArray("r.xlsx");
 }
@@ -61,17 +60,18 @@ void LinkParsingTest::parseLinkDate_data() {
     const double june19 = dayNumber(2024, 6, 19, 10, 0, 0);
     QTest::newRow("plain stamp") << QStringLiteral("/f/lotto (19.06.2024 10:00:00).xlsx") << true
                                  << june19;
-    QTest::newRow("escaped stamp") << QStringLiteral("/f/lotto%2819.06.2024%2010%3A00%3A00%29.xlsx")
-                                   << true << june19;
+    QTest::newRow("escaped stamp")
+        << QStringLiteral("/f/lotto%2819.06.2024%2010%3A00%3A00%29.xlsx") << true << june19;
     QTest::newRow("plus as blank") << QStringLiteral("lotto(18.06.2024+23:59:59).xls") << true
                                    << dayNumber(2024, 6, 18, 23, 59, 59);
-    QTest::newRow("any separators") << QStringLiteral("(01-02-2023T04-05-06)") << true
-                                    << dayNumber(2023, 2, 1, 4, 5, 6);
+    QTest::newRow("any separators")
+        << QStringLiteral("(01-02-2023T04-05-06)") << true << dayNumber(2023, 2, 1, 4, 5, 6);
     QTest::newRow("first pair of brackets") << QStringLiteral("(01.01.2020 00:00:01)(x).xlsx")
                                             << true << dayNumber(2020, 1, 1, 0, 0, 1);
-    QTest::newRow("no brackets") << QStringLiteral("lotto 19.06.2024 10:00:00.xlsx") << false << 0.0;
-    QTest::newRow("no closing bracket") << QStringLiteral("lotto(19.06.2024 10:00:00.xlsx") << false
-                                        << 0.0;
+    QTest::newRow("no brackets") << QStringLiteral("lotto 19.06.2024 10:00:00.xlsx") << false
+                                 << 0.0;
+    QTest::newRow("no closing bracket")
+        << QStringLiteral("lotto(19.06.2024 10:00:00.xlsx") << false << 0.0;
     QTest::newRow("closing before opening")
         << QStringLiteral("a)b(19.06.2024 10:00:00).xlsx") << false << 0.0;
     QTest::newRow("month 13") << QStringLiteral("(19.13.2024 10:00:00)") << false << 0.0;
@@ -100,9 +100,9 @@ void LinkParsingTest::collectWorkbookLinks_data() {
     QTest::newRow("capital extension")
         << QByteArray("<a href=\"/f/R(19.06.2024 10:00:00).XLSX\">x</a>")
         << QStringList{QStringLiteral("/f/R(19.06.2024 10:00:00).XLSX")} << QList<double>{stamp};
-    QTest::newRow(".xls anywhere") << QByteArray("<a href=\"results.xls.zip\">")
-                                   << QStringList{QStringLiteral("results.xls.zip")}
-                                   << QList<double>{0};
+    QTest::newRow(".xls anywhere")
+        << QByteArray("<a href=\"results.xls.zip\">")
+        << QStringList{QStringLiteral("results.xls.zip")} << QList<double>{0};
     QTest::newRow("other links skipped")
         << QByteArray("<a href=\"/\">home</a><a href=\"a.pdf\"></a><a href=\"b.xls\"></a>")
         << QStringList{QStringLiteral("b.xls")} << QList<double>{0};
@@ -150,13 +150,14 @@ void LinkParsingTest::makeAbsoluteUrl_data() {
     QTest::newRow("site-rooted") << QStringLiteral("/upload/r.xlsx")
                                  << QStringLiteral("https://ops.example:8443/upload/r.xlsx");
     QTest::newRow("relative") << QStringLiteral("files/r.xlsx")
-                              << QStringLiteral("https://ops.example:8443/results/lotto/files/r.xlsx");
+                              << QStringLiteral(
+                                     "https://ops.example:8443/results/lotto/files/r.xlsx");
     QTest::newRow("HTTP in capitals") << QStringLiteral("HTTP://Other.example/R.xlsx")
                                       << QStringLiteral("HTTP://Other.example/R.xlsx");
     QTest::newRow("https") << QStringLiteral("https://cdn.example/r.xlsx")
                            << QStringLiteral("https://cdn.example/r.xlsx");
-    QTest::newRow("scheme-relative") << QStringLiteral("//cdn.example/r.xlsx")
-                                     << QStringLiteral("https://cdn.example/r.xlsx");
+    QTest::newRow("scheme-relative")
+        << QStringLiteral("//cdn.example/r.xlsx") << QStringLiteral("https://cdn.example/r.xlsx");
     QTest::newRow("file named like a scheme")
         << QStringLiteral("httpresults.xlsx")
         << QStringLiteral("https://ops.example:8443/results/lotto/httpresults.xlsx");
@@ -182,6 +183,12 @@ void LinkParsingTest::siteFromPageUrl_data() {
     QTest::newRow("port kept") << QStringLiteral("http://127.0.0.1:8080/p/")
                                << QStringLiteral("http://127.0.0.1:8080/p/")
                                << QStringLiteral("http://127.0.0.1:8080");
+    QTest::newRow("no scheme is http")
+        << QStringLiteral("h.example:81/r/") << QStringLiteral("h.example:81/r/")
+        << QStringLiteral("http://h.example:81");
+    QTest::newRow("scheme in capitals")
+        << QStringLiteral("HTTPS://H.example/r/") << QStringLiteral("HTTPS://H.example/r/")
+        << QStringLiteral("https://h.example");
     QTest::newRow("host only") << QStringLiteral("https://h.example")
                                << QStringLiteral("https://h.example/")
                                << QStringLiteral("https://h.example");

@@ -46,15 +46,15 @@ void NewestWorkbookTest::newestLink_data() {
     QTest::newRow("escaped stamp, link kept as written")
         << 200 << QByteArray("<a href=\"/d/r%2819.06.2024%2010%3A00%3A00%29.xlsx\"></a>")
         << QStringLiteral("SITE/d/r%2819.06.2024%2010%3A00%3A00%29.xlsx");
-    QTest::newRow("absolute link") << 200
-                                   << QByteArray("<a href=\"https://cdn.example/"
-                                                 "r(19.06.2024 10:00:00).xlsx\"></a>")
-                                   << QStringLiteral("https://cdn.example/r(19.06.2024 10:00:00).xlsx");
-    QTest::newRow("no stamps") << 200
-                               << QByteArray("<a href=\"a.xlsx\"></a><a href=\"b.xls\"></a>")
+    QTest::newRow("absolute link")
+        << 200
+        << QByteArray("<a href=\"https://cdn.example/"
+                      "r(19.06.2024 10:00:00).xlsx\"></a>")
+        << QStringLiteral("https://cdn.example/r(19.06.2024 10:00:00).xlsx");
+    QTest::newRow("no stamps") << 200 << QByteArray("<a href=\"a.xlsx\"></a><a href=\"b.xls\"></a>")
                                << QString();
-    QTest::newRow("no workbook links") << 200 << QByteArray("<a href=\"a(19.06.2024 10:00:00).pdf\">")
-                                       << QString();
+    QTest::newRow("no workbook links")
+        << 200 << QByteArray("<a href=\"a(19.06.2024 10:00:00).pdf\">") << QString();
     QTest::newRow("empty body") << 200 << QByteArray() << QString();
     QTest::newRow("error page is read as the page")
         << 404 << QByteArray("<a href=\"x(19.06.2024 10:00:00).xlsx\"></a>")
@@ -66,7 +66,8 @@ void NewestWorkbookTest::newestLink() {
     QFETCH(QByteArray, page);
     QFETCH(QString, expected);
     m_server.setResponse("/results/lotto/", status, page);
-    const ResultsSite site = ResultsSite::fromPageUrl(m_server.baseUrl() + QLatin1String("/results/lotto/"));
+    const ResultsSite site =
+        ResultsSite::fromPageUrl(m_server.baseUrl() + QLatin1String("/results/lotto/"));
     expected.replace(QLatin1String("SITE"), site.siteUrl);
     expected.replace(QLatin1String("PAGE"), site.pageUrl);
     QCOMPARE(FindNewestWorkbookUrl(site), expected);

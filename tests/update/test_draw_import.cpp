@@ -1,0 +1,256 @@
+#include "tests/support/SimpleXlsx.h"
+#include "tests/support/TestSupport.h"
+
+#include "update/DrawImport.h"
+#include "widgets/LinkLabel.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTest>
+
+class TestDrawImport : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void sortedBalls_data();
+    void sortedBalls();
+    void progress_data();
+    void progress();
+    void progressShownPerRow_data();
+    void progressShownPerRow();
+    void outcome_data();
+    void outcome();
+    void storesEveryColumn();
+    void amounts_data();
+    void amounts();
+    void badRowStopsAndWindowReturnsToRest_data();
+    void badRowStopsAndWindowReturnsToRest();
+    void droppedFileIsKept();
+};
+
+namespace {
+using Rows = QList<QStringList>;
+QString write(const TestApp& app, const Rows& rows) {
+    const QString path = QDir(app.dir()).filePath(QStringLiteral("source.xlsx"));
+    if (!writeSimpleXlsx(path, rows))
+        qFatal("cannot write workbook");
+    return path;
+}
+int draws(const TestApp& app) { return app.scalar(QStringLiteral("SELECT count(*) FROM razyg")).toInt(); }
+QStringList boxTexts(const TestApp& app) {
+    QStringList texts;
+    for (const BoxRequest& b : app.boxes.shown)
+        texts.append(b.text);
+    return texts;
+}
+} // namespace
+
+void TestDrawImport::sortedBalls_data() {
+    QTest::addColumn<QList<int>>("drawn");
+    QTest::addColumn<QList<int>>("sorted");
+    QTest::newRow("drawn order") << QList<int>{17, 3, 45, 8, 29, 1} << QList<int>{1, 3, 8, 17, 29, 45};
+    QTest::newRow("sorted already") << QList<int>{1, 2, 3, 4, 5, 6} << QList<int>{1, 2, 3, 4, 5, 6};
+    QTest::newRow("descending") << QList<int>{6, 5, 4, 3, 2, 1} << QList<int>{1, 2, 3, 4, 5, 6};
+    QTest::newRow("repeats") << QList<int>{5, 1, 5, 0, 1, 9} << QList<int>{0, 1, 1, 5, 5, 9};
+}
+
+void TestDrawImport::sortedBalls() {
+    QFETCH(QList<int>, drawn);
+    QFETCH(QList<int>, sorted);
+    std::array<int, 6> balls{};
+    std::copy(drawn.begin(), drawn.end(), balls.begin());
+    const auto result = DrawImport::sortedBalls(balls);
+    QCOMPARE(QList<int>(result.begin(), result.end()), sorted);
+}
+
+void TestDrawImport::progress_data() {
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("percent");
+    QTest::newRow("2 of 4") << 2 << 4 << 50;
+    QTest::newRow("3 of 4") << 3 << 4 << 75;
+    QTest::newRow("4 of 4") << 4 << 4 << 100;
+    QTest::newRow("2 of 3") << 2 << 3 << 66;
+    QTest::newRow("3 of 3") << 3 << 3 << 100;
+    QTest::newRow("2 of 10001") << 2 << 10001 << 0;
+}
+
+void TestDrawImport::progress() {
+    QFETCH(int, row);
+    QFETCH(int, rows);
+    QFETCH(int, percent);
+    QCOMPARE(DrawImport::progressPercent(row, rows), percent);
+}
+
+void TestDrawImport::progressShownPerRow_data() {
+    QTest::addColumn<int>("draws");
+    QTest::addColumn<QStringList>("labels");
+    QTest::newRow("three draws") << 3 << QStringList{QStringLiteral("Загружено: 50%"),
+                                                     QStringLiteral("Загружено: 75%"),
+                                                     QStringLiteral("Загружено: 100%")};
+    QTest::newRow("two draws") << 2 << QStringList{QStringLiteral("Загружено: 66%"),
+                                                   QStringLiteral("Загружено: 100%")};
+}
+
+void TestDrawImport::progressShownPerRow() {
+    QFETCH(int, draws);
+    QFETCH(QStringList, labels);
+    TestApp app;
+    Rows rows{resultsHeading()};
+    for (int i = 0; i < draws; ++i)
+        rows.append(resultsRow(100 + i, QStringLiteral("19.06.2024"), {1, 2, 3, 4, 5, 6}));
+    const QString path = write(app, rows);
+    TForm1& form = app.start();
+    QStringList seen;
+    connect(form.PB1, &QProgressBar::valueChanged, &form,
+            [&](int value) {
+                if (value > 0)
+                    seen.append(form.Label4->text());
+            });
+    form.ImportWorkbookFile(path);
+    QCOMPARE(seen, labels);
+    QVERIFY(form.PB1->isHidden());
+    QVERIFY(form.Label4->isHidden());
+    QCOMPARE(form.Label4->text(), QStringLiteral("Загружено:0%"));
+}
+
+void TestDrawImport::outcome_data() {
+    QTest::addColumn<Rows>("rows");
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<QString>("message");
+    const QString date = QStringLiteral("19.06.2024");
+    QTest::newRow("heading only") << Rows{resultsHeading()} << 1
+                                  << QStringLiteral("Источник не содежит обновлений.");
+    QTest::newRow("all present") << Rows{resultsHeading(), resultsRow(50, date, {9, 8, 7, 6, 5, 4})}
+                                 << 1 << QStringLiteral("Источник не содежит обновлений.");
+    QTest::newRow("new draws") << Rows{resultsHeading(), resultsRow(51, date, {1, 2, 3, 4, 5, 6}),
+                                       resultsRow(50, date, {9, 8, 7, 6, 5, 4}),
+                                       resultsRow(52, date, {1, 2, 3, 4, 5, 7})}
+                               << 3 << QStringLiteral("База данных обновлена.");
+    QTest::newRow("a draw twice is stored once")
+        << Rows{resultsHeading(), resultsRow(53, date, {1, 2, 3, 4, 5, 6}),
+                resultsRow(53, date, {1, 2, 3, 4, 5, 6})}
+        << 2 << QStringLiteral("База данных обновлена.");
+}
+
+void TestDrawImport::outcome() {
+    QFETCH(Rows, rows);
+    QFETCH(int, stored);
+    QFETCH(QString, message);
+    TestApp app;
+    app.addDraw(50, {1, 1, 1, 1, 1, 1});
+    const QString path = write(app, rows);
+    TForm1& form = app.start();
+    form.ImportWorkbookFile(path);
+    QCOMPARE(boxTexts(app), QStringList{message});
+    QCOMPARE(app.boxes.shown.first().caption, QStringLiteral("Обновление данных"));
+    QCOMPARE(app.boxes.shown.first().icon, BoxIcon::Information);
+    QCOMPARE(draws(app), stored);
+    // The stored draw 50 is left as it was.
+    QCOMPARE(app.scalar(QStringLiteral("SELECT ss1 FROM razyg WHERE tir = 50")).toInt(), 1);
+    QVERIFY(!QFile::exists(form.ResultsFileName));
+    QVERIFY(QFile::exists(path));
+    // The draw list was reloaded.
+    QCOMPARE(form.ADOQuery1->recordCount(), stored);
+    QVERIFY(form.Button16->isEnabled());
+    QVERIFY(!form.Label17->isHidden());
+    QVERIFY(!form.ADOQuery5->isActive());
+}
+
+void TestDrawImport::storesEveryColumn() {
+    TestApp app;
+    QStringList row{QStringLiteral("1234"), QStringLiteral("19.06.2024"), QStringLiteral("17"),
+                    QStringLiteral("3"),    QStringLiteral("45"),         QStringLiteral("8"),
+                    QStringLiteral("29"),   QStringLiteral("1"),          QStringLiteral("1"),
+                    QStringLiteral("3000000000"), QStringLiteral("2"),    QStringLiteral("150000,4"),
+                    QStringLiteral("44"),   QStringLiteral("2500"),       QStringLiteral("901"),
+                    QStringLiteral("300"),  QStringLiteral("12000000"),   QStringLiteral("35000000")};
+    const QString path = write(app, {resultsHeading(), row});
+    TForm1& form = app.start();
+    form.ImportWorkbookFile(path);
+    QCOMPARE(app.scalar(QStringLiteral(
+                 "SELECT group_concat(v, ' ') FROM (SELECT s1 v FROM razyg UNION ALL SELECT s2 "
+                 "FROM razyg UNION ALL SELECT s3 FROM razyg UNION ALL SELECT s4 FROM razyg UNION "
+                 "ALL SELECT s5 FROM razyg UNION ALL SELECT s6 FROM razyg)"))
+                 .toString(),
+             QStringLiteral("1 3 8 17 29 45"));
+    QCOMPARE(app.scalar(QStringLiteral("SELECT ss1 || ' ' || ss2 || ' ' || ss3 || ' ' || ss4 || "
+                                       "' ' || ss5 || ' ' || ss6 FROM razyg"))
+                 .toString(),
+             QStringLiteral("17 3 45 8 29 1"));
+    QCOMPARE(app.scalar(QStringLiteral("SELECT chv6 FROM razyg")).toLongLong(), 3000000000LL);
+    QCOMPARE(app.scalar(QStringLiteral("SELECT chv5 FROM razyg")).toLongLong(), 150000LL);
+    QCOMPARE(app.scalar(QStringLiteral("SELECT ch3 FROM razyg")).toInt(), 901);
+    QCOMPARE(app.scalar(QStringLiteral("SELECT pfond FROM razyg")).toLongLong(), 35000000LL);
+    QCOMPARE(app.scalar(QStringLiteral("SELECT tirdate FROM razyg")).toString(),
+             QStringLiteral("2024-06-19"));
+    QCOMPARE(app.scalar(QStringLiteral("SELECT typeof(chv6) FROM razyg")).toString(),
+             QStringLiteral("integer"));
+}
+
+void TestDrawImport::amounts_data() {
+    QTest::addColumn<QString>("amount");
+    QTest::addColumn<qlonglong>("stored");
+    QTest::newRow("12,5 to even") << "12,5" << 12LL;
+    QTest::newRow("13,5 to even") << "13,5" << 14LL;
+    QTest::newRow("12,51 up") << "12,51" << 13LL;
+    QTest::newRow("beyond 32 bits") << "5000000000,5" << 5000000000LL;
+}
+
+void TestDrawImport::amounts() {
+    QFETCH(QString, amount);
+    QFETCH(qlonglong, stored);
+    TestApp app;
+    const QString path = write(app, {resultsHeading(), resultsRow(7, QStringLiteral("01.02.2024"),
+                                                                  {1, 2, 3, 4, 5, 6}, amount)});
+    TForm1& form = app.start();
+    form.ImportWorkbookFile(path);
+    QCOMPARE(app.scalar(QStringLiteral("SELECT chv5 FROM razyg")).toLongLong(), stored);
+}
+
+void TestDrawImport::badRowStopsAndWindowReturnsToRest_data() {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("empty first cell") << 0 << QString() << "'' is not a valid integer value.";
+    QTest::newRow("grouped amount") << 9 << QString::fromUtf8("1 234")
+                                    << "'1 234' is not a valid floating point value.";
+    QTest::newRow("date in another form") << 1 << "2024-06-19" << "'2024-06-19' is not a valid date.";
+    QTest::newRow("words for a ball") << 4 << "семь" << QString::fromUtf8("'семь' is not a valid integer value.");
+}
+
+void TestDrawImport::badRowStopsAndWindowReturnsToRest() {
+    QFETCH(int, column);
+    QFETCH(QString, text);
+    QFETCH(QString, error);
+    TestApp app;
+    Rows rows{resultsHeading()};
+    for (int i = 0; i < 9; ++i)
+        rows.append(resultsRow(10 + i, QStringLiteral("19.06.2024"), {1, 2, 3, 4, 5, 6}));
+    rows[4][column] = text; // sheet row 5
+    const QString path = write(app, rows);
+    TForm1& form = app.start();
+    form.dispatch([&] { form.ImportWorkbookFile(path); });
+    QCOMPARE(boxTexts(app), QStringList{error});
+    QCOMPARE(draws(app), 3); // rows 2 to 4 kept
+    QVERIFY(QFile::exists(form.ResultsFileName));
+    QVERIFY(form.Button16->isEnabled());
+    QVERIFY(!form.Label17->isHidden());
+    QVERIFY(form.PB1->isHidden());
+    QVERIFY(!form.ADOQuery5->isActive());
+}
+
+void TestDrawImport::droppedFileIsKept() {
+    TestApp app;
+    const QString path = write(app, {resultsHeading(), resultsRow(5, QStringLiteral("01.02.2024"),
+                                                                  {1, 2, 3, 4, 5, 6})});
+    TForm1& form = app.start();
+    form.ImportWorkbookFile(path);
+    QVERIFY(QFile::exists(path));
+    QCOMPARE(draws(app), 1);
+    QCOMPARE(form.ADOQuery1->asInteger(QStringLiteral("tir")), 5);
+}
+
+QTEST_MAIN(TestDrawImport)
+#include "test_draw_import.moc"

@@ -1,0 +1,118 @@
+#include "tests/support/SimpleXlsx.h"
+#include "tests/support/TestSupport.h"
+#include "tests/support/TinyHttpServer.h"
+
+#include "update/HttpTransfer.h"
+#include "widgets/LinkLabel.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+class TestOnlineUpdate : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { HttpTransfer::setTimeLimit(5000); }
+    void update_data();
+    void update();
+    void staleWorkbookIsNotImported();
+};
+
+namespace {
+
+const QByteArray kLink = "/files/results%2819.06.2024%2010%3A00%3A00%29.xlsx";
+
+QByteArray workbook(const QList<QStringList>& rows) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("w.xlsx"));
+    writeSimpleXlsx(path, rows);
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+void pointAt(const TestApp& app, const QString& pageUrl) {
+    QFile ini(QDir(app.dir()).filePath(QStringLiteral("razyg.ini")));
+    ini.open(QIODevice::WriteOnly);
+    ini.write("[CONFIG]\nfilenamedb=\nresultsurl=" + pageUrl.toUtf8() + "\n");
+}
+
+} // namespace
+
+void TestOnlineUpdate::update_data() {
+    QTest::addColumn<QString>("scenario");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<int>("stored");
+    const QString request = QStringLiteral("Осуществляется запрос к сайту лотереи - @site");
+    QTest::newRow("new draws") << "new" << QStringList{request, QStringLiteral("База данных обновлена.")} << 2;
+    QTest::newRow("nothing new") << "same"
+                                 << QStringList{request, QStringLiteral("Источник не содежит обновлений.")} << 1;
+    QTest::newRow("no network") << "down"
+                                << QStringList{request, QStringLiteral("Ошибка получения данных:\r")} << 1;
+    QTest::newRow("link cannot be downloaded")
+        << "missing" << QStringList{request, QStringLiteral("Ошибка получения данных:\r@site") + QString::fromLatin1(kLink)} << 1;
+    QTest::newRow("no stamped link") << "unstamped"
+                                     << QStringList{request, QStringLiteral("Ошибка получения данных:\r")} << 1;
+}
+
+void TestOnlineUpdate::update() {
+    QFETCH(QString, scenario);
+    QFETCH(QStringList, messages);
+    QFETCH(int, stored);
+    TestApp app;
+    app.addDraw(1, {1, 2, 3, 4, 5, 6});
+    TinyHttpServer server;
+    QVERIFY(server.start());
+    const QString site = server.baseUrl();
+    pointAt(app, site + QStringLiteral("/results/"));
+    const QByteArray page = scenario == QLatin1String("unstamped")
+                                ? QByteArray("<a href=\"/files/results.xlsx\">x</a>")
+                                : "<a href=\"" + kLink + "\">newest</a>";
+    server.setResponse("/results/", 200, page);
+    const QString date = QStringLiteral("19.06.2024");
+    if (scenario == QLatin1String("new"))
+        server.setResponse(kLink, 200,
+                           workbook({resultsHeading(), resultsRow(2, date, {7, 8, 9, 10, 11, 12}),
+                                     resultsRow(1, date, {1, 2, 3, 4, 5, 6})}));
+    if (scenario == QLatin1String("same"))
+        server.setResponse(kLink, 200, workbook({resultsHeading(), resultsRow(1, date, {1, 2, 3, 4, 5, 6})}));
+    if (scenario == QLatin1String("down"))
+        server.stop();
+    TForm1& form = app.start();
+    form.Button16->click();
+    QStringList shown;
+    for (const BoxRequest& b : app.boxes.shown)
+        shown.append(b.text);
+    for (QString& m : messages)
+        m.replace(QLatin1String("@site"), site);
+    QCOMPARE(shown, messages);
+    for (const BoxRequest& b : app.boxes.shown)
+        QCOMPARE(b.caption, QStringLiteral("Обновление данных"));
+    const bool failed = messages.last().startsWith(QStringLiteral("Ошибка"));
+    QCOMPARE(app.boxes.shown.last().icon, failed ? BoxIcon::Error : BoxIcon::Information);
+    QCOMPARE(app.scalar(QStringLiteral("SELECT count(*) FROM razyg")).toInt(), stored);
+    QCOMPARE(form.ADOQuery1->recordCount(), stored);
+    QVERIFY(form.Button16->isEnabled());
+    QVERIFY(!form.Label17->isHidden());
+    QVERIFY(!QFile::exists(form.ResultsFileName));
+}
+
+void TestOnlineUpdate::staleWorkbookIsNotImported() {
+    TestApp app;
+    TinyHttpServer server;
+    QVERIFY(server.start());
+    pointAt(app, server.baseUrl() + QStringLiteral("/results/"));
+    server.setResponse("/results/", 200, "<a href=\"" + kLink + "\">newest</a>");
+    server.setResponse(kLink, 404, "<html>not found</html>");
+    TForm1& form = app.start();
+    // A workbook left behind by an earlier run.
+    QVERIFY(writeSimpleXlsx(form.ResultsFileName,
+                            {resultsHeading(), resultsRow(9, QStringLiteral("01.01.2024"), {1, 2, 3, 4, 5, 6})}));
+    form.Button16->click();
+    QCOMPARE(app.scalar(QStringLiteral("SELECT count(*) FROM razyg")).toInt(), 0);
+    QVERIFY(app.boxes.shown.last().text.startsWith(QStringLiteral("Ошибка получения данных:")));
+    QVERIFY(!QFile::exists(form.ResultsFileName));
+}
+
+QTEST_MAIN(TestOnlineUpdate)
+#include "test_online_update.moc"

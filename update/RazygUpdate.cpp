@@ -1,0 +1,41 @@
+// Importing the results workbook into the draws table.
+#include "app/Unit1.h"
+
+#include "dataset/Connection.h"
+#include "dataset/Query.h"
+#include "update/DrawImport.h"
+#include "update/UpdateTexts.h"
+#include "update/Workbook.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QLabel>
+#include <QProgressBar>
+
+void TForm1::RazygUpdate() {
+    std::unique_ptr<Workbook> book = Workbook::open(ResultsFileName);
+    bool imported = false;
+    // One write for the whole import instead of a disk sync per draw; the
+    // draws posted before a failing row are kept all the same.
+    ADOConnection1->beginBatch();
+    try {
+        imported = DrawImport::importRows(*book, *ADOQuery2, *ADOQuery5, FoundDrawNo,
+                                          [this](int percent) {
+                                              QCoreApplication::processEvents();
+                                              Label4->setText(UpdateTexts::progress(percent));
+                                              Label4->adjustSize();
+                                              PB1->setValue(percent);
+                                          });
+    } catch (...) {
+        ADOConnection1->commitBatch();
+        throw;
+    }
+    ADOConnection1->commitBatch();
+    book.reset();
+    QFile::remove(ResultsFileName);
+    showBox(imported ? UpdateTexts::updated() : UpdateTexts::nothingNew(), UpdateTexts::caption(),
+            BoxIcon::Information, BoxButtons::Ok);
+    Label4->setText(UpdateTexts::progressAtRest());
+    Label4->hide();
+    PB1->hide();
+}
