@@ -8,6 +8,7 @@
 #include "dataset/DataSource.h"
 #include "dataset/Query.h"
 #include "update/ResultsSite.h"
+#include "views/BallHits.h"
 #include "widgets/DbGrid.h"
 
 #include <QWheelEvent>
@@ -36,6 +37,7 @@ void TForm1::FormCreate(QObject*) {
     ADOConnection1->close();
     try {
         ADOConnection1->open(DbFileName);
+        registerBallHits(ADOConnection1->handle());
     } catch (const std::exception&) {
         showBox(QStringLiteral("Не найдет файл базы данных MS Access!"),
                 QStringLiteral("Подключение в БД"), BoxIcon::Error, BoxButtons::Ok);

@@ -40,6 +40,39 @@ QString sourceTable(const QString& sql, const Statement& statement) {
     return table;
 }
 
+// Position of the FROM keyword of the outermost SELECT (outside brackets,
+// quotes and comments), or -1.
+int topLevelFrom(const QString& sql) {
+    int depth = 0;
+    const int n = static_cast<int>(sql.size());
+    for (int i = 0; i < n; ++i) {
+        const QChar c = sql.at(i);
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`') ||
+            c == QLatin1Char('[')) {
+            const QChar close = c == QLatin1Char('[') ? QLatin1Char(']') : c;
+            i = static_cast<int>(sql.indexOf(close, i + 1));
+            if (i < 0)
+                return -1;
+        } else if (c == QLatin1Char('-') && i + 1 < n && sql.at(i + 1) == QLatin1Char('-')) {
+            i = static_cast<int>(sql.indexOf(QLatin1Char('\n'), i));
+            if (i < 0)
+                return -1;
+        } else if (c == QLatin1Char('(')) {
+            ++depth;
+        } else if (c == QLatin1Char(')')) {
+            --depth;
+        } else if (depth == 0 && (c == QLatin1Char('f') || c == QLatin1Char('F')) &&
+                   sql.mid(i, 4).compare(QLatin1String("from"), Qt::CaseInsensitive) == 0 &&
+                   (i == 0 ||
+                    !(sql.at(i - 1).isLetterOrNumber() || sql.at(i - 1) == QLatin1Char('_'))) &&
+                   (i + 4 >= n ||
+                    !(sql.at(i + 4).isLetterOrNumber() || sql.at(i + 4) == QLatin1Char('_')))) {
+            return i;
+        }
+    }
+    return -1;
+}
+
 } // namespace
 
 Query::Query(Connection* connection, const QString& name, QObject* parent)
@@ -68,7 +101,9 @@ void Query::setParam(const QString& name, const QVariant& value) {
     m_params.insert(name.toLower(), value);
 }
 
-QVariant Query::param(const QString& name) const { return m_params.value(name.toLower()); }
+QVariant Query::param(const QString& name) const {
+    return m_params.value(name.toLower());
+}
 
 void Query::setDataSource(DataSource* master) {
     if (m_masterLink)
@@ -107,13 +142,13 @@ void Query::open() {
     QString table = sourceTable(text, probe);
     std::unique_ptr<Statement> withRowid;
     if (!table.isEmpty()) {
-        static const QRegularExpression lead(QStringLiteral("^\\s*select\\s"),
-                                             QRegularExpression::CaseInsensitiveOption);
-        const auto m = lead.match(text);
-        if (m.hasMatch()) {
-            const QString rewritten = QLatin1String("SELECT ") + quoted(table) +
+        // The row identifier goes last in the select list, so that positional
+        // ORDER BY terms keep meaning the same columns.
+        const int from = topLevelFrom(text);
+        if (from > 0) {
+            const QString rewritten = text.left(from) + QLatin1String(", ") + quoted(table) +
                                       QLatin1String(".rowid AS ") + quoted(kRowidColumn) +
-                                      QLatin1String(", ") + text.mid(m.capturedEnd());
+                                      QLatin1Char(' ') + text.mid(from);
             try {
                 withRowid = std::make_unique<Statement>(db, rewritten);
             } catch (const AppError&) {
@@ -129,22 +164,21 @@ void Query::open() {
         statement.bind(i, m_params.value(p.mid(1).toLower()));
     }
 
-    const int first = withRowid ? 1 : 0;
-    const int columns = statement.columnCount() - first;
+    const int columns = statement.columnCount() - (withRowid ? 1 : 0);
     QStringList names;
     QStringList origins;
     for (int c = 0; c < columns; ++c) {
-        names.append(statement.columnName(c + first));
-        origins.append(table.isEmpty() ? QString() : statement.columnOriginName(c + first));
+        names.append(statement.columnName(c));
+        origins.append(table.isEmpty() ? QString() : statement.columnOriginName(c));
     }
     std::vector<ColumnStore> store(static_cast<size_t>(columns));
     std::vector<qint64> rowids;
     sqlite3_stmt* raw = statement.raw();
     while (statement.step()) {
         if (withRowid)
-            rowids.push_back(sqlite3_column_int64(raw, 0));
+            rowids.push_back(sqlite3_column_int64(raw, columns));
         for (int c = 0; c < columns; ++c)
-            store[static_cast<size_t>(c)].appendFrom(raw, c + first);
+            store[static_cast<size_t>(c)].appendFrom(raw, c);
     }
 
     m_names = names;
@@ -180,7 +214,8 @@ void Query::close() {
 
 void Query::requireActive() const {
     if (!isActive())
-        throw AppError(name() + QLatin1String(": Cannot perform this operation on a closed dataset"));
+        throw AppError(name() +
+                       QLatin1String(": Cannot perform this operation on a closed dataset"));
 }
 
 int Query::recordCount() const {
@@ -197,7 +232,9 @@ void Query::setCurrent(int row) {
     signalRowChange();
 }
 
-void Query::signalRowChange() { Q_EMIT dataChanged(QString()); }
+void Query::signalRowChange() {
+    Q_EMIT dataChanged(QString());
+}
 
 void Query::first() {
     requireActive();
@@ -235,9 +272,13 @@ void Query::setRecNo(int row) {
     setCurrent(row);
 }
 
-int Query::fieldCount() const { return static_cast<int>(m_names.size()); }
+int Query::fieldCount() const {
+    return static_cast<int>(m_names.size());
+}
 
-QStringList Query::fieldNames() const { return m_names; }
+QStringList Query::fieldNames() const {
+    return m_names;
+}
 
 int Query::fieldIndex(const QString& name) const {
     for (int i = 0; i < m_names.size(); ++i)
@@ -336,9 +377,13 @@ void Query::beginNewRow(bool atEnd) {
     Q_EMIT stateChanged();
 }
 
-void Query::insert() { beginNewRow(false); }
+void Query::insert() {
+    beginNewRow(false);
+}
 
-void Query::append() { beginNewRow(true); }
+void Query::append() {
+    beginNewRow(true);
+}
 
 void Query::edit() {
     requireActive();
@@ -451,12 +496,12 @@ void Query::deleteRecord() {
     if (m_state == State::Edit)
         cancel();
     if (isEmpty())
-        throw AppError(name() + QLatin1String(": Cannot perform this operation on an empty dataset"));
+        throw AppError(name() +
+                       QLatin1String(": Cannot perform this operation on an empty dataset"));
     if (isReadOnly())
         throw AppError(name() + QLatin1String(": Cannot modify a read-only dataset"));
-    Statement statement(m_connection->handle(),
-                        QLatin1String("DELETE FROM ") + quoted(m_table) +
-                            QLatin1String(" WHERE rowid = ?"));
+    Statement statement(m_connection->handle(), QLatin1String("DELETE FROM ") + quoted(m_table) +
+                                                    QLatin1String(" WHERE rowid = ?"));
     statement.bind(1, qlonglong(m_rowids[static_cast<size_t>(m_current)]));
     statement.run();
     for (auto& column : m_columns)

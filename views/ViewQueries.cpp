@@ -26,42 +26,23 @@ QString ballParam(int i) { return QStringLiteral("v%1").arg(i); }
 
 namespace {
 
-// Per ball, the number of draws (with a draw number) holding it. Each draw is
-// counted at the first position that holds the ball, so a ball written twice
-// in one draw counts once. Six grouped scans instead of 49 full ones.
-QString countsPerBall() {
-    QStringList parts;
-    for (int k = 1; k <= 6; ++k) {
-        QStringList earlier;
-        for (int j = 1; j < k; ++j)
-            earlier.append(QStringLiteral("s%1 IS NOT s%2").arg(k).arg(j));
-        parts.append(QStringLiteral("SELECT s%1 AS b, count(tir) AS c FROM razyg%2 GROUP BY s%1")
-                         .arg(k)
-                         .arg(earlier.isEmpty() ? QString()
-                                                : QLatin1String(" WHERE ") +
-                                                      earlier.join(QLatin1String(" AND "))));
-    }
-    return QLatin1String("WITH RECURSIVE balls(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM balls "
-                         "WHERE n < 49), hits(b, c) AS MATERIALIZED (") +
-           parts.join(QLatin1String(" UNION ALL ")) + QLatin1Char(')');
-}
-
-const char* const kJoinHits = " FROM balls LEFT JOIN hits ON hits.b = balls.n GROUP BY balls.n";
+// One row per ball with its count, from the ball_hits aggregate (see BallHits):
+// a draw counts once for each ball it holds; rows without a draw number are
+// not counted.
+const char* const kBallCounts =
+    " FROM json_each((SELECT ball_hits(s1, s2, s3, s4, s5, s6) FROM razyg WHERE tir IS NOT "
+    "NULL)) ORDER BY 1, 2";
 
 } // namespace
 
 QString frequencyByBall() {
-    return countsPerBall() +
-           QStringLiteral(" SELECT balls.n AS \"'Шар'\", coalesce(sum(hits.c), 0) AS \"'Выпал, "
-                          "раз'\"") +
-           QLatin1String(kJoinHits) + QLatin1String(" ORDER BY 1, 2");
+    return QStringLiteral("SELECT key + 1 AS \"'Шар'\", value AS \"'Выпал, раз'\"") +
+           QLatin1String(kBallCounts);
 }
 
 QString frequencyByCount() {
-    return countsPerBall() +
-           QStringLiteral(" SELECT coalesce(sum(hits.c), 0) AS \"'Выпал, раз'\", CAST(balls.n AS "
-                          "TEXT) AS \"'Шар'\"") +
-           QLatin1String(kJoinHits) + QLatin1String(" ORDER BY 1, 2");
+    return QStringLiteral("SELECT value AS \"'Выпал, раз'\", CAST(key + 1 AS TEXT) AS \"'Шар'\"") +
+           QLatin1String(kBallCounts);
 }
 
 QString chartFrequency() { return frequencyByBall(); }

@@ -16,6 +16,7 @@ QString fiveWinners();     // draws with a winner of five
 
 // Ball frequencies: 49 rows, one per ball, with columns 'Шар' and 'Выпал, раз'
 // (the quotes are part of the names). A draw counts once for each ball it holds.
+// They need the ball_hits aggregate on the connection (registerBallHits).
 QString frequencyByBall();  // 'Шар' (integer), 'Выпал, раз'; by ball
 QString frequencyByCount(); // 'Выпал, раз', 'Шар' (text); by count, then ball as text
 QString chartFrequency();   // as frequencyByBall, for the chart

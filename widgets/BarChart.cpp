@@ -84,18 +84,19 @@ void BarChart::reload() {
         m_values.append(p.second);
     }
 
-    // One set per bar, each with a value at its own category only, gives every
-    // bar its own colour.
+    // One set per palette colour, each holding the bars of its colour (zero
+    // elsewhere): every bar gets its own colour with few chart items.
     m_series->clear();
     QList<QBarSet*> sets;
     const int n = static_cast<int>(m_values.size());
-    for (int i = 0; i < n; ++i) {
-        auto* set = new QBarSet(m_labels.at(i));
+    const int colours = static_cast<int>(std::size(kPalette));
+    for (int c = 0; c < qMin(colours, n); ++c) {
+        auto* set = new QBarSet(QString::number(c));
         QList<qreal> row(n, 0.0);
-        row[i] = m_values.at(i);
+        for (int i = c; i < n; i += colours)
+            row[i] = m_values.at(i);
         set->append(row);
-        const QColor colour = kPalette[i % std::size(kPalette)];
-        set->setColor(colour);
+        set->setColor(kPalette[c]);
         set->setBorderColor(Qt::black);
         sets.append(set);
     }

@@ -24,6 +24,7 @@ private Q_SLOTS:
     void refusedPostLeavesNothingPending();
     void aliasedColumnsWriteTheirSource();
     void cursorBounds();
+    void positionalOrderKeptWhenEditable();
     void masterDetailFollowsCurrentRow();
     void detachedDetailKeepsItsRows();
     void missingFileIsNotCreated();
@@ -206,6 +207,20 @@ void TestQuery::aliasedColumnsWriteTheirSource() {
     q.post();
     QCOMPARE(app->scalar(QStringLiteral("SELECT ss1 FROM razyg WHERE tir = 1")).toInt(), 49);
     QCOMPARE(app->scalar(QStringLiteral("SELECT s1 FROM razyg WHERE tir = 1")).toInt(), 1);
+}
+
+void TestQuery::positionalOrderKeptWhenEditable() {
+    Query q(db.get(), QStringLiteral("ADOQuery1"));
+    q.setSql(QStringLiteral("SELECT tir, s1 AS \"from_x\" -- from\nFROM razyg ORDER BY 2 DESC"));
+    q.open();
+    QCOMPARE(column(&q, QStringLiteral("tir")),
+             (QStringList{QStringLiteral("3"), QStringLiteral("2"), QStringLiteral("1")}));
+    QCOMPARE(q.fieldNames(), (QStringList{QStringLiteral("tir"), QStringLiteral("from_x")}));
+    QVERIFY(!q.isReadOnly());
+    q.edit();
+    q.setAsInteger(QStringLiteral("tir"), 30);
+    q.post();
+    QCOMPARE(app->scalar(QStringLiteral("SELECT count(*) FROM razyg WHERE tir = 30")).toInt(), 1);
 }
 
 void TestQuery::cursorBounds() {
