@@ -184,6 +184,7 @@ private:
     void resetFields();
     void endUpdateState();
     void runImport();
+    void showProgress(int percent);
     QStringList ballTexts() const;
 
     QString m_appDir;

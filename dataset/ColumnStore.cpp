@@ -121,6 +121,8 @@ void ColumnStore::append(const QVariant& value) {
 
 void ColumnStore::insert(int row, const QVariant& value) {
     append(value);
+    if (row == size() - 1)
+        return;
     // Rotate the appended cell into place.
     const auto r = static_cast<size_t>(row);
     const auto last = m_null.size() - 1;

@@ -71,6 +71,7 @@ void Connection::open(const QString& path) {
 void Connection::close() {
     if (m_qtConnection.isEmpty())
         return;
+    dropCache();
     m_handle = nullptr;
     m_batchDepth = 0;
     {
@@ -88,7 +89,7 @@ sqlite3* Connection::handle() const {
 }
 
 void Connection::exec(const QString& sql) {
-    Statement statement(handle(), sql);
+    Statement statement(*this, sql);
     statement.run();
 }
 
@@ -102,4 +103,26 @@ void Connection::commitBatch() {
         return;
     if (--m_batchDepth == 0 && !sqlite3_get_autocommit(handle()))
         exec(QStringLiteral("COMMIT"));
+}
+
+sqlite3_stmt* Connection::takeCached(const QString& sql) {
+    // Taken out while in use, so that a nested use of the same text prepares its own.
+    return m_cache.take(sql);
+}
+
+void Connection::giveBack(const QString& sql, sqlite3_stmt* statement) {
+    constexpr int kCacheSize = 32;
+    sqlite3_reset(statement);
+    sqlite3_clear_bindings(statement);
+    if (!m_handle || m_cache.contains(sql) || m_cache.size() >= kCacheSize) {
+        sqlite3_finalize(statement);
+        return;
+    }
+    m_cache.insert(sql, statement);
+}
+
+void Connection::dropCache() {
+    for (sqlite3_stmt* statement : std::as_const(m_cache))
+        sqlite3_finalize(statement);
+    m_cache.clear();
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 // The database connection (ADOConnection1): one SQLite file opened through
 // Qt SQL. Opening never creates a file: a missing file or one that is not a
@@ -31,7 +33,14 @@ public:
     void commitBatch();
     bool inBatch() const { return m_batchDepth > 0; }
 
+    // Prepared statements kept for reuse (see Statement): a statement run again
+    // and again, like the import's lookup and insert, is parsed only once.
+    sqlite3_stmt* takeCached(const QString& sql);
+    void giveBack(const QString& sql, sqlite3_stmt* statement);
+
 private:
+    void dropCache();
+    QHash<QString, sqlite3_stmt*> m_cache;
     QString m_name;
     QString m_qtConnection;
     sqlite3* m_handle = nullptr;

@@ -128,8 +128,7 @@ void Query::open() {
     if (isActive())
         return;
     const QString text = sql();
-    sqlite3* db = m_connection->handle();
-    Statement probe(db, text);
+    Statement probe(*m_connection, text);
     // Parameters named like a master column follow the master's current row.
     if (m_master && m_master->dataSet()->isActive()) {
         const Query* master = m_master->dataSet();
@@ -150,7 +149,7 @@ void Query::open() {
                                       QLatin1String(".rowid AS ") + quoted(kRowidColumn) +
                                       QLatin1Char(' ') + text.mid(from);
             try {
-                withRowid = std::make_unique<Statement>(db, rewritten);
+                withRowid = std::make_unique<Statement>(*m_connection, rewritten);
             } catch (const AppError&) {
                 table.clear();
             }
@@ -182,6 +181,11 @@ void Query::open() {
     }
 
     m_names = names;
+    m_insertColumns.clear();
+    m_insertSql.clear();
+    m_nameIndex.clear();
+    for (int c = 0; c < names.size(); ++c)
+        m_nameIndex.insert(names.at(c), c);
     m_origins = origins;
     m_table = table;
     m_columns = std::move(store);
@@ -202,6 +206,7 @@ void Query::close() {
     m_columns.clear();
     m_rowids.clear();
     m_names.clear();
+    m_nameIndex.clear();
     m_origins.clear();
     m_table.clear();
     m_buffer.clear();
@@ -281,6 +286,9 @@ QStringList Query::fieldNames() const {
 }
 
 int Query::fieldIndex(const QString& name) const {
+    const auto exact = m_nameIndex.constFind(name);
+    if (exact != m_nameIndex.constEnd())
+        return exact.value();
     for (int i = 0; i < m_names.size(); ++i)
         if (m_names.at(i).compare(name, Qt::CaseInsensitive) == 0)
             return i;
@@ -427,20 +435,25 @@ void Query::post() {
     sqlite3* db = m_connection->handle();
     try {
         if (m_state == State::Insert) {
-            QStringList marks;
-            QStringList names;
-            for (const QString& c : columns) {
-                names.append(quoted(c));
-                marks.append(QStringLiteral("?"));
+            // Rows posted one after another set the same columns: build the
+            // text once for them.
+            if (columns != m_insertColumns || m_insertSql.isEmpty()) {
+                QStringList marks;
+                QStringList names;
+                for (const QString& c : columns) {
+                    names.append(quoted(c));
+                    marks.append(QStringLiteral("?"));
+                }
+                m_insertSql = QLatin1String("INSERT INTO ") + quoted(m_table);
+                if (columns.isEmpty())
+                    m_insertSql += QLatin1String(" DEFAULT VALUES");
+                else
+                    m_insertSql += QLatin1String(" (") + names.join(QLatin1String(", ")) +
+                                   QLatin1String(") VALUES (") + marks.join(QLatin1String(", ")) +
+                                   QLatin1Char(')');
+                m_insertColumns = columns;
             }
-            QString text = QLatin1String("INSERT INTO ") + quoted(m_table);
-            if (columns.isEmpty())
-                text += QLatin1String(" DEFAULT VALUES");
-            else
-                text += QLatin1String(" (") + names.join(QLatin1String(", ")) +
-                        QLatin1String(") VALUES (") + marks.join(QLatin1String(", ")) +
-                        QLatin1Char(')');
-            Statement statement(db, text);
+            Statement statement(*m_connection, m_insertSql);
             for (int i = 0; i < values.size(); ++i)
                 statement.bind(i + 1, values.at(i));
             statement.run();
@@ -456,7 +469,7 @@ void Query::post() {
             QStringList sets;
             for (const QString& c : columns)
                 sets.append(quoted(c) + QLatin1String(" = ?"));
-            Statement statement(db, QLatin1String("UPDATE ") + quoted(m_table) +
+            Statement statement(*m_connection, QLatin1String("UPDATE ") + quoted(m_table) +
                                         QLatin1String(" SET ") + sets.join(QLatin1String(", ")) +
                                         QLatin1String(" WHERE rowid = ?"));
             for (int i = 0; i < values.size(); ++i)
@@ -500,7 +513,7 @@ void Query::deleteRecord() {
                        QLatin1String(": Cannot perform this operation on an empty dataset"));
     if (isReadOnly())
         throw AppError(name() + QLatin1String(": Cannot modify a read-only dataset"));
-    Statement statement(m_connection->handle(), QLatin1String("DELETE FROM ") + quoted(m_table) +
+    Statement statement(*m_connection, QLatin1String("DELETE FROM ") + quoted(m_table) +
                                                     QLatin1String(" WHERE rowid = ?"));
     statement.bind(1, qlonglong(m_rowids[static_cast<size_t>(m_current)]));
     statement.run();

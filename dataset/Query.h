@@ -112,6 +112,7 @@ private:
 
     State m_state = State::Inactive;
     QStringList m_names;
+    QHash<QString, int> m_nameIndex; // exact names; other letter cases are searched
     QStringList m_origins; // table column behind each result column, empty when computed
     QString m_table;       // empty: read-only result
     std::vector<ColumnStore> m_columns;
@@ -124,4 +125,6 @@ private:
     std::vector<QVariant> m_buffer;
     std::vector<bool> m_modified;
     bool m_insertAtEnd = false;
+    QStringList m_insertColumns; // columns of the last INSERT text built
+    QString m_insertSql;
 };

@@ -1,5 +1,6 @@
 #include "dataset/Statement.h"
 
+#include "dataset/Connection.h"
 #include "runtime/AppError.h"
 
 #include <QDate>
@@ -8,6 +9,18 @@
 Statement::Statement(sqlite3* db, const QString& sql) : m_db(db) {
     if (!db)
         throw AppError(QStringLiteral("Database connection is not open"));
+    prepare(sql);
+}
+
+Statement::Statement(Connection& connection, const QString& sql)
+    : m_db(connection.handle()), m_cache(&connection), m_sql(sql) {
+    m_stmt = connection.takeCached(sql);
+    if (!m_stmt)
+        prepare(sql);
+}
+
+void Statement::prepare(const QString& sql) {
+    sqlite3* db = m_db;
     const QByteArray text = sql.toUtf8();
     if (sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()), &m_stmt,
                            nullptr) != SQLITE_OK) {
@@ -20,7 +33,12 @@ Statement::Statement(sqlite3* db, const QString& sql) : m_db(db) {
         throw AppError(QStringLiteral("Command text does not contain a statement"));
 }
 
-Statement::~Statement() { sqlite3_finalize(m_stmt); }
+Statement::~Statement() {
+    if (m_cache && m_stmt)
+        m_cache->giveBack(m_sql, m_stmt);
+    else
+        sqlite3_finalize(m_stmt);
+}
 
 void Statement::fail() const { throw AppError(QString::fromUtf8(sqlite3_errmsg(m_db))); }
 

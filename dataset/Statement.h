@@ -3,6 +3,7 @@
 #include <QString>
 #include <QVariant>
 
+class Connection;
 struct sqlite3;
 struct sqlite3_stmt;
 
@@ -11,6 +12,9 @@ struct sqlite3_stmt;
 class Statement {
 public:
     Statement(sqlite3* db, const QString& sql);
+    // Reuses a statement the connection prepared before for the same text, and
+    // gives it back for reuse when done.
+    Statement(Connection& connection, const QString& sql);
     ~Statement();
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
@@ -34,6 +38,9 @@ public:
 
 private:
     [[noreturn]] void fail() const;
+    void prepare(const QString& sql);
     sqlite3* m_db;
     sqlite3_stmt* m_stmt = nullptr;
+    Connection* m_cache = nullptr;
+    QString m_sql;
 };

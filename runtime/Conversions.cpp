@@ -67,14 +67,39 @@ qint64 strToInt64(const QString& text) {
 }
 
 double strToFloat(const QString& text) {
-    static const QRegularExpression form(
-        QStringLiteral("^\\s*[-+]?(\\d+(,\\d*)?|,\\d+)([eE][-+]?\\d+)?\\s*$"));
-    if (!form.match(text).hasMatch())
-        throw notValid(text, "floating point value");
-    QString c = text.trimmed();
-    c.replace(QLatin1Char(','), QLatin1Char('.'));
-    bool ok = false;
-    const double value = c.toDouble(&ok);
+    // [blanks][sign](digits[,digits]|,digits)[(e|E)[sign]digits][blanks]
+    const QString t = text.trimmed();
+    QByteArray c;
+    c.reserve(t.size());
+    int i = 0;
+    const int n = static_cast<int>(t.size());
+    const auto digits = [&] {
+        const int start = i;
+        while (i < n && t.at(i) >= QLatin1Char('0') && t.at(i) <= QLatin1Char('9'))
+            c.append(char(t.at(i++).unicode()));
+        return i - start;
+    };
+    if (i < n && (t.at(i) == QLatin1Char('-') || t.at(i) == QLatin1Char('+')))
+        c.append(char(t.at(i++).unicode()));
+    int mantissa = digits();
+    if (i < n && t.at(i) == QLatin1Char(',')) {
+        c.append('.');
+        ++i;
+        mantissa += digits();
+    }
+    bool ok = mantissa > 0;
+    if (ok && i < n && (t.at(i) == QLatin1Char('e') || t.at(i) == QLatin1Char('E'))) {
+        c.append('e');
+        ++i;
+        if (i < n && (t.at(i) == QLatin1Char('-') || t.at(i) == QLatin1Char('+')))
+            c.append(char(t.at(i++).unicode()));
+        ok = digits() > 0;
+    }
+    double value = 0;
+    if (ok && i == n)
+        value = c.toDouble(&ok);
+    else
+        ok = false;
     if (!ok || !std::isfinite(value))
         throw notValid(text, "floating point value");
     return value;

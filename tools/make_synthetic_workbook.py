@@ -26,7 +26,8 @@ def main():
     book = xlsxwriter.Workbook(sys.argv[2])
     sheet = book.add_worksheet("Synthetic")
     date_format = book.add_format({"num_format": 14})
-    amount_format = book.add_format({"num_format": "#,##0.00"})
+    # Amounts with two decimals and no digit grouping, as the import reads them.
+    amount_format = book.add_format({"num_format": "0.00"})
     sheet.write_row(0, 0, HEADINGS)
     first_day = datetime.datetime(2000, 1, 1)
     for r in range(1, count + 1):

@@ -1,6 +1,8 @@
 #include "update/DrawImport.h"
 
+#include "dataset/Connection.h"
 #include "dataset/Query.h"
+#include "dataset/Statement.h"
 #include "runtime/Conversions.h"
 #include "update/Workbook.h"
 
@@ -46,11 +48,17 @@ int progressPercent(int row, int rowCount) {
 }
 
 void insertDraw(Query& target, const ImportedDraw& d) {
+    static const QString drawnNames[] = {QStringLiteral("ss1"), QStringLiteral("ss2"),
+                                         QStringLiteral("ss3"), QStringLiteral("ss4"),
+                                         QStringLiteral("ss5"), QStringLiteral("ss6")};
+    static const QString sortedNames[] = {QStringLiteral("s1"), QStringLiteral("s2"),
+                                          QStringLiteral("s3"), QStringLiteral("s4"),
+                                          QStringLiteral("s5"), QStringLiteral("s6")};
     target.append();
     try {
         target.setAsInteger(QStringLiteral("tir"), d.tir);
-        for (int i = 0; i < 6; ++i)
-            target.setAsInteger(QStringLiteral("ss%1").arg(i + 1), d.drawn[static_cast<size_t>(i)]);
+        for (size_t i = 0; i < 6; ++i)
+            target.setAsInteger(drawnNames[i], d.drawn[i]);
         target.setAsInteger(QStringLiteral("ch6"), d.ch6);
         target.setAsFloat(QStringLiteral("chv6"), double(d.chv6));
         target.setAsInteger(QStringLiteral("ch5"), d.ch5);
@@ -63,8 +71,8 @@ void insertDraw(Query& target, const ImportedDraw& d) {
         target.setAsFloat(QStringLiteral("pfond"), double(d.pfond));
         target.setAsDate(QStringLiteral("tirdate"), d.date);
         const auto sorted = sortedBalls(d.drawn);
-        for (int i = 0; i < 6; ++i)
-            target.setAsInteger(QStringLiteral("s%1").arg(i + 1), sorted[static_cast<size_t>(i)]);
+        for (size_t i = 0; i < 6; ++i)
+            target.setAsInteger(sortedNames[i], sorted[i]);
         target.post();
     } catch (...) {
         target.cancel();
@@ -72,18 +80,19 @@ void insertDraw(Query& target, const ImportedDraw& d) {
     }
 }
 
-bool importRows(const Workbook& book, Query& lookup, Query& target, int& foundDrawNo,
+bool isStored(Connection& connection, int tir) {
+    Statement lookup(connection, QStringLiteral("select tir from Razyg where tir=?"));
+    lookup.bind(1, tir);
+    return lookup.step();
+}
+
+bool importRows(const Workbook& book, Connection& connection, Query& target, int& foundDrawNo,
                 const std::function<void(int percent)>& afterRow) {
     const int rowCount = book.lastUsedRow();
     bool imported = false;
-    lookup.clearSql();
-    lookup.addSql(QStringLiteral("select tir from Razyg where tir=:tir"));
     for (int row = 2; row <= rowCount; ++row) {
         foundDrawNo = Conversions::strToInt(book.cellText(row, 1));
-        lookup.close();
-        lookup.setParam(QStringLiteral("tir"), foundDrawNo);
-        lookup.open();
-        if (lookup.isEmpty()) {
+        if (!isStored(connection, foundDrawNo)) {
             insertDraw(target, readDraw(book, row, foundDrawNo));
             imported = true;
         }

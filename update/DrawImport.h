@@ -5,6 +5,7 @@
 #include <array>
 #include <functional>
 
+class Connection;
 class Query;
 class Workbook;
 
@@ -34,12 +35,16 @@ int progressPercent(int row, int rowCount);
 // Posts the draw through target (open on the draws table) with all its columns.
 void insertDraw(Query& target, const ImportedDraw& draw);
 
-// Runs the import over rows 2 .. last used row. lookup is re-run for every row
-// to find the draw number; foundDrawNo receives each row's number. afterRow is
+// Whether the draws table holds the draw number (the post of an earlier row
+// counts, so a draw written twice in a workbook is stored once).
+bool isStored(Connection& connection, int tir);
+
+// Runs the import over rows 2 .. last used row: every row's draw number is
+// looked up, and foundDrawNo receives it. afterRow is
 // called after every row, imported or skipped, with the percent done. Returns
 // whether anything was posted. A failing row stops the import with its error;
 // rows posted before it stay.
-bool importRows(const Workbook& book, Query& lookup, Query& target, int& foundDrawNo,
+bool importRows(const Workbook& book, Connection& connection, Query& target, int& foundDrawNo,
                 const std::function<void(int percent)>& afterRow);
 
 } // namespace DrawImport

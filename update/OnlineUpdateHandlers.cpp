@@ -48,10 +48,8 @@ void TForm1::ImportWorkbookFile(const QString& path) {
 void TForm1::runImport() {
     Label17->hide();
     Button16->setEnabled(false);
-    PB1->setValue(0);
+    showProgress(0);
     PB1->show();
-    Label4->setText(UpdateTexts::progress(0));
-    Label4->adjustSize();
     Label4->show();
     try {
         ADOQuery5->open();

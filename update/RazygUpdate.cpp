@@ -12,6 +12,16 @@
 #include <QLabel>
 #include <QProgressBar>
 
+void TForm1::showProgress(int percent) {
+    // Rows of the same percent show the same text: only a change is laid out.
+    const QString text = UpdateTexts::progress(percent);
+    if (Label4->text() != text) {
+        Label4->setText(text);
+        Label4->adjustSize();
+    }
+    PB1->setValue(percent);
+}
+
 void TForm1::RazygUpdate() {
     std::unique_ptr<Workbook> book = Workbook::open(ResultsFileName);
     bool imported = false;
@@ -19,12 +29,10 @@ void TForm1::RazygUpdate() {
     // draws posted before a failing row are kept all the same.
     ADOConnection1->beginBatch();
     try {
-        imported = DrawImport::importRows(*book, *ADOQuery2, *ADOQuery5, FoundDrawNo,
+        imported = DrawImport::importRows(*book, *ADOConnection1, *ADOQuery5, FoundDrawNo,
                                           [this](int percent) {
                                               QCoreApplication::processEvents();
-                                              Label4->setText(UpdateTexts::progress(percent));
-                                              Label4->adjustSize();
-                                              PB1->setValue(percent);
+                                              showProgress(percent);
                                           });
     } catch (...) {
         ADOConnection1->commitBatch();
