@@ -20,3 +20,5 @@ for run in 1 2 3; do
   echo "--- run $run"
   QT_QPA_PLATFORM=offscreen "$build_dir/numeron_bench_import" "$workbook"
 done
+echo "--- the same import in plain openpyxl + sqlite3, for comparison"
+/usr/bin/python3 bench/baseline_openpyxl_import.py "$workbook"
