@@ -38,8 +38,8 @@ void createDatabase(const QString& path) {
         throw AppError(QStringLiteral("The file %1 exists already").arg(path));
     sqlite3* db = nullptr;
     const QByteArray name = path.toUtf8();
-    int rc = sqlite3_open_v2(name.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                             nullptr);
+    int rc =
+        sqlite3_open_v2(name.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     char* error = nullptr;
     if (rc == SQLITE_OK)
         rc = sqlite3_exec(db, kSchema, nullptr, nullptr, &error);

@@ -11,9 +11,15 @@ QString inDir(const QString& appDir, const char* name) {
 }
 } // namespace
 
-QString iniFileName(const QString& appDir) { return inDir(appDir, "razyg.ini"); }
-QString resultsFileName(const QString& appDir) { return inDir(appDir, "results.xlsx"); }
-QString defaultDbFileName(const QString& appDir) { return inDir(appDir, "razyg.mdb"); }
+QString iniFileName(const QString& appDir) {
+    return inDir(appDir, "razyg.ini");
+}
+QString resultsFileName(const QString& appDir) {
+    return inDir(appDir, "results.xlsx");
+}
+QString defaultDbFileName(const QString& appDir) {
+    return inDir(appDir, "razyg.mdb");
+}
 
 bool fileExists(const QString& path) {
     if (path.isEmpty())

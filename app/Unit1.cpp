@@ -70,9 +70,8 @@ void TForm1::bindEvents() {
     SourceOpen();
 
     const auto click = [this](QPushButton* b, void (TForm1::*handler)(QObject*)) {
-        connect(b, &QPushButton::clicked, this, [this, b, handler] {
-            dispatch([&] { (this->*handler)(b); });
-        });
+        connect(b, &QPushButton::clicked, this,
+                [this, b, handler] { dispatch([&] { (this->*handler)(b); }); });
     };
     click(Button1, &TForm1::Button1Click);
     click(Button2, &TForm1::Button2Click);
@@ -101,10 +100,10 @@ void TForm1::bindEvents() {
     connect(DataSource1, &DataSource::dataChange, this, [this](const QString& field) {
         dispatch([&] { DataSource1DataChange(DataSource1, field); });
     });
-    connect(Label17, &LinkLabel::mouseDown, this, [this](Qt::MouseButton b) {
-        dispatch([&] { Label17MouseDown(Label17, b); });
-    });
-    connect(Label17, &LinkLabel::clicked, this, [this] { dispatch([&] { Label17Click(Label17); }); });
+    connect(Label17, &LinkLabel::mouseDown, this,
+            [this](Qt::MouseButton b) { dispatch([&] { Label17MouseDown(Label17, b); }); });
+    connect(Label17, &LinkLabel::clicked, this,
+            [this] { dispatch([&] { Label17Click(Label17); }); });
     connect(Label17, &LinkLabel::mouseUp, this,
             [this](Qt::MouseButton b) { dispatch([&] { Label17MouseUp(Label17, b); }); });
     Edit1->installEventFilter(this);
@@ -157,7 +156,9 @@ void TForm1::showEvent(QShowEvent* event) {
 
 // Developer-site link: red while pressed, purple once released; a left click
 // opens the address in the desktop's browser.
-void TForm1::Label17MouseDown(QObject*, Qt::MouseButton) { Label17->setFontColor(clRed); }
+void TForm1::Label17MouseDown(QObject*, Qt::MouseButton) {
+    Label17->setFontColor(clRed);
+}
 
 void TForm1::Label17Click(QObject*) {
     Label17->setFontColor(clRed);

@@ -51,8 +51,8 @@ public:
         }
     }
     void showStandardError(const std::exception& error);
-    BoxResult showBox(const QString& text, const QString& caption, BoxIcon icon,
-                      BoxButtons buttons, bool owned = true);
+    BoxResult showBox(const QString& text, const QString& caption, BoxIcon icon, BoxButtons buttons,
+                      bool owned = true);
 
     // How the developer-site link opens its address (the desktop's URL handler).
     std::function<void(const QUrl&)> openUrl;

@@ -79,7 +79,8 @@ void TForm1::createControls() {
 }
 
 void TForm1::createChartStrip() {
-    DBChart1 = place(new BarChart(QStringLiteral("Статистика"), this), "DBChart1", 16, 9, 1185, 208);
+    DBChart1 =
+        place(new BarChart(QStringLiteral("Статистика"), this), "DBChart1", 16, 9, 1185, 208);
 }
 
 void TForm1::createDrawPanel() {
@@ -218,11 +219,10 @@ void TForm1::createInputRow() {
 
 void TForm1::setTabOrder() {
     // The controls that take the keyboard focus, in tab order.
-    QWidget* const chain[] = {DBGrid1,  Button1,  Button2,  Button7,  Button9,  Button10,
-                              Button11, Button12, Edit1,    ES[1],    ES[2],    ES[3],
-                              ES[4],    ES[5],    ES[6],    DBGrid2,  Button4,  Button5,
-                              Button3,  Button6,  Button8,  Button13, Button15, Button16,
-                              Button17, Button18, Button19};
+    QWidget* const chain[] = {DBGrid1,  Button1,  Button2,  Button7,  Button9,  Button10, Button11,
+                              Button12, Edit1,    ES[1],    ES[2],    ES[3],    ES[4],    ES[5],
+                              ES[6],    DBGrid2,  Button4,  Button5,  Button3,  Button6,  Button8,
+                              Button13, Button15, Button16, Button17, Button18, Button19};
     for (size_t i = 0; i + 1 < std::size(chain); ++i)
         QWidget::setTabOrder(chain[i], chain[i + 1]);
 }

@@ -40,10 +40,16 @@ qint64 peakMemoryKiB() {
 
 namespace {
 
-QString number(double ms) { return QString::number(ms, 'f', 1); }
+QString number(double ms) {
+    return QString::number(ms, 'f', 1);
+}
 
-QString padRight(const QString& text, int width) { return text.leftJustified(width); }
-QString padLeft(const QString& text, int width) { return text.rightJustified(width); }
+QString padRight(const QString& text, int width) {
+    return text.leftJustified(width);
+}
+QString padLeft(const QString& text, int width) {
+    return text.rightJustified(width);
+}
 
 } // namespace
 
@@ -59,8 +65,7 @@ int printReport(QTextStream& out, int draws, const std::vector<Measurement>& mea
     out << rule << '\n';
     out << padRight(QStringLiteral("Command"), nameWidth) << padLeft(QStringLiteral("rows"), 9)
         << padLeft(QStringLiteral("min ms"), 10) << padLeft(QStringLiteral("median ms"), 11)
-        << padLeft(QStringLiteral("goal ms"), 10) << padLeft(QStringLiteral("verdict"), 10)
-        << '\n';
+        << padLeft(QStringLiteral("goal ms"), 10) << padLeft(QStringLiteral("verdict"), 10) << '\n';
     out << rule << '\n';
     for (const Measurement& m : measurements) {
         QString verdict = QStringLiteral("-");
@@ -87,7 +92,8 @@ int printReport(QTextStream& out, int draws, const std::vector<Measurement>& mea
             << padLeft(met ? QStringLiteral("ok") : QStringLiteral("MISSED"), 10);
     }
     out << '\n' << rule << '\n';
-    out << (missed == 0 ? QStringLiteral("All goals met") : QStringLiteral("Goals missed: %1").arg(missed))
+    out << (missed == 0 ? QStringLiteral("All goals met")
+                        : QStringLiteral("Goals missed: %1").arg(missed))
         << " at " << draws << " draws (synthetic data).\n";
     out.flush();
     return missed;

@@ -56,8 +56,8 @@ std::array<int, 6> drawSix(Random& random) {
 class Db {
 public:
     explicit Db(const QString& path) {
-        if (sqlite3_open_v2(path.toUtf8().constData(), &m_handle, SQLITE_OPEN_READWRITE,
-                            nullptr) != SQLITE_OK)
+        if (sqlite3_open_v2(path.toUtf8().constData(), &m_handle, SQLITE_OPEN_READWRITE, nullptr) !=
+            SQLITE_OK)
             fail("open");
     }
     ~Db() { sqlite3_close(m_handle); }
@@ -127,8 +127,7 @@ QDate firstDate(int rows) {
     const QDate latest(2025, 1, 1);
     const qint64 span = static_cast<qint64>(rows) * 7 / 2;
     const QDate earliest(1, 1, 1);
-    return latest.toJulianDay() - span < earliest.toJulianDay() ? earliest
-                                                                : latest.addDays(-span);
+    return latest.toJulianDay() - span < earliest.toJulianDay() ? earliest : latest.addDays(-span);
 }
 
 void writeDraws(Db& db, int rows, Random& random) {
@@ -197,7 +196,9 @@ bool hasExpectedCounts(const QString& path, int rows) {
 
 } // namespace
 
-QString fileName(int rows) { return QStringLiteral("synthetic-draws-%1.db").arg(rows); }
+QString fileName(int rows) {
+    return QStringLiteral("synthetic-draws-%1.db").arg(rows);
+}
 
 bool ensure(const QString& path, int rows) {
     if (hasExpectedCounts(path, rows))

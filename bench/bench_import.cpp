@@ -57,7 +57,8 @@ int main(int argc, char** argv) {
     out << "Import of " << workbook << " (synthetic data) into an empty database\n";
     out << "  draws stored:  " << form.ADOQuery1->recordCount() << '\n';
     out << "  message:       " << boxes.texts.value(boxes.texts.size() - 1) << '\n';
-    out << "  time:          " << QString::number(ms, 'f', 1) << " ms (goal 150 ms for 10,000 rows)\n";
+    out << "  time:          " << QString::number(ms, 'f', 1)
+        << " ms (goal 150 ms for 10,000 rows)\n";
     out << "  peak memory:   " << QString::number(peakMemoryKiB() / 1024.0, 'f', 1) << " MiB\n";
     return 0;
 }

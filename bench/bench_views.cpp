@@ -44,7 +44,9 @@ void writeIni(const QString& workDir, const QString& dbPath) {
 }
 
 // Lets the window lay out and paint whatever the command changed.
-void settle() { QCoreApplication::processEvents(); }
+void settle() {
+    QCoreApplication::processEvents();
+}
 
 class Bench {
 public:
@@ -95,36 +97,45 @@ private:
     std::vector<Measurement> m_results;
 };
 
-const Query* drawList(TForm1& f) { return f.ADOQuery1; }
-const Query* chart(TForm1& f) { return f.ADOQuery4; }
+const Query* drawList(TForm1& f) {
+    return f.ADOQuery1;
+}
+const Query* chart(TForm1& f) {
+    return f.ADOQuery4;
+}
 
 void runCommands(Bench& bench) {
     using F = TForm1;
-    bench.measure(QStringLiteral("Newest first (Button11)"), [](F& f) { f.Button11Click(&f); },
-                  drawList);
-    bench.measure(QStringLiteral("By ball combination (Button10)"),
-                  [](F& f) { f.Button10Click(&f); }, drawList);
-    bench.measure(QStringLiteral("Balls in drawn order (Button19)"),
-                  [](F& f) { f.Button19Click(&f); }, drawList);
-    bench.measure(QStringLiteral("Winners of six (Button17)"), [](F& f) { f.Button17Click(&f); },
-                  drawList);
-    bench.measure(QStringLiteral("Winners of five (Button18)"), [](F& f) { f.Button18Click(&f); },
-                  drawList);
-    bench.measure(QStringLiteral("Frequency by ball (Button12)"),
-                  [](F& f) { f.Button12Click(&f); }, drawList);
-    bench.measure(QStringLiteral("Frequency by count (Button9)"),
-                  [](F& f) { f.Button9Click(&f); }, drawList);
-    bench.measure(QStringLiteral("Chart re-read (ADOQuery4 close/open)"),
-                  [](F& f) {
-                      f.ADOQuery4->close();
-                      f.ADOQuery4->open();
-                  },
-                  chart);
+    bench.measure(
+        QStringLiteral("Newest first (Button11)"), [](F& f) { f.Button11Click(&f); }, drawList);
+    bench.measure(
+        QStringLiteral("By ball combination (Button10)"), [](F& f) { f.Button10Click(&f); },
+        drawList);
+    bench.measure(
+        QStringLiteral("Balls in drawn order (Button19)"), [](F& f) { f.Button19Click(&f); },
+        drawList);
+    bench.measure(
+        QStringLiteral("Winners of six (Button17)"), [](F& f) { f.Button17Click(&f); }, drawList);
+    bench.measure(
+        QStringLiteral("Winners of five (Button18)"), [](F& f) { f.Button18Click(&f); }, drawList);
+    bench.measure(
+        QStringLiteral("Frequency by ball (Button12)"), [](F& f) { f.Button12Click(&f); },
+        drawList);
+    bench.measure(
+        QStringLiteral("Frequency by count (Button9)"), [](F& f) { f.Button9Click(&f); }, drawList);
+    bench.measure(
+        QStringLiteral("Chart re-read (ADOQuery4 close/open)"),
+        [](F& f) {
+            f.ADOQuery4->close();
+            f.ADOQuery4->open();
+        },
+        chart);
     const char* const bet[] = {"5", "12", "23", "31", "40", "47"};
     for (int i = 1; i <= 6; ++i)
         bench.form().ES[i]->setText(QLatin1String(bet[i - 1]));
-    bench.measure(QStringLiteral("Bet check 5 12 23 31 40 47 (Button8)"),
-                  [](F& f) { f.Button8Click(&f); }, drawList);
+    bench.measure(
+        QStringLiteral("Bet check 5 12 23 31 40 47 (Button8)"), [](F& f) { f.Button8Click(&f); },
+        drawList);
 }
 
 int parseRows(const QStringList& args) {

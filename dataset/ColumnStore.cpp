@@ -95,9 +95,9 @@ void ColumnStore::appendFrom(sqlite3_stmt* stmt, int column) {
     } else if (type == SQLITE_FLOAT) {
         append(QVariant(sqlite3_column_double(stmt, column)));
     } else {
-        append(QVariant(QString::fromUtf8(
-            reinterpret_cast<const char*>(sqlite3_column_text(stmt, column)),
-            sqlite3_column_bytes(stmt, column))));
+        append(QVariant(
+            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, column)),
+                              sqlite3_column_bytes(stmt, column))));
     }
 }
 

@@ -33,7 +33,9 @@ QString uriFor(const QString& path) {
 
 Connection::Connection(const QString& name) : m_name(name) {}
 
-Connection::~Connection() { close(); }
+Connection::~Connection() {
+    close();
+}
 
 void Connection::open(const QString& path) {
     close();

@@ -470,8 +470,9 @@ void Query::post() {
             for (const QString& c : columns)
                 sets.append(quoted(c) + QLatin1String(" = ?"));
             Statement statement(*m_connection, QLatin1String("UPDATE ") + quoted(m_table) +
-                                        QLatin1String(" SET ") + sets.join(QLatin1String(", ")) +
-                                        QLatin1String(" WHERE rowid = ?"));
+                                                   QLatin1String(" SET ") +
+                                                   sets.join(QLatin1String(", ")) +
+                                                   QLatin1String(" WHERE rowid = ?"));
             for (int i = 0; i < values.size(); ++i)
                 statement.bind(i + 1, values.at(i));
             statement.bind(static_cast<int>(values.size()) + 1,
@@ -514,7 +515,7 @@ void Query::deleteRecord() {
     if (isReadOnly())
         throw AppError(name() + QLatin1String(": Cannot modify a read-only dataset"));
     Statement statement(*m_connection, QLatin1String("DELETE FROM ") + quoted(m_table) +
-                                                    QLatin1String(" WHERE rowid = ?"));
+                                           QLatin1String(" WHERE rowid = ?"));
     statement.bind(1, qlonglong(m_rowids[static_cast<size_t>(m_current)]));
     statement.run();
     for (auto& column : m_columns)

@@ -113,8 +113,8 @@ private:
     State m_state = State::Inactive;
     QStringList m_names;
     QHash<QString, int> m_nameIndex; // exact names; other letter cases are searched
-    QStringList m_origins; // table column behind each result column, empty when computed
-    QString m_table;       // empty: read-only result
+    QStringList m_origins;           // table column behind each result column, empty when computed
+    QString m_table;                 // empty: read-only result
     std::vector<ColumnStore> m_columns;
     std::vector<qint64> m_rowids;
     int m_current = -1;

@@ -22,8 +22,8 @@ Statement::Statement(Connection& connection, const QString& sql)
 void Statement::prepare(const QString& sql) {
     sqlite3* db = m_db;
     const QByteArray text = sql.toUtf8();
-    if (sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()), &m_stmt,
-                           nullptr) != SQLITE_OK) {
+    if (sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()), &m_stmt, nullptr) !=
+        SQLITE_OK) {
         const QString message = QString::fromUtf8(sqlite3_errmsg(db));
         sqlite3_finalize(m_stmt);
         m_stmt = nullptr;
@@ -40,7 +40,9 @@ Statement::~Statement() {
         sqlite3_finalize(m_stmt);
 }
 
-void Statement::fail() const { throw AppError(QString::fromUtf8(sqlite3_errmsg(m_db))); }
+void Statement::fail() const {
+    throw AppError(QString::fromUtf8(sqlite3_errmsg(m_db)));
+}
 
 void Statement::bind(int index, const QVariant& value) {
     int rc = SQLITE_OK;
@@ -80,7 +82,9 @@ void Statement::bind(const QString& name, const QVariant& value) {
         bind(index, value);
 }
 
-int Statement::parameterCount() const { return sqlite3_bind_parameter_count(m_stmt); }
+int Statement::parameterCount() const {
+    return sqlite3_bind_parameter_count(m_stmt);
+}
 
 QString Statement::parameterName(int index) const {
     return QString::fromUtf8(sqlite3_bind_parameter_name(m_stmt, index));
@@ -100,7 +104,9 @@ void Statement::run() {
     }
 }
 
-int Statement::columnCount() const { return sqlite3_column_count(m_stmt); }
+int Statement::columnCount() const {
+    return sqlite3_column_count(m_stmt);
+}
 
 QString Statement::columnName(int i) const {
     return QString::fromUtf8(sqlite3_column_name(m_stmt, i));
@@ -123,8 +129,8 @@ QVariant Statement::value(int i) const {
     case SQLITE_NULL:
         return QVariant();
     default:
-        return QVariant(QString::fromUtf8(
-            reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, i)),
-            sqlite3_column_bytes(m_stmt, i)));
+        return QVariant(
+            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, i)),
+                              sqlite3_column_bytes(m_stmt, i)));
     }
 }

@@ -19,7 +19,7 @@ public:
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
 
-    void bind(int index, const QVariant& value); // 1-based
+    void bind(int index, const QVariant& value);           // 1-based
     void bind(const QString& name, const QVariant& value); // ":Name"; ignored when absent
     int parameterCount() const;
     QString parameterName(int index) const;

@@ -23,13 +23,27 @@ void filterInto(QObject* sender, QChar& key) {
 
 } // namespace
 
-void TForm1::Edit1KeyPress(QObject* Sender, QChar& Key) { filterInto(Sender, Key); }
-void TForm1::ES1KeyPress(QObject* Sender, QChar& Key) { filterInto(Sender, Key); }
-void TForm1::ES2KeyPress(QObject* Sender, QChar& Key) { filterInto(Sender, Key); }
-void TForm1::ES3KeyPress(QObject* Sender, QChar& Key) { filterInto(Sender, Key); }
-void TForm1::ES4KeyPress(QObject* Sender, QChar& Key) { filterInto(Sender, Key); }
-void TForm1::ES5KeyPress(QObject* Sender, QChar& Key) { filterInto(Sender, Key); }
-void TForm1::ES6KeyPress(QObject* Sender, QChar& Key) { filterInto(Sender, Key); }
+void TForm1::Edit1KeyPress(QObject* Sender, QChar& Key) {
+    filterInto(Sender, Key);
+}
+void TForm1::ES1KeyPress(QObject* Sender, QChar& Key) {
+    filterInto(Sender, Key);
+}
+void TForm1::ES2KeyPress(QObject* Sender, QChar& Key) {
+    filterInto(Sender, Key);
+}
+void TForm1::ES3KeyPress(QObject* Sender, QChar& Key) {
+    filterInto(Sender, Key);
+}
+void TForm1::ES4KeyPress(QObject* Sender, QChar& Key) {
+    filterInto(Sender, Key);
+}
+void TForm1::ES5KeyPress(QObject* Sender, QChar& Key) {
+    filterInto(Sender, Key);
+}
+void TForm1::ES6KeyPress(QObject* Sender, QChar& Key) {
+    filterInto(Sender, Key);
+}
 
 bool TForm1::filterKey(QLineEdit* edit, QKeyEvent* event) {
     // Characters typed into a field pass the filter; keys without a character
@@ -66,7 +80,9 @@ void TForm1::resetFields() {
         ES[i]->setText(QStringLiteral("0"));
 }
 
-void TForm1::Button13Click(QObject*) { resetFields(); }
+void TForm1::Button13Click(QObject*) {
+    resetFields();
+}
 
 QStringList TForm1::ballTexts() const {
     QStringList texts;

@@ -13,7 +13,9 @@ Reporter& current() {
 }
 } // namespace
 
-void setReporter(Reporter reporter) { current() = std::move(reporter); }
+void setReporter(Reporter reporter) {
+    current() = std::move(reporter);
+}
 
 void report(const std::exception& error) {
     if (current())

@@ -61,7 +61,7 @@ void final(sqlite3_context* context) {
 } // namespace
 
 void registerBallHits(sqlite3* db) {
-    if (sqlite3_create_function_v2(db, "ball_hits", 6, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
-                                   nullptr, nullptr, step, final, nullptr) != SQLITE_OK)
+    if (sqlite3_create_function_v2(db, "ball_hits", 6, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                                   nullptr, step, final, nullptr) != SQLITE_OK)
         throw AppError(QString::fromUtf8(sqlite3_errmsg(db)));
 }

@@ -21,4 +21,6 @@ void TForm1::Button12Click(QObject*) {
     showFrequencies(ViewQueries::frequencyByBall());
 }
 
-void TForm1::Button9Click(QObject*) { showFrequencies(ViewQueries::frequencyByCount()); }
+void TForm1::Button9Click(QObject*) {
+    showFrequencies(ViewQueries::frequencyByCount());
+}

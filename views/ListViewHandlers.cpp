@@ -31,7 +31,9 @@ void TForm1::runListView(const QString& sql) {
 }
 
 namespace {
-QString drawCount(int count) { return QStringLiteral("в %1 тир.").arg(count); }
+QString drawCount(int count) {
+    return QStringLiteral("в %1 тир.").arg(count);
+}
 } // namespace
 
 void TForm1::Button11Click(QObject*) {
@@ -48,7 +50,9 @@ void TForm1::Button10Click(QObject*) {
     }
 }
 
-void TForm1::Button19Click(QObject*) { runListView(ViewQueries::drawnOrder()); }
+void TForm1::Button19Click(QObject*) {
+    runListView(ViewQueries::drawnOrder());
+}
 
 void TForm1::Button17Click(QObject*) {
     try {

@@ -4,7 +4,9 @@
 
 namespace ViewQueries {
 
-QString byDrawDesc() { return QStringLiteral("SELECT * FROM razyg order by tir desc"); }
+QString byDrawDesc() {
+    return QStringLiteral("SELECT * FROM razyg order by tir desc");
+}
 
 QString byCombination() {
     return QStringLiteral("SELECT * FROM razyg order by s1,s2,s3,s4,s5,s6");
@@ -16,13 +18,17 @@ QString drawnOrder() {
                           "razyg order by tir desc");
 }
 
-QString sixWinners() { return QStringLiteral("SELECT * FROM razyg where ch6>0 order by tir desc"); }
+QString sixWinners() {
+    return QStringLiteral("SELECT * FROM razyg where ch6>0 order by tir desc");
+}
 
 QString fiveWinners() {
     return QStringLiteral("SELECT * FROM razyg where ch5>0 order by tir desc");
 }
 
-QString ballParam(int i) { return QStringLiteral("v%1").arg(i); }
+QString ballParam(int i) {
+    return QStringLiteral("v%1").arg(i);
+}
 
 namespace {
 
@@ -45,7 +51,9 @@ QString frequencyByCount() {
            QLatin1String(kBallCounts);
 }
 
-QString chartFrequency() { return frequencyByBall(); }
+QString chartFrequency() {
+    return frequencyByBall();
+}
 
 namespace {
 

@@ -8,11 +8,11 @@
 namespace ViewQueries {
 
 // The five list views.
-QString byDrawDesc();      // newest draw first
-QString byCombination();   // by s1, s2, ... s6
-QString drawnOrder();      // balls as drawn, under the names s1 ... s6
-QString sixWinners();      // draws with a winner of six
-QString fiveWinners();     // draws with a winner of five
+QString byDrawDesc();    // newest draw first
+QString byCombination(); // by s1, s2, ... s6
+QString drawnOrder();    // balls as drawn, under the names s1 ... s6
+QString sixWinners();    // draws with a winner of six
+QString fiveWinners();   // draws with a winner of five
 
 // Ball frequencies: 49 rows, one per ball, with columns 'Шар' and 'Выпал, раз'
 // (the quotes are part of the names). A draw counts once for each ball it holds.

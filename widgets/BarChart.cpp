@@ -13,9 +13,9 @@ namespace {
 
 // The classic sixteen-colour palette that charts give bars one after another.
 const QColor kPalette[] = {
-    QColor(255, 0, 0),     QColor(0, 128, 0),   QColor(255, 255, 0), QColor(0, 0, 255),
+    QColor(255, 0, 0),     QColor(0, 128, 0),     QColor(255, 255, 0), QColor(0, 0, 255),
     QColor(255, 255, 255), QColor(128, 128, 128), QColor(255, 0, 255), QColor(0, 128, 128),
-    QColor(0, 0, 128),     QColor(128, 0, 0),   QColor(0, 255, 0),   QColor(128, 128, 0),
+    QColor(0, 0, 128),     QColor(128, 0, 0),     QColor(0, 255, 0),   QColor(128, 128, 0),
     QColor(128, 0, 128),   QColor(192, 192, 192), QColor(0, 255, 255), QColor(0, 0, 0)};
 
 } // namespace

@@ -34,7 +34,9 @@ DbGrid::DbGrid(const QVector<GridColumn>& columns, MessageBoxes* boxes, QWidget*
             [this](const QModelIndex& current) { selectionMoved(current); });
 }
 
-void DbGrid::setDataSource(DataSource* source) { m_model->setDataSource(source); }
+void DbGrid::setDataSource(DataSource* source) {
+    m_model->setDataSource(source);
+}
 
 void DbGrid::followCurrent(int row) {
     if (m_syncing)

@@ -60,7 +60,9 @@ void DbGridModel::currentMoved() {
     Q_EMIT currentRowChanged(row);
 }
 
-int DbGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_rows; }
+int DbGridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_rows;
+}
 
 int DbGridModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(m_columns.size());

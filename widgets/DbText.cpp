@@ -22,7 +22,8 @@ void DbText::refresh() {
     QString text;
     if (m_source) {
         const Query* q = m_source->dataSet();
-        if (q->isActive() && q->hasField(m_field) && (q->recNo() >= 0 || q->state() != Query::State::Browse))
+        if (q->isActive() && q->hasField(m_field) &&
+            (q->recNo() >= 0 || q->state() != Query::State::Browse))
             text = displayText(q->value(m_field), m_form);
     }
     setText(text);

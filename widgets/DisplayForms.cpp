@@ -26,7 +26,6 @@ QString displayText(const QVariant& value, DisplayForm form) {
         break;
     }
     if (value.typeId() == QMetaType::Double)
-        return QLocale(QLocale::Russian, QLocale::Russia)
-            .toString(value.toDouble(), 'g', 15);
+        return QLocale(QLocale::Russian, QLocale::Russia).toString(value.toDouble(), 'g', 15);
     return value.toString();
 }

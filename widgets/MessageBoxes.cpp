@@ -46,9 +46,9 @@ BoxResult QtMessageBoxes::show(const BoxRequest& request) {
     case QMessageBox::Cancel:
         return BoxResult::Cancel;
     default:
-        return request.buttons == BoxButtons::YesNo ? BoxResult::No
+        return request.buttons == BoxButtons::YesNo      ? BoxResult::No
                : request.buttons == BoxButtons::OkCancel ? BoxResult::Cancel
-                                                          : BoxResult::Ok;
+                                                         : BoxResult::Ok;
     }
 }
 

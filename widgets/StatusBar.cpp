@@ -18,6 +18,10 @@ StatusBar::StatusBar(const QVector<int>& widths, QWidget* parent) : QFrame(paren
     layout->addStretch(1);
 }
 
-QString StatusBar::panelText(int index) const { return m_panels.at(index)->text(); }
+QString StatusBar::panelText(int index) const {
+    return m_panels.at(index)->text();
+}
 
-void StatusBar::setPanelText(int index, const QString& text) { m_panels.at(index)->setText(text); }
+void StatusBar::setPanelText(int index, const QString& text) {
+    m_panels.at(index)->setText(text);
+}

@@ -17,15 +17,14 @@ void TestIniReader::readsValue_data() {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("expected");
     QTest::newRow("plain") << QByteArray("[CONFIG]\nfilenamedb=d.mdb\n") << "d.mdb";
-    QTest::newRow("case of section and key")
-        << QByteArray("[config]\nFileNameDB=x.db\n") << "x.db";
-    QTest::newRow("blanks around") << QByteArray("  [ CONFIG ]  \r\n  filenamedb  =   a b.db   \r\n")
-                                   << "a b.db";
-    QTest::newRow("double quotes") << QByteArray("[CONFIG]\nfilenamedb=\"/p q/r.db\"\n")
-                                   << "/p q/r.db";
+    QTest::newRow("case of section and key") << QByteArray("[config]\nFileNameDB=x.db\n") << "x.db";
+    QTest::newRow("blanks around")
+        << QByteArray("  [ CONFIG ]  \r\n  filenamedb  =   a b.db   \r\n") << "a b.db";
+    QTest::newRow("double quotes")
+        << QByteArray("[CONFIG]\nfilenamedb=\"/p q/r.db\"\n") << "/p q/r.db";
     QTest::newRow("single quotes") << QByteArray("[CONFIG]\nfilenamedb='r.db'\n") << "r.db";
-    QTest::newRow("unbalanced quote kept") << QByteArray("[CONFIG]\nfilenamedb=\"r.db\n")
-                                           << "\"r.db";
+    QTest::newRow("unbalanced quote kept")
+        << QByteArray("[CONFIG]\nfilenamedb=\"r.db\n") << "\"r.db";
     QTest::newRow("empty value") << QByteArray("[CONFIG]\nfilenamedb=\n") << "";
     QTest::newRow("no section") << QByteArray("filenamedb=x.db\n") << "";
     QTest::newRow("other section") << QByteArray("[OTHER]\nfilenamedb=x.db\n") << "";
@@ -51,8 +50,8 @@ void TestIniReader::readsValue() {
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(content);
     file.close();
-    QCOMPARE(IniReader(file.fileName()).readString(QStringLiteral("CONFIG"),
-                                                   QStringLiteral("filenamedb")),
+    QCOMPARE(IniReader(file.fileName())
+                 .readString(QStringLiteral("CONFIG"), QStringLiteral("filenamedb")),
              expected);
 }
 

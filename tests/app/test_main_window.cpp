@@ -111,9 +111,9 @@ void TestMainWindow::controls_data() {
     row("Edit1", {809, 470, 49, 21}, QStringLiteral("0"));
     for (int i = 1; i <= 6; ++i) {
         const QByteArray name = "ES" + QByteArray::number(i);
-        QTest::newRow(name.constData()) << QString::fromLatin1(name)
-                                        << QRect(881 + 56 * (i - 1), 470, 41, 21)
-                                        << QStringLiteral("0") << true << false;
+        QTest::newRow(name.constData())
+            << QString::fromLatin1(name) << QRect(881 + 56 * (i - 1), 470, 41, 21)
+            << QStringLiteral("0") << true << false;
     }
     row("StatusBar1", {0, 559, 1210, 19}, QString());
 }
@@ -189,17 +189,16 @@ void TestMainWindow::gridColumns_data() {
     QTest::addColumn<QStringList>("titles");
     QTest::addColumn<QList<int>>("widths");
     QTest::newRow("draws") << "DBGrid1"
-                           << QStringList{QStringLiteral("tir"), QStringLiteral("s1"),
-                                          QStringLiteral("s2"), QStringLiteral("s3"),
-                                          QStringLiteral("s4"), QStringLiteral("s5"),
-                                          QStringLiteral("s6"), QStringLiteral("'Шар'"),
+                           << QStringList{QStringLiteral("tir"),         QStringLiteral("s1"),
+                                          QStringLiteral("s2"),          QStringLiteral("s3"),
+                                          QStringLiteral("s4"),          QStringLiteral("s5"),
+                                          QStringLiteral("s6"),          QStringLiteral("'Шар'"),
                                           QStringLiteral("'Выпал, раз'")}
                            << QList<int>{42, 28, 27, 29, 27, 26, 26, 53, 81};
-    QTest::newRow("bets") << "DBGrid2"
-                          << QStringList{QStringLiteral("tir"), QStringLiteral("s1"),
-                                         QStringLiteral("s2"), QStringLiteral("s3"),
-                                         QStringLiteral("s4"), QStringLiteral("s5"),
-                                         QStringLiteral("s6")}
+    QTest::newRow("bets") << "DBGrid2" << QStringList{QStringLiteral("tir"), QStringLiteral("s1"),
+                                                      QStringLiteral("s2"),  QStringLiteral("s3"),
+                                                      QStringLiteral("s4"),  QStringLiteral("s5"),
+                                                      QStringLiteral("s6")}
                           << QList<int>{-1, 34, 35, 40, 38, 43, 38};
 }
 
@@ -301,8 +300,7 @@ void TestMainWindow::chartFollowsTheChartQuery() {
     TForm1& form = app.start();
     QCOMPARE(form.DBChart1->labels().size(), 49);
     QCOMPARE(form.DBChart1->labels().first(), QStringLiteral("1"));
-    QCOMPARE(form.DBChart1->values().mid(0, 10),
-             (QList<qreal>{1, 1, 1, 2, 2, 2, 1, 1, 1, 0}));
+    QCOMPARE(form.DBChart1->values().mid(0, 10), (QList<qreal>{1, 1, 1, 2, 2, 2, 1, 1, 1, 0}));
     QVERIFY(!form.DBChart1->chart()->legend()->isVisible());
     QCOMPARE(form.DBChart1->chart()->title(), QStringLiteral("Статистика"));
     app.addDraw(3, {2, 7, 9, 12, 30, 41});
@@ -327,8 +325,9 @@ void TestMainWindow::linkColours() {
     QList<QUrl> urls;
     form.openUrl = [&](const QUrl& url) { urls.append(url); };
     QList<QColor> seen;
-    connect(form.Label17, &LinkLabel::mouseDown, &form,
-            [&] { seen.append(form.Label17->fontColor()); }, Qt::QueuedConnection);
+    connect(
+        form.Label17, &LinkLabel::mouseDown, &form, [&] { seen.append(form.Label17->fontColor()); },
+        Qt::QueuedConnection);
     QCOMPARE(form.Label17->fontColor(), QColor(Qt::black));
     QTest::mousePress(form.Label17, Qt::MouseButton(button));
     QCOMPARE(form.Label17->fontColor(), QColor(255, 0, 0));

@@ -72,10 +72,10 @@ void TestStartup::databasePath_data() {
     QTest::addColumn<QString>("expected"); // relative to the program folder, or "cwd:" name
     QTest::newRow("empty ini") << QByteArray() << "razyg.mdb";
     QTest::newRow("no CONFIG section") << QByteArray("[X]\na=1\n") << "razyg.mdb";
-    QTest::newRow("missing configured file") << QByteArray("[CONFIG]\nfilenamedb=/no/such.db\n")
-                                             << "razyg.mdb";
-    QTest::newRow("configured file") << QByteArray("[CONFIG]\nfilenamedb=@other.db\n")
-                                     << "@other.db";
+    QTest::newRow("missing configured file")
+        << QByteArray("[CONFIG]\nfilenamedb=/no/such.db\n") << "razyg.mdb";
+    QTest::newRow("configured file")
+        << QByteArray("[CONFIG]\nfilenamedb=@other.db\n") << "@other.db";
     QTest::newRow("relative to current directory")
         << QByteArray("[CONFIG]\nfilenamedb=rel.db\n") << "cwd:rel.db";
 }
@@ -238,12 +238,16 @@ void TestStartup::wheelWithClosedListShowsStandardError() {
 void TestStartup::standardErrorText_data() {
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("full stop added") << "no such table: razyg" << "no such table: razyg.";
-    QTest::newRow("ends with a full stop") << "Done." << "Done.";
-    QTest::newRow("ends with !") << "Ошибка!" << "Ошибка!";
+    QTest::newRow("full stop added") << "no such table: razyg"
+                                     << "no such table: razyg.";
+    QTest::newRow("ends with a full stop") << "Done."
+                                           << "Done.";
+    QTest::newRow("ends with !") << "Ошибка!"
+                                 << "Ошибка!";
     QTest::newRow("ends with a quote") << "'x' is not a valid integer value"
                                        << "'x' is not a valid integer value.";
-    QTest::newRow("ends with ?") << "Why?" << "Why?";
+    QTest::newRow("ends with ?") << "Why?"
+                                 << "Why?";
 }
 
 void TestStartup::standardErrorText() {

@@ -15,8 +15,8 @@ void TestColumnStore::keepsEveryValue_data() {
     QTest::addColumn<QVariantList>("values");
     QTest::addColumn<int>("kind");
     const QVariant null;
-    QTest::newRow("small whole numbers") << QVariantList{qlonglong(1), null, qlonglong(-5)}
-                                         << int(ColumnStore::Kind::Int32);
+    QTest::newRow("small whole numbers")
+        << QVariantList{qlonglong(1), null, qlonglong(-5)} << int(ColumnStore::Kind::Int32);
     QTest::newRow("widens to 64 bits")
         << QVariantList{qlonglong(7), qlonglong(3000000000LL), null, qlonglong(-1)}
         << int(ColumnStore::Kind::Int64);
@@ -28,9 +28,10 @@ void TestColumnStore::keepsEveryValue_data() {
     QTest::newRow("a date then other text")
         << QVariantList{QStringLiteral("2024-06-19"), QStringLiteral("19.06.2024")}
         << int(ColumnStore::Kind::Variant);
-    QTest::newRow("numbers then text") << QVariantList{qlonglong(5), QStringLiteral("5 12 40")}
-                                       << int(ColumnStore::Kind::Variant);
-    QTest::newRow("fractions") << QVariantList{qlonglong(1), 2.5} << int(ColumnStore::Kind::Variant);
+    QTest::newRow("numbers then text")
+        << QVariantList{qlonglong(5), QStringLiteral("5 12 40")} << int(ColumnStore::Kind::Variant);
+    QTest::newRow("fractions") << QVariantList{qlonglong(1), 2.5}
+                               << int(ColumnStore::Kind::Variant);
 }
 
 void TestColumnStore::keepsEveryValue() {

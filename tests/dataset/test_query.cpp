@@ -142,17 +142,22 @@ void TestQuery::refusals_data() {
     QTest::addColumn<QString>("message");
     const QString draws = QStringLiteral("SELECT * FROM razyg");
     QTest::newRow("delete on empty result")
-        << QStringLiteral("SELECT * FROM razyg WHERE tir < 0") << "delete" << "empty dataset";
-    QTest::newRow("set field while browsing") << draws << "set" << "not in edit or insert mode";
-    QTest::newRow("unknown field") << draws << "read" << "ADOQuery1: Field 'nope' not found";
+        << QStringLiteral("SELECT * FROM razyg WHERE tir < 0") << "delete"
+        << "empty dataset";
+    QTest::newRow("set field while browsing") << draws << "set"
+                                              << "not in edit or insert mode";
+    QTest::newRow("unknown field") << draws << "read"
+                                   << "ADOQuery1: Field 'nope' not found";
     QTest::newRow("insert into a combined result")
         << QStringLiteral("SELECT tir FROM razyg UNION SELECT tir FROM Rate") << "insert"
         << "read-only";
     QTest::newRow("write a computed column")
         << QStringLiteral("SELECT tir, s1 + s2 AS total FROM razyg") << "computed"
         << "cannot be modified";
-    QTest::newRow("closed query") << QString() << "move" << "closed dataset";
-    QTest::newRow("bad SQL") << QStringLiteral("SELEC * FROM razyg") << "open" << "syntax error";
+    QTest::newRow("closed query") << QString() << "move"
+                                  << "closed dataset";
+    QTest::newRow("bad SQL") << QStringLiteral("SELEC * FROM razyg") << "open"
+                             << "syntax error";
     QTest::newRow("missing table") << QStringLiteral("SELECT * FROM nosuch") << "open"
                                    << "no such table";
 }

@@ -19,7 +19,9 @@ private Q_SLOTS:
 };
 
 namespace {
-int bets(const TestApp& app) { return app.scalar(QStringLiteral("SELECT count(*) FROM Rate")).toInt(); }
+int bets(const TestApp& app) {
+    return app.scalar(QStringLiteral("SELECT count(*) FROM Rate")).toInt();
+}
 void fill(TForm1& form, const QString& draw, int first) {
     form.Edit1->setText(draw);
     for (int i = 1; i <= 6; ++i)
@@ -104,7 +106,8 @@ void TestBetEntry::overwriteAndDelete() {
         QCOMPARE(app.boxes.shown.first().text, QStringLiteral("Внести изменения в строку?"));
     } else {
         form.Button5->click();
-        QCOMPARE(app.boxes.shown.first().text, QStringLiteral("Удалить выранную строку из ставок?"));
+        QCOMPARE(app.boxes.shown.first().text,
+                 QStringLiteral("Удалить выранную строку из ставок?"));
     }
     QCOMPARE(bets(app), count);
     if (s1)
@@ -137,13 +140,14 @@ void TestBetEntry::betsSurviveTheirDraw() {
 void TestBetEntry::copyBetByDoubleClick() {
     TestApp app;
     app.addDraw(4, {1, 2, 3, 4, 5, 6});
-    app.sql(QStringLiteral("INSERT INTO Rate (tir, s1, s2, s3, s4, s5, s6) VALUES (4, 5, 12, 23, 31, 40, 47)"));
+    app.sql(QStringLiteral(
+        "INSERT INTO Rate (tir, s1, s2, s3, s4, s5, s6) VALUES (4, 5, 12, 23, 31, 40, 47)"));
     TForm1& form = app.start();
     QTest::mouseDClick(form.DBGrid2->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
     QCOMPARE(form.Edit1->text(), QStringLiteral("4"));
-    QCOMPARE(ballFields(form), (QStringList{QStringLiteral("5"), QStringLiteral("12"),
-                                            QStringLiteral("23"), QStringLiteral("31"),
-                                            QStringLiteral("40"), QStringLiteral("47")}));
+    QCOMPARE(ballFields(form),
+             (QStringList{QStringLiteral("5"), QStringLiteral("12"), QStringLiteral("23"),
+                          QStringLiteral("31"), QStringLiteral("40"), QStringLiteral("47")}));
 }
 
 QTEST_MAIN(TestBetEntry)

@@ -40,7 +40,9 @@ QStringList texts(std::initializer_list<const char*> items) {
         out.append(QString::fromLatin1(s));
     return out;
 }
-int draws(const TestApp& app) { return app.scalar(QStringLiteral("SELECT count(*) FROM razyg")).toInt(); }
+int draws(const TestApp& app) {
+    return app.scalar(QStringLiteral("SELECT count(*) FROM razyg")).toInt();
+}
 } // namespace
 
 void TestDrawEntry::addRefusals_data() {
@@ -179,10 +181,12 @@ void TestDrawEntry::copyByDoubleClick_data() {
     QTest::addColumn<QString>("view");
     QTest::addColumn<QString>("draw");
     QTest::addColumn<QStringList>("balls");
-    QTest::newRow("draw list") << "list" << "9" << texts({"3", "11", "17", "25", "40", "44"});
-    QTest::newRow("frequency view leaves fields")
-        << "frequency" << "5" << texts({"1", "1", "1", "1", "1", "1"});
-    QTest::newRow("empty list gives zeros") << "empty" << "0" << QStringList(6, QStringLiteral("0"));
+    QTest::newRow("draw list") << "list"
+                               << "9" << texts({"3", "11", "17", "25", "40", "44"});
+    QTest::newRow("frequency view leaves fields") << "frequency"
+                                                  << "5" << texts({"1", "1", "1", "1", "1", "1"});
+    QTest::newRow("empty list gives zeros") << "empty"
+                                            << "0" << QStringList(6, QStringLiteral("0"));
 }
 
 void TestDrawEntry::copyByDoubleClick() {
@@ -210,8 +214,8 @@ void TestDrawEntry::searchBySixNumbers_data() {
         << texts({"3", "11", "17", "25", "40", "44"}) << true << texts({"9"});
     QTest::newRow("another order finds none")
         << texts({"11", "3", "17", "25", "40", "44"}) << true << QStringList();
-    QTest::newRow("a zero finds none") << texts({"0", "11", "17", "25", "40", "44"}) << true
-                                       << QStringList();
+    QTest::newRow("a zero finds none")
+        << texts({"0", "11", "17", "25", "40", "44"}) << true << QStringList();
     QTest::newRow("emptied field closes the list")
         << texts({"3", "", "17", "25", "40", "44"}) << false << QStringList();
 }

@@ -15,16 +15,36 @@ void TestKeyFilter::typing_data() {
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("keys"); // '\b' stands for Backspace
     QTest::addColumn<QString>("after");
-    QTest::newRow("digit replaces 0") << "0" << "7" << "7";
-    QTest::newRow("digits append") << "0" << "75" << "75";
-    QTest::newRow("letter after digits") << "12" << "a" << "120";
-    QTest::newRow("blank after digits") << "12" << " " << "120";
-    QTest::newRow("minus after digits") << "12" << "-" << "120";
-    QTest::newRow("letter into 0") << "0" << "x" << "0";
-    QTest::newRow("backspace resets") << "123" << "\b" << "0";
-    QTest::newRow("full stop resets") << "123" << "." << "0";
-    QTest::newRow("backspace then digit") << "123" << "\b4" << "4";
-    QTest::newRow("blank-padded 0 replaced") << " 0 " << "5" << "5";
+    QTest::newRow("digit replaces 0") << "0"
+                                      << "7"
+                                      << "7";
+    QTest::newRow("digits append") << "0"
+                                   << "75"
+                                   << "75";
+    QTest::newRow("letter after digits") << "12"
+                                         << "a"
+                                         << "120";
+    QTest::newRow("blank after digits") << "12"
+                                        << " "
+                                        << "120";
+    QTest::newRow("minus after digits") << "12"
+                                        << "-"
+                                        << "120";
+    QTest::newRow("letter into 0") << "0"
+                                   << "x"
+                                   << "0";
+    QTest::newRow("backspace resets") << "123"
+                                      << "\b"
+                                      << "0";
+    QTest::newRow("full stop resets") << "123"
+                                      << "."
+                                      << "0";
+    QTest::newRow("backspace then digit") << "123"
+                                          << "\b4"
+                                          << "4";
+    QTest::newRow("blank-padded 0 replaced") << " 0 "
+                                             << "5"
+                                             << "5";
     QTest::newRow("cyrillic letter") << "4" << QString::fromUtf8("ж") << "40";
 }
 

@@ -12,9 +12,10 @@ QString columnName(int column) {
 }
 
 QByteArray sheetXml(const QList<QStringList>& rows) {
-    QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
-                     "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
-                     "<sheetData>";
+    QByteArray xml =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
+        "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+        "<sheetData>";
     for (int r = 0; r < rows.size(); ++r) {
         xml += "<row r=\"" + QByteArray::number(r + 1) + "\">";
         for (int c = 0; c < rows.at(r).size(); ++c) {
@@ -33,7 +34,8 @@ QByteArray sheetXml(const QList<QStringList>& rows) {
 bool add(zip_t* archive, const char* name, const QByteArray& data) {
     auto* copy = static_cast<char*>(malloc(static_cast<size_t>(data.size())));
     memcpy(copy, data.constData(), static_cast<size_t>(data.size()));
-    zip_source_t* source = zip_source_buffer(archive, copy, static_cast<zip_uint64_t>(data.size()), 1);
+    zip_source_t* source =
+        zip_source_buffer(archive, copy, static_cast<zip_uint64_t>(data.size()), 1);
     return source && zip_file_add(archive, name, source, ZIP_FL_OVERWRITE) >= 0;
 }
 
@@ -84,9 +86,9 @@ bool writeSimpleXlsx(const QString& path, const QList<QStringList>& rows) {
 
 QStringList resultsHeading() {
     QStringList heading;
-    for (const char* title : {"Тираж", "Дата", "Шар 1", "Шар 2", "Шар 3", "Шар 4", "Шар 5",
-                              "Шар 6", "6", "Выигрыш 6", "5", "Выигрыш 5", "4", "Выигрыш 4", "3",
-                              "Выигрыш 3", "Джекпот", "Призовой фонд"})
+    for (const char* title :
+         {"Тираж", "Дата", "Шар 1", "Шар 2", "Шар 3", "Шар 4", "Шар 5", "Шар 6", "6", "Выигрыш 6",
+          "5", "Выигрыш 5", "4", "Выигрыш 4", "3", "Выигрыш 3", "Джекпот", "Призовой фонд"})
         heading.append(QString::fromUtf8(title));
     return heading;
 }

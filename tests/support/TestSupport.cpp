@@ -29,9 +29,13 @@ TestApp::TestApp() {
     DatabaseSetup::ensureDefaults(m_dir.path());
 }
 
-TestApp::~TestApp() { m_form.reset(); }
+TestApp::~TestApp() {
+    m_form.reset();
+}
 
-QString TestApp::dbPath() const { return StartupPaths::defaultDbFileName(m_dir.path()); }
+QString TestApp::dbPath() const {
+    return StartupPaths::defaultDbFileName(m_dir.path());
+}
 
 namespace {
 struct Db {

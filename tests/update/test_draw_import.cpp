@@ -37,7 +37,9 @@ QString write(const TestApp& app, const Rows& rows) {
         qFatal("cannot write workbook");
     return path;
 }
-int draws(const TestApp& app) { return app.scalar(QStringLiteral("SELECT count(*) FROM razyg")).toInt(); }
+int draws(const TestApp& app) {
+    return app.scalar(QStringLiteral("SELECT count(*) FROM razyg")).toInt();
+}
 QStringList boxTexts(const TestApp& app) {
     QStringList texts;
     for (const BoxRequest& b : app.boxes.shown)
@@ -49,7 +51,8 @@ QStringList boxTexts(const TestApp& app) {
 void TestDrawImport::sortedBalls_data() {
     QTest::addColumn<QList<int>>("drawn");
     QTest::addColumn<QList<int>>("sorted");
-    QTest::newRow("drawn order") << QList<int>{17, 3, 45, 8, 29, 1} << QList<int>{1, 3, 8, 17, 29, 45};
+    QTest::newRow("drawn order") << QList<int>{17, 3, 45, 8, 29, 1}
+                                 << QList<int>{1, 3, 8, 17, 29, 45};
     QTest::newRow("sorted already") << QList<int>{1, 2, 3, 4, 5, 6} << QList<int>{1, 2, 3, 4, 5, 6};
     QTest::newRow("descending") << QList<int>{6, 5, 4, 3, 2, 1} << QList<int>{1, 2, 3, 4, 5, 6};
     QTest::newRow("repeats") << QList<int>{5, 1, 5, 0, 1, 9} << QList<int>{0, 1, 1, 5, 5, 9};
@@ -86,11 +89,13 @@ void TestDrawImport::progress() {
 void TestDrawImport::progressShownPerRow_data() {
     QTest::addColumn<int>("draws");
     QTest::addColumn<QStringList>("labels");
-    QTest::newRow("three draws") << 3 << QStringList{QStringLiteral("Загружено: 50%"),
-                                                     QStringLiteral("Загружено: 75%"),
-                                                     QStringLiteral("Загружено: 100%")};
-    QTest::newRow("two draws") << 2 << QStringList{QStringLiteral("Загружено: 66%"),
-                                                   QStringLiteral("Загружено: 100%")};
+    QTest::newRow("three draws") << 3
+                                 << QStringList{QStringLiteral("Загружено: 50%"),
+                                                QStringLiteral("Загружено: 75%"),
+                                                QStringLiteral("Загружено: 100%")};
+    QTest::newRow("two draws") << 2
+                               << QStringList{QStringLiteral("Загружено: 66%"),
+                                              QStringLiteral("Загружено: 100%")};
 }
 
 void TestDrawImport::progressShownPerRow() {
@@ -103,11 +108,10 @@ void TestDrawImport::progressShownPerRow() {
     const QString path = write(app, rows);
     TForm1& form = app.start();
     QStringList seen;
-    connect(form.PB1, &QProgressBar::valueChanged, &form,
-            [&](int value) {
-                if (value > 0)
-                    seen.append(form.Label4->text());
-            });
+    connect(form.PB1, &QProgressBar::valueChanged, &form, [&](int value) {
+        if (value > 0)
+            seen.append(form.Label4->text());
+    });
     form.ImportWorkbookFile(path);
     QCOMPARE(seen, labels);
     QVERIFY(form.PB1->isHidden());
@@ -160,21 +164,24 @@ void TestDrawImport::outcome() {
 
 void TestDrawImport::storesEveryColumn() {
     TestApp app;
-    QStringList row{QStringLiteral("1234"), QStringLiteral("19.06.2024"), QStringLiteral("17"),
-                    QStringLiteral("3"),    QStringLiteral("45"),         QStringLiteral("8"),
-                    QStringLiteral("29"),   QStringLiteral("1"),          QStringLiteral("1"),
-                    QStringLiteral("3000000000"), QStringLiteral("2"),    QStringLiteral("150000,4"),
-                    QStringLiteral("44"),   QStringLiteral("2500"),       QStringLiteral("901"),
-                    QStringLiteral("300"),  QStringLiteral("12000000"),   QStringLiteral("35000000")};
+    QStringList row{
+        QStringLiteral("1234"),       QStringLiteral("19.06.2024"), QStringLiteral("17"),
+        QStringLiteral("3"),          QStringLiteral("45"),         QStringLiteral("8"),
+        QStringLiteral("29"),         QStringLiteral("1"),          QStringLiteral("1"),
+        QStringLiteral("3000000000"), QStringLiteral("2"),          QStringLiteral("150000,4"),
+        QStringLiteral("44"),         QStringLiteral("2500"),       QStringLiteral("901"),
+        QStringLiteral("300"),        QStringLiteral("12000000"),   QStringLiteral("35000000")};
     const QString path = write(app, {resultsHeading(), row});
     TForm1& form = app.start();
     form.ImportWorkbookFile(path);
-    QCOMPARE(app.scalar(QStringLiteral(
-                 "SELECT group_concat(v, ' ') FROM (SELECT s1 v FROM razyg UNION ALL SELECT s2 "
-                 "FROM razyg UNION ALL SELECT s3 FROM razyg UNION ALL SELECT s4 FROM razyg UNION "
-                 "ALL SELECT s5 FROM razyg UNION ALL SELECT s6 FROM razyg)"))
-                 .toString(),
-             QStringLiteral("1 3 8 17 29 45"));
+    QCOMPARE(
+        app
+            .scalar(QStringLiteral(
+                "SELECT group_concat(v, ' ') FROM (SELECT s1 v FROM razyg UNION ALL SELECT s2 "
+                "FROM razyg UNION ALL SELECT s3 FROM razyg UNION ALL SELECT s4 FROM razyg UNION "
+                "ALL SELECT s5 FROM razyg UNION ALL SELECT s6 FROM razyg)"))
+            .toString(),
+        QStringLiteral("1 3 8 17 29 45"));
     QCOMPARE(app.scalar(QStringLiteral("SELECT ss1 || ' ' || ss2 || ' ' || ss3 || ' ' || ss4 || "
                                        "' ' || ss5 || ' ' || ss6 FROM razyg"))
                  .toString(),
@@ -214,10 +221,12 @@ void TestDrawImport::badRowStopsAndWindowReturnsToRest_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("error");
     QTest::newRow("empty first cell") << 0 << QString() << "'' is not a valid integer value.";
-    QTest::newRow("grouped amount") << 9 << QString::fromUtf8("1 234")
-                                    << "'1 234' is not a valid floating point value.";
-    QTest::newRow("date in another form") << 1 << "2024-06-19" << "'2024-06-19' is not a valid date.";
-    QTest::newRow("words for a ball") << 4 << "семь" << QString::fromUtf8("'семь' is not a valid integer value.");
+    QTest::newRow("grouped amount")
+        << 9 << QString::fromUtf8("1 234") << "'1 234' is not a valid floating point value.";
+    QTest::newRow("date in another form") << 1 << "2024-06-19"
+                                          << "'2024-06-19' is not a valid date.";
+    QTest::newRow("words for a ball")
+        << 4 << "семь" << QString::fromUtf8("'семь' is not a valid integer value.");
 }
 
 void TestDrawImport::badRowStopsAndWindowReturnsToRest() {
@@ -243,8 +252,8 @@ void TestDrawImport::badRowStopsAndWindowReturnsToRest() {
 
 void TestDrawImport::droppedFileIsKept() {
     TestApp app;
-    const QString path = write(app, {resultsHeading(), resultsRow(5, QStringLiteral("01.02.2024"),
-                                                                  {1, 2, 3, 4, 5, 6})});
+    const QString path = write(
+        app, {resultsHeading(), resultsRow(5, QStringLiteral("01.02.2024"), {1, 2, 3, 4, 5, 6})});
     TForm1& form = app.start();
     form.ImportWorkbookFile(path);
     QVERIFY(QFile::exists(path));

@@ -44,15 +44,24 @@ void TestOnlineUpdate::update_data() {
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<int>("stored");
     const QString request = QStringLiteral("Осуществляется запрос к сайту лотереи - @site");
-    QTest::newRow("new draws") << "new" << QStringList{request, QStringLiteral("База данных обновлена.")} << 2;
+    QTest::newRow("new draws") << "new"
+                               << QStringList{request, QStringLiteral("База данных обновлена.")}
+                               << 2;
     QTest::newRow("nothing new") << "same"
-                                 << QStringList{request, QStringLiteral("Источник не содежит обновлений.")} << 1;
+                                 << QStringList{request,
+                                                QStringLiteral("Источник не содежит обновлений.")}
+                                 << 1;
     QTest::newRow("no network") << "down"
-                                << QStringList{request, QStringLiteral("Ошибка получения данных:\r")} << 1;
+                                << QStringList{request,
+                                               QStringLiteral("Ошибка получения данных:\r")}
+                                << 1;
     QTest::newRow("link cannot be downloaded")
-        << "missing" << QStringList{request, QStringLiteral("Ошибка получения данных:\r@site") + QString::fromLatin1(kLink)} << 1;
-    QTest::newRow("no stamped link") << "unstamped"
-                                     << QStringList{request, QStringLiteral("Ошибка получения данных:\r")} << 1;
+        << "missing"
+        << QStringList{request, QStringLiteral("Ошибка получения данных:\r@site") +
+                                    QString::fromLatin1(kLink)}
+        << 1;
+    QTest::newRow("no stamped link")
+        << "unstamped" << QStringList{request, QStringLiteral("Ошибка получения данных:\r")} << 1;
 }
 
 void TestOnlineUpdate::update() {
@@ -75,7 +84,8 @@ void TestOnlineUpdate::update() {
                            workbook({resultsHeading(), resultsRow(2, date, {7, 8, 9, 10, 11, 12}),
                                      resultsRow(1, date, {1, 2, 3, 4, 5, 6})}));
     if (scenario == QLatin1String("same"))
-        server.setResponse(kLink, 200, workbook({resultsHeading(), resultsRow(1, date, {1, 2, 3, 4, 5, 6})}));
+        server.setResponse(kLink, 200,
+                           workbook({resultsHeading(), resultsRow(1, date, {1, 2, 3, 4, 5, 6})}));
     if (scenario == QLatin1String("down"))
         server.stop();
     TForm1& form = app.start();
@@ -106,8 +116,9 @@ void TestOnlineUpdate::staleWorkbookIsNotImported() {
     server.setResponse(kLink, 404, "<html>not found</html>");
     TForm1& form = app.start();
     // A workbook left behind by an earlier run.
-    QVERIFY(writeSimpleXlsx(form.ResultsFileName,
-                            {resultsHeading(), resultsRow(9, QStringLiteral("01.01.2024"), {1, 2, 3, 4, 5, 6})}));
+    QVERIFY(writeSimpleXlsx(
+        form.ResultsFileName,
+        {resultsHeading(), resultsRow(9, QStringLiteral("01.01.2024"), {1, 2, 3, 4, 5, 6})}));
     form.Button16->click();
     QCOMPARE(app.scalar(QStringLiteral("SELECT count(*) FROM razyg")).toInt(), 0);
     QVERIFY(app.boxes.shown.last().text.startsWith(QStringLiteral("Ошибка получения данных:")));

@@ -40,10 +40,10 @@ void TestBetCheck::matches_data() {
         << texts({"47", "5", "12", "0", "0", "0"}) << 47 << texts({"3"}) << texts({"5 12 47"});
     QTest::newRow("all zeros") << texts({"0", "0", "0", "0", "0", "0"}) << 41 << QStringList()
                                << QStringList();
-    QTest::newRow("one number six times") << texts({"5", "5", "5", "5", "5", "5"}) << 41
-                                          << QStringList() << QStringList();
-    QTest::newRow("repeated numbers") << texts({"5", "5", "12", "12", "40", "0"}) << 41 << texts({"3"})
-                                      << texts({"5 12 40"});
+    QTest::newRow("one number six times")
+        << texts({"5", "5", "5", "5", "5", "5"}) << 41 << QStringList() << QStringList();
+    QTest::newRow("repeated numbers")
+        << texts({"5", "5", "12", "12", "40", "0"}) << 41 << texts({"3"}) << texts({"5 12 40"});
     QTest::newRow("above 49 matches nothing")
         << texts({"5", "12", "99", "50", "0", "0"}) << 41 << QStringList() << QStringList();
 }
@@ -75,9 +75,10 @@ void TestBetCheck::columnsAndOrder() {
     TForm1& form = app.start();
     setBet(form, texts({"5", "12", "23", "31", "40", "47"}));
     form.Button8->click();
-    QStringList expected = texts({"s1", "s2", "s3", "s4", "s5", "s6", "ch3", "ch4", "ch5", "ch6",
-                                  "chv3", "chv4", "chv5", "chv6", "tir", "pfond", "djp", "id",
-                                  "tirdate", "ss1", "ss2", "ss3", "ss4", "ss5", "ss6"});
+    QStringList expected =
+        texts({"s1",      "s2",   "s3",   "s4",   "s5",   "s6",  "ch3",   "ch4", "ch5",
+               "ch6",     "chv3", "chv4", "chv5", "chv6", "tir", "pfond", "djp", "id",
+               "tirdate", "ss1",  "ss2",  "ss3",  "ss4",  "ss5", "ss6"});
     expected << QStringLiteral("'Шар'") << QStringLiteral("'Выпал, раз'");
     QCOMPARE(form.ADOQuery1->fieldNames(), expected);
     QCOMPARE(column(form.ADOQuery1, QStringLiteral("tir")), texts({"1", "5", "4", "3", "2"}));

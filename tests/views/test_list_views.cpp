@@ -63,8 +63,10 @@ void TestListViews::winnerCounts_data() {
     QTest::addColumn<QString>("sql");
     QTest::addColumn<QString>("six");
     QTest::addColumn<QString>("five");
-    QTest::newRow("some winners") << QString() << "в 2 тир." << "в 3 тир.";
-    QTest::newRow("no winners") << "UPDATE razyg SET ch6 = 0, ch5 = NULL" << "в 0 тир."
+    QTest::newRow("some winners") << QString() << "в 2 тир."
+                                  << "в 3 тир.";
+    QTest::newRow("no winners") << "UPDATE razyg SET ch6 = 0, ch5 = NULL"
+                                << "в 0 тир."
                                 << "в 0 тир.";
 }
 
@@ -93,7 +95,8 @@ void TestListViews::winnerCounts() {
 void TestListViews::drawnOrderView() {
     TestApp app;
     app.addDraw(2, {17, 3, 45, 8, 29, 1});
-    app.sql(QStringLiteral("INSERT INTO razyg (tir, s1, s2, s3, s4, s5, s6) VALUES (1, 5, 6, 7, 8, 9, 10)"));
+    app.sql(QStringLiteral(
+        "INSERT INTO razyg (tir, s1, s2, s3, s4, s5, s6) VALUES (1, 5, 6, 7, 8, 9, 10)"));
     TForm1& form = app.start();
     form.Button19->click();
     QCOMPARE(form.DBGrid1->model()->index(0, 1).data().toString(), QStringLiteral("17"));
@@ -124,7 +127,8 @@ void TestListViews::listViewUndoesFrequencyView() {
     app.addDraw(5, {40, 41, 42, 43, 44, 45}, 1, 1); // stored meanwhile by another program
     form.findChild<QPushButton*>(button)->click();
     QCOMPARE(form.DBText[0]->dataSource(), form.DataSource1);
-    QCOMPARE(form.DBText[0]->text(), QString::number(form.ADOQuery1->asInteger(QStringLiteral("tir"))));
+    QCOMPARE(form.DBText[0]->text(),
+             QString::number(form.ADOQuery1->asInteger(QStringLiteral("tir"))));
     QCOMPARE(form.ADOQuery3->dataSource(), form.DataSource1);
     // The bets follow the current draw again, and the chart counts the new draw.
     form.ADOQuery1->first();
