@@ -34,6 +34,24 @@ private:
     std::unique_ptr<Connection> db;
 };
 
+namespace {
+// The draw list and the bets linked to its current row, both open.
+struct MasterDetail {
+    explicit MasterDetail(Connection* db)
+        : master(db, QStringLiteral("ADOQuery1")), source(QStringLiteral("DataSource1"), &master),
+          bets(db, QStringLiteral("ADOQuery3")) {
+        master.setSql(QStringLiteral("SELECT * FROM razyg ORDER BY tir"));
+        bets.setSql(QStringLiteral("select * from Rate where (Tir=:Tir)"));
+        bets.setDataSource(&source);
+        master.open();
+        bets.open();
+    }
+    Query master;
+    DataSource source;
+    Query bets;
+};
+} // namespace
+
 void TestQuery::init() {
     app = std::make_unique<TestApp>();
     app->addDraw(1, {1, 2, 3, 4, 5, 6});
@@ -241,14 +259,9 @@ void TestQuery::cursorBounds() {
 
 void TestQuery::masterDetailFollowsCurrentRow() {
     app->sql(QStringLiteral("INSERT INTO Rate (tir, s1) VALUES (1, 10), (2, 20), (2, 21)"));
-    Query master(db.get(), QStringLiteral("ADOQuery1"));
-    master.setSql(QStringLiteral("SELECT * FROM razyg ORDER BY tir"));
-    DataSource source(QStringLiteral("DataSource1"), &master);
-    Query bets(db.get(), QStringLiteral("ADOQuery3"));
-    bets.setSql(QStringLiteral("select * from Rate where (Tir=:Tir)"));
-    bets.setDataSource(&source);
-    master.open();
-    bets.open();
+    MasterDetail link(db.get());
+    Query& master = link.master;
+    Query& bets = link.bets;
     QCOMPARE(column(&bets, QStringLiteral("s1")), QStringList{QStringLiteral("10")});
     master.moveBy(1);
     QCOMPARE(column(&bets, QStringLiteral("s1")),
@@ -263,14 +276,9 @@ void TestQuery::masterDetailFollowsCurrentRow() {
 
 void TestQuery::detachedDetailKeepsItsRows() {
     app->sql(QStringLiteral("INSERT INTO Rate (tir, s1) VALUES (1, 10), (2, 20)"));
-    Query master(db.get(), QStringLiteral("ADOQuery1"));
-    master.setSql(QStringLiteral("SELECT * FROM razyg ORDER BY tir"));
-    DataSource source(QStringLiteral("DataSource1"), &master);
-    Query bets(db.get(), QStringLiteral("ADOQuery3"));
-    bets.setSql(QStringLiteral("select * from Rate where (Tir=:Tir)"));
-    bets.setDataSource(&source);
-    master.open();
-    bets.open();
+    MasterDetail link(db.get());
+    Query& master = link.master;
+    Query& bets = link.bets;
     bets.setDataSource(nullptr);
     master.moveBy(1);
     QCOMPARE(column(&bets, QStringLiteral("s1")), QStringList{QStringLiteral("10")});

@@ -34,12 +34,6 @@ void setFields(TForm1& form, const QString& draw, const QStringList& balls) {
     for (int i = 1; i <= 6; ++i)
         form.ES[i]->setText(balls.value(i - 1, QStringLiteral("0")));
 }
-QStringList texts(std::initializer_list<const char*> items) {
-    QStringList out;
-    for (const char* s : items)
-        out.append(QString::fromLatin1(s));
-    return out;
-}
 int draws(const TestApp& app) {
     return app.scalar(QStringLiteral("SELECT count(*) FROM razyg")).toInt();
 }
@@ -57,7 +51,7 @@ void TestDrawEntry::addRefusals() {
     TestApp app;
     app.addDraw(7, {1, 2, 3, 4, 5, 6});
     TForm1& form = app.start();
-    setFields(form, drawField, texts({"1", "2", "3", "4", "5", "6"}));
+    setFields(form, drawField, strings({"1", "2", "3", "4", "5", "6"}));
     form.Button1->click();
     QCOMPARE(app.boxes.shown.size(), 1);
     const BoxRequest& box = app.boxes.shown.first();
@@ -86,7 +80,7 @@ void TestDrawEntry::addStoresTheDraw() {
     TestApp app;
     app.addDraw(7, {1, 2, 3, 4, 5, 6});
     TForm1& form = app.start();
-    setFields(form, QStringLiteral("8"), texts({"2", "7", "9", "12", "30", "0"}));
+    setFields(form, QStringLiteral("8"), strings({"2", "7", "9", "12", "30", "0"}));
     form.Button1->click();
     QVERIFY(app.boxes.shown.isEmpty());
     QCOMPARE(app.scalar(QStringLiteral("SELECT s4 FROM razyg WHERE tir = 8")).toInt(), 12);
@@ -103,7 +97,7 @@ void TestDrawEntry::addStoresTheDraw() {
 void TestDrawEntry::addWithBadBallStoresNothing() {
     TestApp app;
     TForm1& form = app.start();
-    setFields(form, QStringLiteral("8"), texts({"2", "7", "", "12", "30", "1"}));
+    setFields(form, QStringLiteral("8"), strings({"2", "7", "", "12", "30", "1"}));
     form.Button1->click();
     QVERIFY(app.boxes.shown.isEmpty());
     QCOMPARE(draws(app), 0);
@@ -126,7 +120,7 @@ void TestDrawEntry::overwrite() {
     TForm1& form = app.start();
     const int chartReads = form.ADOQuery4->recordCount();
     QSignalSpy chart(form.ADOQuery4, &Query::rowsReset);
-    setFields(form, QStringLiteral("7"), texts({"33", "2", "3", "4", "5", "6"}));
+    setFields(form, QStringLiteral("7"), strings({"33", "2", "3", "4", "5", "6"}));
     app.boxes.answer(BoxResult(answer));
     form.Button3->click();
     QCOMPARE(app.boxes.shown.first().text, QStringLiteral("Внести изменения в строку?"));
@@ -142,7 +136,7 @@ void TestDrawEntry::overwrite() {
 void TestDrawEntry::overwriteOnEmptyListAddsADraw() {
     TestApp app;
     TForm1& form = app.start();
-    setFields(form, QStringLiteral("3"), texts({"1", "2", "3", "4", "5", "6"}));
+    setFields(form, QStringLiteral("3"), strings({"1", "2", "3", "4", "5", "6"}));
     app.boxes.answer(BoxResult::Yes);
     form.Button3->click();
     QCOMPARE(draws(app), 1);
@@ -182,9 +176,9 @@ void TestDrawEntry::copyByDoubleClick_data() {
     QTest::addColumn<QString>("draw");
     QTest::addColumn<QStringList>("balls");
     QTest::newRow("draw list") << "list"
-                               << "9" << texts({"3", "11", "17", "25", "40", "44"});
+                               << "9" << strings({"3", "11", "17", "25", "40", "44"});
     QTest::newRow("frequency view leaves fields") << "frequency"
-                                                  << "5" << texts({"1", "1", "1", "1", "1", "1"});
+                                                  << "5" << strings({"1", "1", "1", "1", "1", "1"});
     QTest::newRow("empty list gives zeros") << "empty"
                                             << "0" << QStringList(6, QStringLiteral("0"));
 }
@@ -211,13 +205,13 @@ void TestDrawEntry::searchBySixNumbers_data() {
     QTest::addColumn<bool>("open");
     QTest::addColumn<QStringList>("found");
     QTest::newRow("stored order finds it")
-        << texts({"3", "11", "17", "25", "40", "44"}) << true << texts({"9"});
+        << strings({"3", "11", "17", "25", "40", "44"}) << true << strings({"9"});
     QTest::newRow("another order finds none")
-        << texts({"11", "3", "17", "25", "40", "44"}) << true << QStringList();
+        << strings({"11", "3", "17", "25", "40", "44"}) << true << QStringList();
     QTest::newRow("a zero finds none")
-        << texts({"0", "11", "17", "25", "40", "44"}) << true << QStringList();
+        << strings({"0", "11", "17", "25", "40", "44"}) << true << QStringList();
     QTest::newRow("emptied field closes the list")
-        << texts({"3", "", "17", "25", "40", "44"}) << false << QStringList();
+        << strings({"3", "", "17", "25", "40", "44"}) << false << QStringList();
 }
 
 void TestDrawEntry::searchBySixNumbers() {

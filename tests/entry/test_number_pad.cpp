@@ -15,15 +15,6 @@ private Q_SLOTS:
     void clicksOverTheHighlight();
 };
 
-namespace {
-QStringList numbers(std::initializer_list<int> values) {
-    QStringList out;
-    for (int v : values)
-        out.append(QString::number(v));
-    return out;
-}
-} // namespace
-
 void TestNumberPad::clicks_data() {
     QTest::addColumn<QList<int>>("clicks");
     QTest::addColumn<QStringList>("fields");

@@ -117,3 +117,24 @@ QStringList column(const Query* query, const QString& field) {
         values.append(query->valueAt(r, index).toString());
     return values;
 }
+
+QStringList strings(std::initializer_list<const char*> items) {
+    QStringList out;
+    for (const char* s : items)
+        out.append(QString::fromUtf8(s));
+    return out;
+}
+
+QStringList numbers(std::initializer_list<int> values) {
+    QStringList out;
+    for (int v : values)
+        out.append(QString::number(v));
+    return out;
+}
+
+QStringList numberRange(int from, int to) {
+    QStringList out;
+    for (int i = from; i <= to; ++i)
+        out.append(QString::number(i));
+    return out;
+}

@@ -50,6 +50,12 @@ private:
     std::unique_ptr<TForm1> m_form;
 };
 
+// Lists of texts for expectations: strings({"5", "12"}), numbers({5, 12}),
+// numberRange(1, 49).
+QStringList strings(std::initializer_list<const char*> items);
+QStringList numbers(std::initializer_list<int> values);
+QStringList numberRange(int from, int to);
+
 // Texts of the six ball fields.
 QStringList ballFields(const TForm1& form);
 // Ball numbers whose panels are red.

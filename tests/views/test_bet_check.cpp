@@ -21,12 +21,6 @@ void setBet(TForm1& form, const QStringList& bet) {
     for (int i = 1; i <= 6; ++i)
         form.ES[i]->setText(bet.at(i - 1));
 }
-QStringList texts(std::initializer_list<const char*> items) {
-    QStringList out;
-    for (const char* s : items)
-        out.append(QString::fromLatin1(s));
-    return out;
-}
 } // namespace
 
 void TestBetCheck::matches_data() {
@@ -34,18 +28,18 @@ void TestBetCheck::matches_data() {
     QTest::addColumn<int>("sixthBall"); // of the draw 5 9 12 30 40 _
     QTest::addColumn<QStringList>("counts");
     QTest::addColumn<QStringList>("numbers");
-    const QStringList bet = texts({"5", "12", "23", "31", "40", "47"});
-    QTest::newRow("three matched") << bet << 41 << texts({"3"}) << texts({"5 12 40"});
-    QTest::newRow("entry order does not matter")
-        << texts({"47", "5", "12", "0", "0", "0"}) << 47 << texts({"3"}) << texts({"5 12 47"});
-    QTest::newRow("all zeros") << texts({"0", "0", "0", "0", "0", "0"}) << 41 << QStringList()
+    const QStringList bet = strings({"5", "12", "23", "31", "40", "47"});
+    QTest::newRow("three matched") << bet << 41 << strings({"3"}) << strings({"5 12 40"});
+    QTest::newRow("entry order does not matter") << strings({"47", "5", "12", "0", "0", "0"}) << 47
+                                                 << strings({"3"}) << strings({"5 12 47"});
+    QTest::newRow("all zeros") << strings({"0", "0", "0", "0", "0", "0"}) << 41 << QStringList()
                                << QStringList();
     QTest::newRow("one number six times")
-        << texts({"5", "5", "5", "5", "5", "5"}) << 41 << QStringList() << QStringList();
-    QTest::newRow("repeated numbers")
-        << texts({"5", "5", "12", "12", "40", "0"}) << 41 << texts({"3"}) << texts({"5 12 40"});
+        << strings({"5", "5", "5", "5", "5", "5"}) << 41 << QStringList() << QStringList();
+    QTest::newRow("repeated numbers") << strings({"5", "5", "12", "12", "40", "0"}) << 41
+                                      << strings({"3"}) << strings({"5 12 40"});
     QTest::newRow("above 49 matches nothing")
-        << texts({"5", "12", "99", "50", "0", "0"}) << 41 << QStringList() << QStringList();
+        << strings({"5", "12", "99", "50", "0", "0"}) << 41 << QStringList() << QStringList();
 }
 
 void TestBetCheck::matches() {
@@ -73,15 +67,15 @@ void TestBetCheck::columnsAndOrder() {
     app.addDraw(4, {5, 12, 23, 31, 1, 2});
     app.addDraw(5, {5, 12, 23, 31, 1, 3});
     TForm1& form = app.start();
-    setBet(form, texts({"5", "12", "23", "31", "40", "47"}));
+    setBet(form, strings({"5", "12", "23", "31", "40", "47"}));
     form.Button8->click();
     QStringList expected =
-        texts({"s1",      "s2",   "s3",   "s4",   "s5",   "s6",  "ch3",   "ch4", "ch5",
-               "ch6",     "chv3", "chv4", "chv5", "chv6", "tir", "pfond", "djp", "id",
-               "tirdate", "ss1",  "ss2",  "ss3",  "ss4",  "ss5", "ss6"});
+        strings({"s1",      "s2",   "s3",   "s4",   "s5",   "s6",  "ch3",   "ch4", "ch5",
+                 "ch6",     "chv3", "chv4", "chv5", "chv6", "tir", "pfond", "djp", "id",
+                 "tirdate", "ss1",  "ss2",  "ss3",  "ss4",  "ss5", "ss6"});
     expected << QStringLiteral("'Шар'") << QStringLiteral("'Выпал, раз'");
     QCOMPARE(form.ADOQuery1->fieldNames(), expected);
-    QCOMPARE(column(form.ADOQuery1, QStringLiteral("tir")), texts({"1", "5", "4", "3", "2"}));
+    QCOMPARE(column(form.ADOQuery1, QStringLiteral("tir")), strings({"1", "5", "4", "3", "2"}));
     QCOMPARE(column(form.ADOQuery1, QStringLiteral("'Выпал, раз'")).first(),
              QStringLiteral("5 12 23 31 40 47"));
     QCOMPARE(form.DBGrid1->columnTitle(7), QStringLiteral("Кол-во"));
@@ -95,7 +89,7 @@ void TestBetCheck::emptyFieldRaisesClearError() {
     TestApp app;
     app.addDraw(1, {5, 12, 23, 31, 40, 47});
     TForm1& form = app.start();
-    setBet(form, texts({"5", "", "23", "31", "40", "47"}));
+    setBet(form, strings({"5", "", "23", "31", "40", "47"}));
     form.Button8->click();
     QCOMPARE(app.boxes.shown.size(), 1);
     QCOMPARE(app.boxes.shown.first().text, QStringLiteral("'' is not a valid integer value."));
@@ -110,7 +104,7 @@ void TestBetCheck::afterFrequencyView() {
     app.addDraw(2, {1, 2, 3, 4, 6, 7});
     TForm1& form = app.start();
     form.Button9->click();
-    setBet(form, texts({"5", "12", "23", "0", "0", "0"}));
+    setBet(form, strings({"5", "12", "23", "0", "0", "0"}));
     form.Button8->click();
     QCOMPARE(form.DBText[0]->text(), QStringLiteral("1"));
     QCOMPARE(form.ADOQuery3->dataSource(), nullptr);

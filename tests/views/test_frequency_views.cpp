@@ -14,15 +14,6 @@ private Q_SLOTS:
     void chartUntouchedByFrequencyViews();
 };
 
-namespace {
-QStringList numbers(int from, int to) {
-    QStringList out;
-    for (int i = from; i <= to; ++i)
-        out.append(QString::number(i));
-    return out;
-}
-} // namespace
-
 void TestFrequencyViews::byBall() {
     TestApp app;
     app.addDraw(1, {1, 2, 3, 4, 5, 6});
@@ -31,7 +22,7 @@ void TestFrequencyViews::byBall() {
     form.Button12->click();
     QCOMPARE(form.ADOQuery1->fieldNames(),
              (QStringList{QStringLiteral("'Шар'"), QStringLiteral("'Выпал, раз'")}));
-    QCOMPARE(column(form.ADOQuery1, QStringLiteral("'Шар'")), numbers(1, 49));
+    QCOMPARE(column(form.ADOQuery1, QStringLiteral("'Шар'")), numberRange(1, 49));
     QStringList counts = {QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"),
                           QStringLiteral("2"), QStringLiteral("2"), QStringLiteral("2"),
                           QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1")};
@@ -51,7 +42,7 @@ void TestFrequencyViews::byCount() {
     form.Button9->click();
     QCOMPARE(form.ADOQuery1->fieldNames(),
              (QStringList{QStringLiteral("'Выпал, раз'"), QStringLiteral("'Шар'")}));
-    QStringList balls = numbers(10, 49); // count 0, ordered as text
+    QStringList balls = numberRange(10, 49); // count 0, ordered as text
     balls += QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
                          QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("9"),
                          QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("6")};
