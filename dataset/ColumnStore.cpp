@@ -102,6 +102,15 @@ void ColumnStore::appendFrom(sqlite3_stmt* stmt, int column) {
 }
 
 void ColumnStore::append(const QVariant& value) {
+    if (m_kind == Kind::Int32 && value.typeId() == QMetaType::LongLong) {
+        const qint64 v = value.toLongLong();
+        if (fitsInt32(v)) {
+            m_sawValue = true;
+            m_null.push_back(false);
+            m_i32.push_back(static_cast<qint32>(v));
+            return;
+        }
+    }
     widenFor(value);
     m_null.push_back(false);
     switch (m_kind) {

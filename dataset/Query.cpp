@@ -40,6 +40,14 @@ QString sourceTable(const QString& sql, const Statement& statement) {
     return table;
 }
 
+// Whether name is a table of the database (not a view or a table-valued function).
+bool isStoredTable(Connection& connection, const QString& name) {
+    Statement lookup(connection, QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' "
+                                                "AND name = ?1 COLLATE NOCASE"));
+    lookup.bind(1, name);
+    return lookup.step();
+}
+
 // Position of the FROM keyword of the outermost SELECT (outside brackets,
 // quotes and comments), or -1.
 int topLevelFrom(const QString& sql) {
@@ -139,6 +147,8 @@ void Query::open() {
         }
     }
     QString table = sourceTable(text, probe);
+    if (!table.isEmpty() && !isStoredTable(*m_connection, table))
+        table.clear(); // computed by a table-valued function: nothing to write back
     std::unique_ptr<Statement> withRowid;
     if (!table.isEmpty()) {
         // The row identifier goes last in the select list, so that positional

@@ -2,6 +2,7 @@
 
 #include "widgets/BarChart.h"
 
+#include <QLineEdit>
 #include <QTest>
 
 class TestFrequencyViews : public QObject {
@@ -32,6 +33,12 @@ void TestFrequencyViews::byBall() {
     QCOMPARE(form.DBGrid1->model()->index(0, 0).data().toString(), QString());
     QCOMPARE(form.DBGrid1->model()->index(3, 7).data().toString(), QStringLiteral("4"));
     QCOMPARE(form.DBGrid1->model()->index(3, 8).data().toString(), QStringLiteral("2"));
+    // A frequency table takes no new draw.
+    QVERIFY(form.ADOQuery1->isReadOnly());
+    form.Edit1->setText(QStringLiteral("3"));
+    form.Button1->click();
+    QCOMPARE(app.scalar(QStringLiteral("SELECT count(*) FROM razyg")).toInt(), 2);
+    QVERIFY(app.boxes.shown.isEmpty());
 }
 
 void TestFrequencyViews::byCount() {
