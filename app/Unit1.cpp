@@ -130,8 +130,7 @@ BoxResult TForm1::showBox(const QString& text, const QString& caption, BoxIcon i
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Wheel && watched == DBGrid1->viewport()) {
-        bool handled = false;
-        dispatch([&] { handled = DBGrid1WindowProc(event); });
+        dispatch([&] { DBGrid1WindowProc(event); });
         return true; // the grid's own wheel scrolling never runs
     }
     if (event->type() == QEvent::KeyPress) {
