@@ -185,7 +185,6 @@ private:
     void endUpdateState();
     void runImport();
     void showProgress(int percent);
-    QStringList ballTexts() const;
 
     QString m_appDir;
     std::unique_ptr<MessageBoxes> m_ownBoxes;

@@ -57,23 +57,6 @@ QVariant ColumnStore::value(int row) const {
     return m_any[r];
 }
 
-qint64 ColumnStore::intValue(int row) const {
-    const auto r = static_cast<size_t>(row);
-    if (m_null[r])
-        return 0;
-    if (m_kind == Kind::Int32)
-        return m_i32[r];
-    if (m_kind == Kind::Int64)
-        return m_i64[r];
-    return value(row).toLongLong();
-}
-
-void ColumnStore::reserve(int rows) {
-    m_null.reserve(static_cast<size_t>(rows));
-    if (m_kind == Kind::Int32 || m_kind == Kind::IsoDate)
-        m_i32.reserve(static_cast<size_t>(rows));
-}
-
 void ColumnStore::appendFrom(sqlite3_stmt* stmt, int column) {
     // Fast path for the common case: a whole number into a whole-number column.
     const int type = sqlite3_column_type(stmt, column);

@@ -19,9 +19,7 @@ public:
     Kind kind() const { return m_kind; }
     bool isNull(int row) const { return m_null[static_cast<size_t>(row)]; }
     QVariant value(int row) const;
-    qint64 intValue(int row) const; // whole-number columns only; 0 for null
 
-    void reserve(int rows);
     void appendFrom(sqlite3_stmt* stmt, int column);
     void append(const QVariant& value);
     void insert(int row, const QVariant& value);

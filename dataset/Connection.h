@@ -31,7 +31,6 @@ public:
     // working as usual; commitBatch() stores everything posted since begin.
     void beginBatch();
     void commitBatch();
-    bool inBatch() const { return m_batchDepth > 0; }
 
     // Prepared statements kept for reuse (see Statement): a statement run again
     // and again, like the import's lookup and insert, is parsed only once.

@@ -244,10 +244,6 @@ void Query::setCurrent(int row) {
     if (row == m_current)
         return;
     m_current = row;
-    signalRowChange();
-}
-
-void Query::signalRowChange() {
     Q_EMIT dataChanged(QString());
 }
 

@@ -47,7 +47,6 @@ public:
 
     void open();
     void close();
-    void setActive(bool active) { active ? open() : close(); }
     bool isActive() const { return m_state != State::Inactive; }
     State state() const { return m_state; }
     bool isReadOnly() const { return m_table.isEmpty(); }
@@ -102,7 +101,6 @@ private:
     void loadSnapshot();
     void masterChanged(const QString& field);
     void setCurrent(int row);
-    void signalRowChange();
 
     Connection* m_connection;
     QStringList m_sql;

@@ -84,13 +84,6 @@ void TForm1::Button13Click(QObject*) {
     resetFields();
 }
 
-QStringList TForm1::ballTexts() const {
-    QStringList texts;
-    for (int i = 1; i <= 6; ++i)
-        texts.append(ES[i]->text());
-    return texts;
-}
-
 void TForm1::writeFields(Query* target, bool newRow) {
     // Every field converts before the row is touched, so a text that is not a
     // number never leaves a row with only some of its columns set.

@@ -21,7 +21,6 @@ public:
     // What is drawn now, in X order (for tests and the status of the chart).
     QStringList labels() const { return m_labels; }
     QList<qreal> values() const { return m_values; }
-    QStackedBarSeries* series() const { return m_series; }
 
 private:
     void reload();

@@ -26,7 +26,6 @@ public:
 
     void setTitle(int column, const QString& title);
     QString title(int column) const { return m_columns.at(column).title; }
-    const QVector<GridColumn>& columns() const { return m_columns; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
