@@ -60,15 +60,8 @@ QVariant ColumnStore::value(int row) const {
 void ColumnStore::appendFrom(sqlite3_stmt* stmt, int column) {
     // Fast path for the common case: a whole number into a whole-number column.
     const int type = sqlite3_column_type(stmt, column);
-    if (type == SQLITE_INTEGER && m_kind == Kind::Int32) {
-        const qint64 v = sqlite3_column_int64(stmt, column);
-        if (fitsInt32(v)) {
-            m_sawValue = true;
-            m_null.push_back(false);
-            m_i32.push_back(static_cast<qint32>(v));
-            return;
-        }
-    }
+    if (type == SQLITE_INTEGER && appendSmallInt(sqlite3_column_int64(stmt, column)))
+        return;
     if (type == SQLITE_NULL) {
         append(QVariant());
         return;
@@ -84,16 +77,18 @@ void ColumnStore::appendFrom(sqlite3_stmt* stmt, int column) {
     }
 }
 
+bool ColumnStore::appendSmallInt(qint64 value) {
+    if (m_kind != Kind::Int32 || !fitsInt32(value))
+        return false;
+    m_sawValue = true;
+    m_null.push_back(false);
+    m_i32.push_back(static_cast<qint32>(value));
+    return true;
+}
+
 void ColumnStore::append(const QVariant& value) {
-    if (m_kind == Kind::Int32 && value.typeId() == QMetaType::LongLong) {
-        const qint64 v = value.toLongLong();
-        if (fitsInt32(v)) {
-            m_sawValue = true;
-            m_null.push_back(false);
-            m_i32.push_back(static_cast<qint32>(v));
-            return;
-        }
-    }
+    if (value.typeId() == QMetaType::LongLong && appendSmallInt(value.toLongLong()))
+        return;
     widenFor(value);
     m_null.push_back(false);
     switch (m_kind) {

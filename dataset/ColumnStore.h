@@ -29,6 +29,8 @@ public:
 private:
     enum class Needs { Int32, Int64, IsoDate, Variant };
     static Needs needsFor(const QVariant& value);
+    // The fast path of both appends: a 32-bit whole number into a 32-bit column.
+    bool appendSmallInt(qint64 value);
     void widenFor(const QVariant& value);
     void rebuildAs(Kind kind);
     void store(size_t row, const QVariant& value);
