@@ -60,15 +60,15 @@ void insertDraw(Query& target, const ImportedDraw& d) {
         for (size_t i = 0; i < 6; ++i)
             target.setAsInteger(drawnNames[i], d.drawn[i]);
         target.setAsInteger(QStringLiteral("ch6"), d.ch6);
-        target.setAsFloat(QStringLiteral("chv6"), double(d.chv6));
+        target.setAsInteger(QStringLiteral("chv6"), d.chv6);
         target.setAsInteger(QStringLiteral("ch5"), d.ch5);
-        target.setAsFloat(QStringLiteral("chv5"), double(d.chv5));
+        target.setAsInteger(QStringLiteral("chv5"), d.chv5);
         target.setAsInteger(QStringLiteral("ch4"), d.ch4);
-        target.setAsFloat(QStringLiteral("chv4"), double(d.chv4));
+        target.setAsInteger(QStringLiteral("chv4"), d.chv4);
         target.setAsInteger(QStringLiteral("ch3"), d.ch3);
-        target.setAsFloat(QStringLiteral("chv3"), double(d.chv3));
-        target.setAsFloat(QStringLiteral("djp"), double(d.djp));
-        target.setAsFloat(QStringLiteral("pfond"), double(d.pfond));
+        target.setAsInteger(QStringLiteral("chv3"), d.chv3);
+        target.setAsInteger(QStringLiteral("djp"), d.djp);
+        target.setAsInteger(QStringLiteral("pfond"), d.pfond);
         target.setAsDate(QStringLiteral("tirdate"), d.date);
         const auto sorted = sortedBalls(d.drawn);
         for (size_t i = 0; i < 6; ++i)
