@@ -19,9 +19,6 @@ private Q_SLOTS:
 };
 
 namespace {
-int bets(const TestApp& app) {
-    return app.scalar(QStringLiteral("SELECT count(*) FROM Rate")).toInt();
-}
 void fill(TForm1& form, const QString& draw, int first) {
     form.Edit1->setText(draw);
     for (int i = 1; i <= 6; ++i)
@@ -48,7 +45,7 @@ void TestBetEntry::addBet() {
     TForm1& form = app.start();
     fill(form, draw, 5);
     form.Button4->click();
-    QCOMPARE(bets(app), stored);
+    QCOMPARE(app.bets(), stored);
     QCOMPARE(app.boxes.shown.size(), box.isEmpty() ? 0 : 1);
     if (!box.isEmpty()) {
         QCOMPARE(app.boxes.shown.first().text, box);
@@ -109,7 +106,7 @@ void TestBetEntry::overwriteAndDelete() {
         QCOMPARE(app.boxes.shown.first().text,
                  QStringLiteral("Удалить выранную строку из ставок?"));
     }
-    QCOMPARE(bets(app), count);
+    QCOMPARE(app.bets(), count);
     if (s1)
         QCOMPARE(app.scalar(QStringLiteral("SELECT max(s1) FROM Rate")).toInt(), s1);
 }
@@ -121,7 +118,7 @@ void TestBetEntry::overwriteOnEmptyBetsAddsOne() {
     fill(form, QStringLiteral("4"), 9);
     app.boxes.answer(BoxResult::Yes);
     form.Button6->click();
-    QCOMPARE(bets(app), 1);
+    QCOMPARE(app.bets(), 1);
 }
 
 void TestBetEntry::betsSurviveTheirDraw() {
@@ -131,7 +128,7 @@ void TestBetEntry::betsSurviveTheirDraw() {
     TForm1& form = app.start();
     app.boxes.answer(BoxResult::Yes);
     form.Button2->click(); // delete the draw
-    QCOMPARE(bets(app), 1);
+    QCOMPARE(app.bets(), 1);
     fill(form, QStringLiteral("4"), 1);
     form.Button1->click(); // add it again
     QCOMPARE(column(form.ADOQuery3, QStringLiteral("s1")), QStringList{QStringLiteral("11")});

@@ -25,6 +25,13 @@ BoxResult ScriptedBoxes::show(const BoxRequest& request) {
     return BoxResult::Ok;
 }
 
+QStringList ScriptedBoxes::texts() const {
+    QStringList out;
+    for (const BoxRequest& box : shown)
+        out.append(box.text);
+    return out;
+}
+
 TestApp::TestApp() {
     DatabaseSetup::ensureDefaults(m_dir.path());
 }
@@ -72,6 +79,14 @@ QVariant TestApp::scalar(const QString& query) const {
     }
     sqlite3_finalize(stmt);
     return result;
+}
+
+int TestApp::draws() const {
+    return scalar(QStringLiteral("SELECT count(*) FROM razyg")).toInt();
+}
+
+int TestApp::bets() const {
+    return scalar(QStringLiteral("SELECT count(*) FROM Rate")).toInt();
 }
 
 void TestApp::addDraw(int tir, std::initializer_list<int> drawn, int ch6, int ch5) const {

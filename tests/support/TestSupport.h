@@ -19,6 +19,7 @@ class ScriptedBoxes : public MessageBoxes {
 public:
     BoxResult show(const BoxRequest& request) override;
     void answer(BoxResult result) { m_answers.append(result); }
+    QStringList texts() const; // the texts of the boxes shown, in order
     QList<BoxRequest> shown;
 
 private:
@@ -37,6 +38,8 @@ public:
     // Runs SQL on the database file directly (outside the program).
     void sql(const QString& statements) const;
     QVariant scalar(const QString& query) const;
+    int draws() const; // rows of razyg
+    int bets() const;  // rows of Rate
     // Stores a draw the way the import does: sorted balls, drawn order as given.
     void addDraw(int tir, std::initializer_list<int> drawn, int ch6 = 0, int ch5 = 0) const;
 

@@ -37,15 +37,6 @@ QString write(const TestApp& app, const Rows& rows) {
         qFatal("cannot write workbook");
     return path;
 }
-int draws(const TestApp& app) {
-    return app.scalar(QStringLiteral("SELECT count(*) FROM razyg")).toInt();
-}
-QStringList boxTexts(const TestApp& app) {
-    QStringList texts;
-    for (const BoxRequest& b : app.boxes.shown)
-        texts.append(b.text);
-    return texts;
-}
 } // namespace
 
 void TestDrawImport::sortedBalls_data() {
@@ -147,10 +138,10 @@ void TestDrawImport::outcome() {
     const QString path = write(app, rows);
     TForm1& form = app.start();
     form.ImportWorkbookFile(path);
-    QCOMPARE(boxTexts(app), QStringList{message});
+    QCOMPARE(app.boxes.texts(), QStringList{message});
     QCOMPARE(app.boxes.shown.first().caption, QStringLiteral("Обновление данных"));
     QCOMPARE(app.boxes.shown.first().icon, BoxIcon::Information);
-    QCOMPARE(draws(app), stored);
+    QCOMPARE(app.draws(), stored);
     // The stored draw 50 is left as it was.
     QCOMPARE(app.scalar(QStringLiteral("SELECT ss1 FROM razyg WHERE tir = 50")).toInt(), 1);
     QVERIFY(!QFile::exists(form.ResultsFileName));
@@ -241,8 +232,8 @@ void TestDrawImport::badRowStopsAndWindowReturnsToRest() {
     const QString path = write(app, rows);
     TForm1& form = app.start();
     form.dispatch([&] { form.ImportWorkbookFile(path); });
-    QCOMPARE(boxTexts(app), QStringList{error});
-    QCOMPARE(draws(app), 3); // rows 2 to 4 kept
+    QCOMPARE(app.boxes.texts(), QStringList{error});
+    QCOMPARE(app.draws(), 3); // rows 2 to 4 kept
     QVERIFY(QFile::exists(form.ResultsFileName));
     QVERIFY(form.Button16->isEnabled());
     QVERIFY(!form.Label17->isHidden());
@@ -257,7 +248,7 @@ void TestDrawImport::droppedFileIsKept() {
     TForm1& form = app.start();
     form.ImportWorkbookFile(path);
     QVERIFY(QFile::exists(path));
-    QCOMPARE(draws(app), 1);
+    QCOMPARE(app.draws(), 1);
     QCOMPARE(form.ADOQuery1->asInteger(QStringLiteral("tir")), 5);
 }
 

@@ -90,9 +90,7 @@ void TestOnlineUpdate::update() {
         server.stop();
     TForm1& form = app.start();
     form.Button16->click();
-    QStringList shown;
-    for (const BoxRequest& b : app.boxes.shown)
-        shown.append(b.text);
+    const QStringList shown = app.boxes.texts();
     for (QString& m : messages)
         m.replace(QLatin1String("@site"), site);
     QCOMPARE(shown, messages);
@@ -100,7 +98,7 @@ void TestOnlineUpdate::update() {
         QCOMPARE(b.caption, QStringLiteral("Обновление данных"));
     const bool failed = messages.last().startsWith(QStringLiteral("Ошибка"));
     QCOMPARE(app.boxes.shown.last().icon, failed ? BoxIcon::Error : BoxIcon::Information);
-    QCOMPARE(app.scalar(QStringLiteral("SELECT count(*) FROM razyg")).toInt(), stored);
+    QCOMPARE(app.draws(), stored);
     QCOMPARE(form.ADOQuery1->recordCount(), stored);
     QVERIFY(form.Button16->isEnabled());
     QVERIFY(!form.Label17->isHidden());
@@ -120,7 +118,7 @@ void TestOnlineUpdate::staleWorkbookIsNotImported() {
         form.ResultsFileName,
         {resultsHeading(), resultsRow(9, QStringLiteral("01.01.2024"), {1, 2, 3, 4, 5, 6})}));
     form.Button16->click();
-    QCOMPARE(app.scalar(QStringLiteral("SELECT count(*) FROM razyg")).toInt(), 0);
+    QCOMPARE(app.draws(), 0);
     QVERIFY(app.boxes.shown.last().text.startsWith(QStringLiteral("Ошибка получения данных:")));
     QVERIFY(!QFile::exists(form.ResultsFileName));
 }
