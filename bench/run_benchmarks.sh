@@ -10,23 +10,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-build_dir="${BUILD_DIR:-build}"
 sizes="${BENCH_SIZES:-10000 1000000}"
-
-if [ ! -f "$build_dir/CMakeCache.txt" ]; then
-  cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release
-fi
-cmake --build "$build_dir" -j"$(nproc)" --target numeron_bench_views
-
-build_type="$(sed -n 's/^CMAKE_BUILD_TYPE:[A-Z]*=//p' "$build_dir/CMakeCache.txt")"
-echo "Build directory: $build_dir (build type: ${build_type:-none})"
-case "$build_type" in
-  Release | RelWithDebInfo | MinSizeRel) ;;
-  *) echo "WARNING: the build is not optimised; figures will be slower than a Release build." ;;
-esac
-
-work_dir="$build_dir/bench-work"
-mkdir -p "$work_dir"
+. bench/build_target.sh
+build_bench_target numeron_bench_views
 status=0
 for rows in $sizes; do
   echo

@@ -6,14 +6,9 @@
 #   BUILD_DIR=build-rel ROWS=20000 bench/run_import_benchmark.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build_dir="${BUILD_DIR:-build}"
 rows="${ROWS:-10000}"
-if [ ! -f "$build_dir/CMakeCache.txt" ]; then
-  cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release
-fi
-cmake --build "$build_dir" -j"$(nproc)" --target numeron_bench_import
-work_dir="$build_dir/bench-work"
-mkdir -p "$work_dir"
+. bench/build_target.sh
+build_bench_target numeron_bench_import
 workbook="$work_dir/synthetic-results-$rows.xlsx"
 [ -f "$workbook" ] || /usr/bin/python3 tools/make_synthetic_workbook.py "$rows" "$workbook"
 for run in 1 2 3; do

@@ -1,0 +1,20 @@
+# Sourced by the benchmark scripts: configures $build_dir as Release when it is
+# new, builds one target, warns when the build is not optimised, and makes the
+# work folder $work_dir.
+#   build_bench_target TARGET
+build_bench_target() {
+  build_dir="${BUILD_DIR:-build}"
+  if [ ! -f "$build_dir/CMakeCache.txt" ]; then
+    cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release
+  fi
+  cmake --build "$build_dir" -j"$(nproc)" --target "$1"
+  local build_type
+  build_type="$(sed -n 's/^CMAKE_BUILD_TYPE:[A-Z]*=//p' "$build_dir/CMakeCache.txt")"
+  echo "Build directory: $build_dir (build type: ${build_type:-none})"
+  case "$build_type" in
+    Release | RelWithDebInfo | MinSizeRel) ;;
+    *) echo "WARNING: the build is not optimised; figures will be slower than a Release build." ;;
+  esac
+  work_dir="$build_dir/bench-work"
+  mkdir -p "$work_dir"
+}
