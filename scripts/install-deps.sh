@@ -2,8 +2,15 @@
 # Installs the Debian 12 packages that building, running and testing need.
 # Runs apt-get only when something is missing; needs root (or sudo) then.
 set -euo pipefail
-packages=(cmake g++ make pkg-config qt6-base-dev qt6-charts-dev libqt6sql6-sqlite
-  qt6-translations-l10n libsqlite3-dev libzip-dev libfreexl-dev fonts-liberation2)
+# The one list of what a brand-new Debian 12 needs; nothing is left to
+# recommended packages. Qt6Charts' CMake package requires Qt6OpenGL's, which
+# only libqt6opengl6-dev brings.
+packages=(
+  cmake g++ make pkg-config
+  qt6-base-dev libqt6opengl6-dev qt6-charts-dev libqt6sql6-sqlite qt6-translations-l10n
+  libsqlite3-dev libzip-dev libfreexl-dev
+  fonts-liberation2
+)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
