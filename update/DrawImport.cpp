@@ -6,29 +6,53 @@
 #include "runtime/Conversions.h"
 #include "update/Workbook.h"
 
+#include <QElapsedTimer>
 #include <cmath>
 #include <utility>
 
 namespace DrawImport {
 
+namespace {
+
+// Converts one cell's text; a failure names the row, the column and the text.
+template <typename Convert>
+auto convertCell(const Workbook& book, int row, int column, Convert convert) {
+    const QString text = book.cellText(row, column);
+    try {
+        return convert(text);
+    } catch (const ImportRowError&) {
+        throw;
+    } catch (const AppError& e) {
+        throw ImportRowError(e.message(), row, column, text);
+    }
+}
+
+// A chunk of posts ends after this long, so that a killed import loses little.
+constexpr qint64 kChunkMilliseconds = 250;
+
+} // namespace
+
 ImportedDraw readDraw(const Workbook& book, int row, int tir) {
     using namespace Conversions;
-    const auto text = [&](int column) { return book.cellText(row, column); };
+    const auto integer = [&](int column) { return convertCell(book, row, column, strToInt); };
+    const auto amount = [&](int column) {
+        return convertCell(book, row, column, strToRoundedAmount);
+    };
     ImportedDraw d;
     d.tir = tir;
-    d.date = strToDate(text(2));
+    d.date = convertCell(book, row, 2, strToDate);
     for (int i = 0; i < 6; ++i)
-        d.drawn[static_cast<size_t>(i)] = strToInt(text(3 + i));
-    d.ch6 = strToInt(text(9));
-    d.chv6 = strToRoundedAmount(text(10));
-    d.ch5 = strToInt(text(11));
-    d.chv5 = strToRoundedAmount(text(12));
-    d.ch4 = strToInt(text(13));
-    d.chv4 = strToRoundedAmount(text(14));
-    d.ch3 = strToInt(text(15));
-    d.chv3 = strToRoundedAmount(text(16));
-    d.djp = strToRoundedAmount(text(17));
-    d.pfond = strToRoundedAmount(text(18));
+        d.drawn[static_cast<size_t>(i)] = integer(3 + i);
+    d.ch6 = integer(9);
+    d.chv6 = amount(10);
+    d.ch5 = integer(11);
+    d.chv5 = amount(12);
+    d.ch4 = integer(13);
+    d.chv4 = amount(14);
+    d.ch3 = integer(15);
+    d.chv3 = amount(16);
+    d.djp = amount(17);
+    d.pfond = amount(18);
     return d;
 }
 
@@ -86,20 +110,35 @@ bool isStored(Connection& connection, int tir) {
     return lookup.step();
 }
 
-bool importRows(const Workbook& book, Connection& connection, Query& target, int& foundDrawNo,
-                const std::function<void(int percent)>& afterRow) {
+void importRows(const Workbook& book, Connection& connection, Query& target, int& foundDrawNo,
+                ImportCounts& counts, const std::function<void(int percent)>& afterRow) {
     const int rowCount = book.lastUsedRow();
-    bool imported = false;
-    for (int row = 2; row <= rowCount; ++row) {
-        foundDrawNo = Conversions::strToInt(book.cellText(row, 1));
-        if (!isStored(connection, foundDrawNo)) {
-            insertDraw(target, readDraw(book, row, foundDrawNo));
-            imported = true;
+    QElapsedTimer chunk;
+    chunk.start();
+    connection.beginBatch();
+    try {
+        for (int row = 2; row <= rowCount; ++row) {
+            foundDrawNo = convertCell(book, row, 1, Conversions::strToInt);
+            if (isStored(connection, foundDrawNo)) {
+                ++counts.alreadyStored;
+            } else {
+                insertDraw(target, readDraw(book, row, foundDrawNo));
+                ++counts.added;
+            }
+            ++counts.rowsRead;
+            if (chunk.elapsed() >= kChunkMilliseconds) {
+                connection.commitBatch();
+                connection.beginBatch();
+                chunk.restart();
+            }
+            if (afterRow)
+                afterRow(progressPercent(row, rowCount));
         }
-        if (afterRow)
-            afterRow(progressPercent(row, rowCount));
+    } catch (...) {
+        connection.commitBatch();
+        throw;
     }
-    return imported;
+    connection.commitBatch();
 }
 
 } // namespace DrawImport

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/AppError.h"
+
 #include <QDate>
 #include <QString>
 #include <array>
@@ -22,8 +24,33 @@ struct ImportedDraw {
 // worksheet, a heading row, then one draw per row in eighteen columns.
 namespace DrawImport {
 
+// How far an import got: rows read (heading excluded), draws added and draws
+// the table held already. Kept up to date row by row, so that it also tells
+// how far a failed import came.
+struct ImportCounts {
+    int rowsRead = 0;
+    int added = 0;
+    int alreadyStored = 0;
+};
+
+// A workbook cell that does not convert. The message is the conversion's own
+// ("'x' is not a valid integer value"); row and column count from 1.
+class ImportRowError : public AppError {
+public:
+    ImportRowError(const QString& message, int row, int column, const QString& cellText)
+        : AppError(message), m_row(row), m_column(column), m_cellText(cellText) {}
+    int row() const { return m_row; }
+    int column() const { return m_column; }
+    QString cellText() const { return m_cellText; }
+
+private:
+    int m_row;
+    int m_column;
+    QString m_cellText;
+};
+
 // Converts columns 2 to 18 of a row (column 1 is given, already converted).
-// Throws AppError with the conversion's message; nothing is written then.
+// Throws ImportRowError with the conversion's message; nothing is written then.
 ImportedDraw readDraw(const Workbook& book, int row, int tir);
 
 // Selection sort: each position takes the smallest remaining ball.
@@ -40,11 +67,15 @@ void insertDraw(Query& target, const ImportedDraw& draw);
 bool isStored(Connection& connection, int tir);
 
 // Runs the import over rows 2 .. last used row: every row's draw number is
-// looked up, and foundDrawNo receives it. afterRow is
-// called after every row, imported or skipped, with the percent done. Returns
-// whether anything was posted. A failing row stops the import with its error;
-// rows posted before it stay.
-bool importRows(const Workbook& book, Connection& connection, Query& target, int& foundDrawNo,
-                const std::function<void(int percent)>& afterRow);
+// looked up, and foundDrawNo receives it. afterRow is called after every row,
+// imported or skipped, with the percent done. counts grows row by row. A
+// failing row stops the import with its ImportRowError (or the engine's
+// error); rows posted before it stay.
+//
+// The posts are written in chunks of a few hundred milliseconds: one disk
+// sync per chunk rather than per draw keeps the import fast, and a process
+// killed half-way loses at most the chunk it was writing.
+void importRows(const Workbook& book, Connection& connection, Query& target, int& foundDrawNo,
+                ImportCounts& counts, const std::function<void(int percent)>& afterRow);
 
 } // namespace DrawImport

@@ -24,21 +24,13 @@ void TForm1::showProgress(int percent) {
 
 void TForm1::RazygUpdate() {
     std::unique_ptr<Workbook> book = Workbook::open(ResultsFileName);
-    bool imported = false;
-    // One write for the whole import instead of a disk sync per draw; the
-    // draws posted before a failing row are kept all the same.
-    ADOConnection1->beginBatch();
-    try {
-        imported = DrawImport::importRows(*book, *ADOConnection1, *ADOQuery5, FoundDrawNo,
-                                          [this](int percent) {
-                                              QCoreApplication::processEvents();
-                                              showProgress(percent);
-                                          });
-    } catch (...) {
-        ADOConnection1->commitBatch();
-        throw;
-    }
-    ADOConnection1->commitBatch();
+    DrawImport::ImportCounts counts;
+    DrawImport::importRows(*book, *ADOConnection1, *ADOQuery5, FoundDrawNo, counts,
+                           [this](int percent) {
+                               QCoreApplication::processEvents();
+                               showProgress(percent);
+                           });
+    const bool imported = counts.added > 0;
     book.reset();
     QFile::remove(ResultsFileName);
     showBox(imported ? UpdateTexts::updated() : UpdateTexts::nothingNew(), UpdateTexts::caption(),

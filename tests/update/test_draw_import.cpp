@@ -1,7 +1,9 @@
 #include "tests/support/SimpleXlsx.h"
 #include "tests/support/TestSupport.h"
 
+#include "dataset/Connection.h"
 #include "update/DrawImport.h"
+#include "update/Workbook.h"
 #include "widgets/LinkLabel.h"
 
 #include <QDir>
@@ -9,6 +11,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QTest>
+#include <QThread>
 
 class TestDrawImport : public QObject {
     Q_OBJECT
@@ -27,6 +30,8 @@ private Q_SLOTS:
     void badRowStopsAndWindowReturnsToRest_data();
     void badRowStopsAndWindowReturnsToRest();
     void droppedFileIsKept();
+    void countsAndFailingCell();
+    void earlierChunksReachTheDiskDuringTheImport();
 };
 
 namespace {
@@ -37,6 +42,22 @@ QString write(const TestApp& app, const Rows& rows) {
         qFatal("cannot write workbook");
     return path;
 }
+// A workbook held in memory; onRead runs before a cell of column 1 is read.
+class MemoryWorkbook : public Workbook {
+public:
+    explicit MemoryWorkbook(Rows rows) : m_rows(std::move(rows)) {}
+    int lastUsedRow() const override { return int(m_rows.size()); }
+    QString cellText(int row, int column) const override {
+        if (column == 1 && onRead)
+            onRead(row);
+        const QStringList& cells = m_rows.at(row - 1);
+        return column <= cells.size() ? cells.at(column - 1) : QString();
+    }
+    std::function<void(int row)> onRead;
+
+private:
+    Rows m_rows;
+};
 } // namespace
 
 void TestDrawImport::sortedBalls_data() {
@@ -250,6 +271,59 @@ void TestDrawImport::droppedFileIsKept() {
     QVERIFY(QFile::exists(path));
     QCOMPARE(app.draws(), 1);
     QCOMPARE(form.ADOQuery1->asInteger(QStringLiteral("tir")), 5);
+}
+
+void TestDrawImport::countsAndFailingCell() {
+    TestApp app;
+    app.addDraw(11, {1, 2, 3, 4, 5, 6});
+    const QString date = QStringLiteral("19.06.2024");
+    Rows rows{resultsHeading(), resultsRow(10, date, {1, 2, 3, 4, 5, 6}),
+              resultsRow(11, date, {1, 2, 3, 4, 5, 6}), resultsRow(12, date, {1, 2, 3, 4, 5, 6})};
+    rows[3][5] = QStringLiteral("x5"); // sheet row 4, column 6
+    const MemoryWorkbook book(rows);
+    TForm1& form = app.start();
+    form.ADOQuery5->open();
+    DrawImport::ImportCounts counts;
+    int found = 0;
+    try {
+        DrawImport::importRows(book, *form.ADOConnection1, *form.ADOQuery5, found, counts, {});
+        QFAIL("the bad cell was accepted");
+    } catch (const DrawImport::ImportRowError& e) {
+        QCOMPARE(e.row(), 4);
+        QCOMPARE(e.column(), 6);
+        QCOMPARE(e.cellText(), QStringLiteral("x5"));
+        QCOMPARE(e.message(), QStringLiteral("'x5' is not a valid integer value"));
+    }
+    QCOMPARE(counts.rowsRead, 2);
+    QCOMPARE(counts.added, 1);
+    QCOMPARE(counts.alreadyStored, 1);
+    QCOMPARE(found, 12);
+    QCOMPARE(app.draws(), 2);
+}
+
+void TestDrawImport::earlierChunksReachTheDiskDuringTheImport() {
+    // A process killed during a long import keeps what it read more than a
+    // chunk's time before: another connection already sees those draws.
+    TestApp app;
+    Rows rows{resultsHeading()};
+    for (int i = 0; i < 4; ++i)
+        rows.append(resultsRow(20 + i, QStringLiteral("19.06.2024"), {1, 2, 3, 4, 5, 6}));
+    MemoryWorkbook book(rows);
+    int seenByOthers = -1;
+    book.onRead = [&](int row) {
+        if (row == 3)
+            QThread::msleep(400); // a slow stretch: the chunk ends after this row
+        if (row == 4)
+            seenByOthers = app.draws();
+    };
+    TForm1& form = app.start();
+    form.ADOQuery5->open();
+    DrawImport::ImportCounts counts;
+    int found = 0;
+    DrawImport::importRows(book, *form.ADOConnection1, *form.ADOQuery5, found, counts, {});
+    QCOMPARE(seenByOthers, 2);
+    QCOMPARE(app.draws(), 4);
+    QCOMPARE(counts.added, 4);
 }
 
 QTEST_MAIN(TestDrawImport)
