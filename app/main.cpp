@@ -2,12 +2,16 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // Ties the window to the installed menu entry numeron.desktop and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("numeron"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("numeron")));
     // The window and the operator's data are Russian, whatever the environment says.
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     QTranslator qtTranslations;
