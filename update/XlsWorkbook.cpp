@@ -31,21 +31,22 @@ QByteArray workbookStream(QByteArrayView bytes, const QString& name) {
     return *stream;
 }
 
+AppError tooLarge(const QString& name) {
+    return AppError(QStringLiteral("Книга «%1» слишком велика: читаются книги до %2 МБ")
+                        .arg(name)
+                        .arg(XlsWorkbook::MaxFileSize / (1024 * 1024)));
+}
+
 QByteArray fileContents(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw AppError(
             QStringLiteral("Не удалось открыть файл «%1»: %2").arg(path, file.errorString()));
-    const auto tooLarge = [&] {
-        return AppError(QStringLiteral("Книга «%1» слишком велика: читаются книги до %2 МБ")
-                            .arg(path)
-                            .arg(XlsWorkbook::MaxFileSize / (1024 * 1024)));
-    };
     if (file.size() > XlsWorkbook::MaxFileSize)
-        throw tooLarge();
+        throw tooLarge(path);
     const QByteArray bytes = file.read(XlsWorkbook::MaxFileSize + 1);
     if (bytes.size() > XlsWorkbook::MaxFileSize)
-        throw tooLarge();
+        throw tooLarge(path);
     if (file.error() != QFileDevice::NoError)
         throw AppError(
             QStringLiteral("Не удалось прочитать файл «%1»: %2").arg(path, file.errorString()));
@@ -61,6 +62,8 @@ XlsWorkbook::XlsWorkbook(const QString& path) {
 }
 
 XlsWorkbook::XlsWorkbook(QByteArrayView bytes, const QString& name) {
+    if (bytes.size() > MaxFileSize)
+        throw tooLarge(name);
     readStream(workbookStream(bytes, name), name);
 }
 

@@ -7,7 +7,9 @@
 #include "update/XlsWorkbook.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
 
@@ -20,12 +22,15 @@ class XlsReaderTest : public QObject {
 private Q_SLOTS:
     void cells_data();
     void cells();
+    void biff5Cells_data();
+    void biff5Cells();
     void containers_data();
     void containers();
     void dateSystems_data();
     void dateSystems();
     void refused_data();
     void refused();
+    void tooLargeFileIsNotRead();
     void damaged_data();
     void damaged();
     void everyByteFlipped();
@@ -136,6 +141,26 @@ void XlsReaderTest::cells() {
     QCOMPARE(workbook->cellText(row, column), text);
 }
 
+void XlsReaderTest::biff5Cells_data() {
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("label in code page 1251") << 1 << 1 << QStringLiteral("Тираж");
+    QTest::newRow("custom format") << 1 << 2 << shown(QStringLiteral("1_234_567"));
+    QTest::newRow("formula text") << 1 << 3 << QStringLiteral("Всего");
+    QTest::newRow("RK") << 2 << 1 << QStringLiteral("1201");
+}
+
+void XlsReaderTest::biff5Cells() {
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(QString, text);
+    // Excel 5 and 95 keep their workbook in a stream named "Book".
+    const auto workbook = read(XlsSamples::biff5().file());
+    QCOMPARE(workbook->lastUsedRow(), 2);
+    QCOMPARE(workbook->cellText(row, column), text);
+}
+
 void XlsReaderTest::containers_data() {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<int>("rows");
@@ -225,6 +250,23 @@ void XlsReaderTest::refused() {
         QFAIL("the file was read");
     } catch (const AppError& error) {
         QCOMPARE(error.message(), message);
+    }
+}
+
+void XlsReaderTest::tooLargeFileIsNotRead() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("huge.xls"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(XlsSamples::results(3).file());
+    QVERIFY(file.resize(XlsWorkbook::MaxFileSize + 1)); // sparse: no room taken on disk
+    file.close();
+    try {
+        Workbook::open(path);
+        QFAIL("the file was read");
+    } catch (const AppError& error) {
+        QCOMPARE(error.message(),
+                 QStringLiteral("Книга «%1» слишком велика: читаются книги до 64 МБ").arg(path));
     }
 }
 
