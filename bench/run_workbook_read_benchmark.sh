@@ -18,9 +18,11 @@ xlsx="$work_dir/synthetic-results-$rows.xlsx"
 xls="$work_dir/synthetic-results-$rows.xls"
 [ -f "$xlsx" ] || /usr/bin/python3 tools/make_synthetic_workbook.py "$rows" "$xlsx"
 if [ ! -f "$xls" ]; then
+  # LibreOffice writes the short date as a format code of its own locale:
+  # Russian, as in the operator's workbooks, so that both files read alike.
   profile="$(mktemp -d)"
-  soffice "-env:UserInstallation=file://$profile" --headless --convert-to xls \
-    --outdir "$work_dir" "$xlsx" >/dev/null
+  LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8 soffice "-env:UserInstallation=file://$profile" \
+    --headless --convert-to xls --outdir "$work_dir" "$xlsx" >/dev/null
   rm -rf "$profile"
 fi
 "$build_dir/numeron_bench_workbook_read" "$xls" "$xlsx" 5
