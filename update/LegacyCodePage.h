@@ -8,8 +8,8 @@
 namespace LegacyCodePage {
 
 // The bytes as text. Code pages 1251 and 1252 are decoded by tables of our
-// own; others through Qt's converters where the platform has them, else as
-// Latin-1. Every byte gives one character, whatever it is.
+// own, every byte to one character; others through Qt's converters where the
+// platform has them, else (or when the bytes do not decode) as Latin-1.
 QString decode(QByteArrayView bytes, int codePage);
 
 } // namespace LegacyCodePage

@@ -4,6 +4,7 @@
 
 #include "runtime/AppError.h"
 #include "update/CellDisplay.h"
+#include "update/LegacyCodePage.h"
 #include "update/XlsWorkbook.h"
 
 #include <QElapsedTimer>
@@ -24,6 +25,8 @@ private Q_SLOTS:
     void cells();
     void biff5Cells_data();
     void biff5Cells();
+    void codePages_data();
+    void codePages();
     void containers_data();
     void containers();
     void dateSystems_data();
@@ -159,6 +162,30 @@ void XlsReaderTest::biff5Cells() {
     const auto workbook = read(XlsSamples::biff5().file());
     QCOMPARE(workbook->lastUsedRow(), 2);
     QCOMPARE(workbook->cellText(row, column), text);
+}
+
+void XlsReaderTest::codePages_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("codePage");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("1251 letters") << QByteArray("\xD2\xE8\xF0\xE0\xE6 \xA8\xB8") << 1251
+                                  << QStringLiteral("Тираж Ёё");
+    QTest::newRow("1251 signs") << QByteArray("\xB9\xAB\xBB\x96\x88\xA0") << 1251
+                                << QStringLiteral("№«»–€\u00A0");
+    QTest::newRow("1251 Ukrainian and Serbian")
+        << QByteArray("\xAA\xBA\xB2\xB3\xAF\xBF\xA5\xB4\x80\x9A") << 1251
+        << QStringLiteral("ЄєІіЇїҐґЂљ");
+    QTest::newRow("1252") << QByteArray("\x80\x8A\x9F\xE9") << 1252 << QStringLiteral("€ŠŸé");
+    QTest::newRow("1252 as BIFF writes it") << QByteArray("\x80") << 0x8001 << QStringLiteral("€");
+    QTest::newRow("unknown code page: Latin-1")
+        << QByteArray("a\xE9") << 4242 << QStringLiteral("aé");
+}
+
+void XlsReaderTest::codePages() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, codePage);
+    QFETCH(QString, text);
+    QCOMPARE(LegacyCodePage::decode(bytes, codePage), text);
 }
 
 void XlsReaderTest::containers_data() {
