@@ -10,7 +10,7 @@ packages=(
   cmake g++ make pkg-config
   qt6-base-dev libqt6opengl6-dev qt6-charts-dev libqt6sql6-sqlite qt6-translations-l10n
   qt6-svg-dev
-  libsqlite3-dev libzip-dev libfreexl-dev
+  libsqlite3-dev libzip-dev
   fonts-liberation2 desktop-file-utils
 )
 missing=()

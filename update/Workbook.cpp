@@ -1,6 +1,7 @@
 #include "update/Workbook.h"
 
 #include "runtime/AppError.h"
+#include "update/CompoundFile.h"
 #include "update/XlsWorkbook.h"
 #include "update/XlsxWorkbook.h"
 
@@ -18,7 +19,7 @@ FileKind kindOfFile(const QString& path) {
     const QByteArray head = file.read(8);
     if (head.startsWith(QByteArray("PK\x03\x04", 4)))
         return FileKind::Zip;
-    if (head.startsWith(QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8)))
+    if (CompoundFile::hasSignature(head))
         return FileKind::Ole2;
     return FileKind::Other;
 }

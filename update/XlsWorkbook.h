@@ -1,24 +1,32 @@
 #pragma once
 
+#include "update/NumberFormat.h"
+#include "update/SheetTable.h"
 #include "update/Workbook.h"
 
-// A legacy .xls workbook (BIFF in an OLE2 compound file), read through
-// libfreexl. That library hands out values but not their number formats, so
-// numbers show in General and date cells as the short date dd.mm.yyyy (with
-// h:mm:ss when they carry a time of day).
+#include <QByteArrayView>
+#include <QList>
+
+// A legacy .xls workbook: BIFF8 (Excel 97 and later) or BIFF5/7 records in a
+// compound file. The first worksheet is read whole when the workbook is opened;
+// its cells show through their number formats as .xlsx cells do. A damaged
+// file is refused with AppError naming it.
 class XlsWorkbook : public Workbook {
 public:
+    // Larger files are refused before they are read.
+    static constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
+
     explicit XlsWorkbook(const QString& path);
-    ~XlsWorkbook() override;
-    XlsWorkbook(const XlsWorkbook&) = delete;
-    XlsWorkbook& operator=(const XlsWorkbook&) = delete;
+    // A workbook file held in memory; `name` names it in error messages.
+    XlsWorkbook(QByteArrayView bytes, const QString& name);
 
     int lastUsedRow() const override;
     QString cellText(int row, int column) const override;
 
 private:
-    const void* m_handle = nullptr;
-    unsigned int m_rows = 0;
-    unsigned short m_columns = 0;
-    int m_lastUsedRow = 0;
+    void readStream(const QByteArray& stream, const QString& name);
+
+    SheetTable m_table;
+    QList<NumberFormat> m_styles;
+    bool m_date1904 = false;
 };

@@ -1,13 +1,19 @@
 # Sources of update/
 list(APPEND NUMERON_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/BiffRecords.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CellDisplay.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CellStyles.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CompoundFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HttpTransfer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LegacyCodePage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NumberFormat.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NumberFormatParser.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ResultsSite.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ResultsSiteUtils.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SheetTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Workbook.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/XlsGlobals.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/XlsSheetReader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/XlsWorkbook.cpp
   ${CMAKE_CURRENT_LIST_DIR}/XlsxContentReaders.cpp
   ${CMAKE_CURRENT_LIST_DIR}/XlsxPackageParts.cpp
@@ -19,9 +25,12 @@ list(APPEND NUMERON_CORE_SOURCES
 # loops are optimised in every build type, so that an import stays quick in a
 # debug build as well.
 set_source_files_properties(
+  ${CMAKE_CURRENT_LIST_DIR}/BiffRecords.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CellDisplay.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CompoundFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NumberFormat.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SheetTable.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/XlsSheetReader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/XlsxContentReaders.cpp
   ${CMAKE_CURRENT_LIST_DIR}/XlsxWorkbook.cpp
   ${CMAKE_CURRENT_LIST_DIR}/XmlScanner.cpp
