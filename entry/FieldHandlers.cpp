@@ -93,9 +93,12 @@ void TForm1::writeFields(Query* target, bool newRow) {
         balls[i] = Conversions::strToInt(ES[i + 1]->text());
     newRow ? target->insert() : target->edit();
     try {
-        target->setAsInteger(QStringLiteral("tir"), tir);
+        // The table's own draw number and balls, whatever the list shows under
+        // those names: the drawn-order list shows ss1..ss6 as s1..s6, and those
+        // are the import's alone.
+        target->setTableValue(QStringLiteral("tir"), qlonglong(tir));
         for (int i = 0; i < 6; ++i)
-            target->setAsInteger(QStringLiteral("s%1").arg(i + 1), balls[i]);
+            target->setTableValue(QStringLiteral("s%1").arg(i + 1), qlonglong(balls[i]));
         target->post();
     } catch (...) {
         target->cancel();

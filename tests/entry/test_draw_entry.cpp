@@ -18,6 +18,8 @@ private Q_SLOTS:
     void overwrite_data();
     void overwrite();
     void overwriteOnEmptyListAddsADraw();
+    void addInDrawnOrderListStoresTheTableBalls();
+    void overwriteInDrawnOrderListKeepsTheDrawnOrder();
     void deleteDraw_data();
     void deleteDraw();
     void copyByDoubleClick_data();
@@ -138,6 +140,72 @@ void TestDrawEntry::overwriteOnEmptyListAddsADraw() {
     form.Button3->click();
     QCOMPARE(app.draws(), 1);
     QCOMPARE(form.ADOQuery1->recordCount(), 1);
+}
+
+void TestDrawEntry::addInDrawnOrderListStoresTheTableBalls() {
+    TestApp app;
+    app.addDraw(7, {30, 2, 41, 9, 12, 7});
+    TForm1& form = app.start();
+    form.Button19->click(); // balls in drawn order
+    setFields(form, QStringLiteral("8"), strings({"5", "17", "23", "31", "40", "44"}));
+    form.Button1->click();
+    QVERIFY(app.boxes.shown.isEmpty());
+    QCOMPARE(app.scalar(QStringLiteral("SELECT s1 || ' ' || s2 || ' ' || s3 || ' ' || s4 || ' ' || "
+                                       "s5 || ' ' || s6 FROM razyg WHERE tir = 8"))
+                 .toString(),
+             QStringLiteral("5 17 23 31 40 44"));
+    QCOMPARE(app.scalar(QStringLiteral("SELECT count(*) FROM razyg WHERE tir = 8 AND "
+                                       "coalesce(ss1, ss2, ss3, ss4, ss5, ss6) IS NULL"))
+                 .toInt(),
+             1);
+    // The drawn-order list shows the new draw with empty drawn-order balls.
+    QCOMPARE(form.ADOQuery1->asInteger(QStringLiteral("tir")), 8);
+    const int row = form.ADOQuery1->recNo();
+    QCOMPARE(form.DBGrid1->model()->index(row, 0).data().toString(), QStringLiteral("8"));
+    for (int c = 1; c <= 6; ++c)
+        QCOMPARE(form.DBGrid1->model()->index(row, c).data().toString(), QString());
+    QCOMPARE(litBalls(form), QList<int>());
+    QCOMPARE(form.DBChart1->values().at(16), 1.0); // ball 17 counted at once
+
+    form.Button11->click(); // standard list: the six balls are there
+    QCOMPARE(form.ADOQuery1->asInteger(QStringLiteral("tir")), 8);
+    QStringList shown;
+    for (int c = 1; c <= 6; ++c)
+        shown.append(form.DBGrid1->model()->index(0, c).data().toString());
+    QCOMPARE(shown, strings({"5", "17", "23", "31", "40", "44"}));
+    QCOMPARE(litBalls(form), (QList<int>{5, 17, 23, 31, 40, 44}));
+
+    form.Button12->click(); // frequency by ball
+    QCOMPARE(column(form.ADOQuery1, QStringLiteral("'Выпал, раз'")).at(43), QStringLiteral("1"));
+    form.Button9->click(); // frequency by count
+    const QStringList balls = column(form.ADOQuery1, QStringLiteral("'Шар'"));
+    const QStringList counts = column(form.ADOQuery1, QStringLiteral("'Выпал, раз'"));
+    QCOMPARE(counts.at(balls.indexOf(QStringLiteral("23"))), QStringLiteral("1"));
+
+    setFields(form, QStringLiteral("0"), strings({"5", "17", "23", "0", "0", "0"}));
+    form.Button8->click(); // bet check
+    QCOMPARE(column(form.ADOQuery1, QStringLiteral("tir")), strings({"8"}));
+}
+
+void TestDrawEntry::overwriteInDrawnOrderListKeepsTheDrawnOrder() {
+    TestApp app;
+    app.addDraw(7, {30, 2, 41, 9, 12, 7});
+    TForm1& form = app.start();
+    form.Button19->click();
+    setFields(form, QStringLiteral("9"), strings({"1", "3", "5", "7", "9", "11"}));
+    app.boxes.answer(BoxResult::Yes);
+    form.Button3->click();
+    QCOMPARE(app.scalar(QStringLiteral("SELECT s1 || ' ' || s6 || ' ' || ss1 || ' ' || ss6 "
+                                       "FROM razyg WHERE tir = 9"))
+                 .toString(),
+             QStringLiteral("1 11 30 7"));
+    // The row shows its new number and the drawn order it had.
+    QCOMPARE(form.ADOQuery1->asInteger(QStringLiteral("tir")), 9);
+    QCOMPARE(form.ADOQuery1->asInteger(QStringLiteral("s1")), 30);
+    QCOMPARE(form.ADOQuery1->asInteger(QStringLiteral("s6")), 7);
+    QCOMPARE(litBalls(form), (QList<int>{2, 7, 9, 12, 30, 41}));
+    QCOMPARE(form.DBChart1->values().at(10), 1.0); // ball 11 counted
+    QCOMPARE(form.DBChart1->values().at(29), 0.0); // ball 30 no longer
 }
 
 void TestDrawEntry::deleteDraw_data() {
