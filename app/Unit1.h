@@ -173,6 +173,7 @@ private:
     void bindEvents();
     void setTabOrder();
     void terminate() { m_terminated = true; }
+    bool isDrawGridPart(const QObject* object) const;
     bool filterKey(QLineEdit* edit, QKeyEvent* event);
     void inputErrorBox(const QString& text);
     bool askQuestion(const QString& text);
