@@ -4,6 +4,8 @@
 #include "widgets/BarChart.h"
 #include "widgets/StatusBar.h"
 
+#include <QAbstractButton>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QTest>
 
@@ -24,6 +26,8 @@ private Q_SLOTS:
     void deleteDraw();
     void copyByDoubleClick_data();
     void copyByDoubleClick();
+    void doubleClickAnywhereOnAGridCopies_data();
+    void doubleClickAnywhereOnAGridCopies();
     void searchBySixNumbers_data();
     void searchBySixNumbers();
     void pastedSqlChangesNothing_data();
@@ -263,6 +267,60 @@ void TestDrawEntry::copyByDoubleClick() {
     QTest::mouseDClick(form.DBGrid1->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
     QCOMPARE(form.Edit1->text(), draw);
     QCOMPARE(ballFields(form), balls);
+}
+
+void TestDrawEntry::doubleClickAnywhereOnAGridCopies_data() {
+    QTest::addColumn<QString>("grid");
+    QTest::addColumn<QString>("part");
+    QTest::addColumn<QPoint>("at");      // (-1, -1): the middle of the part
+    QTest::addColumn<QString>("copied"); // Edit1 for a draw, ES1 for a bet
+    // Row 1 is current before the double click; a press on the cells or the
+    // row indicator of row 0 makes row 0 current first.
+    for (const char* grid : {"draws", "bets"}) {
+        const bool draws = QByteArray(grid) == "draws";
+        const QString row0 = draws ? QStringLiteral("9") : QStringLiteral("21");
+        const QString row1 = draws ? QStringLiteral("8") : QStringLiteral("22");
+        QTest::addRow("%s: cells", grid) << grid << "cells" << QPoint(10, 5) << row0;
+        QTest::addRow("%s: below the rows", grid) << grid << "cells" << QPoint(10, 150) << row1;
+        QTest::addRow("%s: title row", grid) << grid << "title row" << QPoint(10, 5) << row1;
+        QTest::addRow("%s: row indicator", grid) << grid << "row indicator" << QPoint(5, 5) << row0;
+        QTest::addRow("%s: corner", grid) << grid << "corner" << QPoint(-1, -1) << row1;
+    }
+}
+
+void TestDrawEntry::doubleClickAnywhereOnAGridCopies() {
+    QFETCH(QString, grid);
+    QFETCH(QString, part);
+    QFETCH(QPoint, at);
+    QFETCH(QString, copied);
+    TestApp app;
+    app.addDraw(8, {1, 2, 3, 4, 5, 6});
+    app.addDraw(9, {7, 8, 9, 10, 11, 12});
+    app.sql(QStringLiteral("INSERT INTO Rate (tir, s1) VALUES (9, 21); "
+                           "INSERT INTO Rate (tir, s1) VALUES (9, 22)"));
+    TForm1& form = app.start();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const bool draws = grid == QLatin1String("draws");
+    DbGrid* target = draws ? form.DBGrid1 : form.DBGrid2;
+    (draws ? form.ADOQuery1 : form.ADOQuery3)->setRecNo(1);
+    QWidget* widget = target->viewport();
+    if (part == QLatin1String("title row"))
+        widget = target->horizontalHeader()->viewport();
+    else if (part == QLatin1String("row indicator"))
+        widget = target->verticalHeader()->viewport();
+    else if (part == QLatin1String("corner"))
+        widget = target->findChild<QAbstractButton*>();
+    QVERIFY(widget);
+    QVERIFY(widget->isVisible());
+    if (at == QPoint(-1, -1))
+        at = widget->rect().center();
+    QSignalSpy doubleClicks(target, &DbGrid::gridDoubleClicked);
+    // Through the window, as the platform delivers it: press, release, press
+    // and double click on whatever lies under the mouse.
+    QTest::mouseDClick(form.windowHandle(), Qt::LeftButton, {}, widget->mapTo(&form, at));
+    QCOMPARE(doubleClicks.size(), 1);
+    QCOMPARE(draws ? form.Edit1->text() : form.ES[1]->text(), copied);
 }
 
 void TestDrawEntry::searchBySixNumbers_data() {
