@@ -175,6 +175,7 @@ private:
     void terminate() { m_terminated = true; }
     bool isDrawGridPart(const QObject* object) const;
     bool filterKey(QLineEdit* edit, QKeyEvent* event);
+    void pasteTyped(QLineEdit* edit);
     void inputErrorBox(const QString& text);
     bool askQuestion(const QString& text);
     void reopenChart();
