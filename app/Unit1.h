@@ -95,7 +95,7 @@ public:
     QLineEdit* Edit1;
     std::array<QLineEdit*, 7> ES{}; // ES[1] .. ES[6]
     QProgressBar* PB1;
-    StatusBar* StatusBar1;
+    StatusBar* StatusBar1 = nullptr;
     QColor clBtnFace;
     static const QColor clRed;
 
@@ -157,6 +157,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
