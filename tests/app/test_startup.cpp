@@ -7,10 +7,8 @@
 #include "widgets/DbGrid.h"
 #include "widgets/StatusBar.h"
 
-#include <QAbstractButton>
 #include <QDir>
 #include <QFile>
-#include <QHeaderView>
 #include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
@@ -249,19 +247,7 @@ void TestStartup::wheelOnEveryPartOfTheGrid() {
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     DbGrid* grid = form.DBGrid1;
-    QWidget* target = grid;
-    if (part == QLatin1String("cells"))
-        target = grid->viewport();
-    else if (part == QLatin1String("vertical scroll bar"))
-        target = grid->verticalScrollBar();
-    else if (part == QLatin1String("horizontal scroll bar"))
-        target = grid->horizontalScrollBar();
-    else if (part == QLatin1String("title row"))
-        target = grid->horizontalHeader()->viewport();
-    else if (part == QLatin1String("row indicator"))
-        target = grid->verticalHeader()->viewport();
-    else if (part == QLatin1String("corner"))
-        target = grid->findChild<QAbstractButton*>();
+    QWidget* target = gridPart(grid, part);
     QVERIFY(target);
     form.ADOQuery1->setRecNo(10);
     const int scrolled = grid->verticalScrollBar()->value();

@@ -4,8 +4,6 @@
 #include "widgets/BarChart.h"
 #include "widgets/StatusBar.h"
 
-#include <QAbstractButton>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QTest>
 
@@ -304,13 +302,7 @@ void TestDrawEntry::doubleClickAnywhereOnAGridCopies() {
     const bool draws = grid == QLatin1String("draws");
     DbGrid* target = draws ? form.DBGrid1 : form.DBGrid2;
     (draws ? form.ADOQuery1 : form.ADOQuery3)->setRecNo(1);
-    QWidget* widget = target->viewport();
-    if (part == QLatin1String("title row"))
-        widget = target->horizontalHeader()->viewport();
-    else if (part == QLatin1String("row indicator"))
-        widget = target->verticalHeader()->viewport();
-    else if (part == QLatin1String("corner"))
-        widget = target->findChild<QAbstractButton*>();
+    QWidget* widget = gridPart(target, part);
     QVERIFY(widget);
     QVERIFY(widget->isVisible());
     if (at == QPoint(-1, -1))
