@@ -44,7 +44,12 @@ void TForm1::FormCreate(QObject*) {
         terminate();
         return;
     }
-    DBGrid1->viewport()->installEventFilter(this);
+    // Every wheel message to the draws grid goes to DBGrid1WindowProc, whichever
+    // part of it is under the mouse: cells, title row, row indicator, scroll
+    // bars or corner.
+    DBGrid1->installEventFilter(this);
+    for (QWidget* part : DBGrid1->findChildren<QWidget*>())
+        part->installEventFilter(this);
     try {
         ADOQuery1->clearSql();
         ADOQuery1->addSql(QStringLiteral("SELECT * FROM Razyg order by tir desc"));

@@ -129,7 +129,7 @@ BoxResult TForm1::showBox(const QString& text, const QString& caption, BoxIcon i
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Wheel && watched == DBGrid1->viewport()) {
+    if (event->type() == QEvent::Wheel && isDrawGridPart(watched)) {
         dispatch([&] { DBGrid1WindowProc(event); });
         return true; // the grid's own wheel scrolling never runs
     }
@@ -138,6 +138,11 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
             return filterKey(edit, static_cast<QKeyEvent*>(event));
     }
     return QWidget::eventFilter(watched, event);
+}
+
+bool TForm1::isDrawGridPart(const QObject* object) const {
+    const auto* widget = qobject_cast<const QWidget*>(object);
+    return widget && (widget == DBGrid1 || DBGrid1->isAncestorOf(widget));
 }
 
 void TForm1::showEvent(QShowEvent* event) {

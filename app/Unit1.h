@@ -95,7 +95,7 @@ public:
     QLineEdit* Edit1;
     std::array<QLineEdit*, 7> ES{}; // ES[1] .. ES[6]
     QProgressBar* PB1;
-    StatusBar* StatusBar1;
+    StatusBar* StatusBar1 = nullptr;
     QColor clBtnFace;
     static const QColor clRed;
 
@@ -157,6 +157,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -173,7 +174,9 @@ private:
     void bindEvents();
     void setTabOrder();
     void terminate() { m_terminated = true; }
+    bool isDrawGridPart(const QObject* object) const;
     bool filterKey(QLineEdit* edit, QKeyEvent* event);
+    void pasteTyped(QLineEdit* edit);
     void inputErrorBox(const QString& text);
     bool askQuestion(const QString& text);
     void reopenChart();

@@ -17,6 +17,8 @@
 
 namespace {
 
+constexpr int kStatusBarHeight = 19;
+
 template <typename W> W* place(W* widget, const char* name, int left, int top) {
     widget->setObjectName(QLatin1String(name));
     widget->move(left, top);
@@ -61,10 +63,15 @@ void bevel(QFrame* frame) {
 void TForm1::createControls() {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Нумерон 6 из 49"));
-    setFixedSize(1210, 578);
+    // The client area is 1210 x 578 and never smaller. Window managers offer
+    // maximise only to windows that may grow, so the size is a minimum; on
+    // Windows the thin dialog border still keeps the user from dragging it.
+    setMinimumSize(1210, 578);
+    resize(1210, 578);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
-                   Qt::WindowStaysOnTopHint);
+                   Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                   Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
     clBtnFace = palette().color(QPalette::Button);
     createChartStrip();
     createDrawPanel();
@@ -73,9 +80,18 @@ void TForm1::createControls() {
     createBallPanel();
     createActionButtons();
     createInputRow();
-    StatusBar1 = place(new StatusBar({75, 50}, this), "StatusBar1", 0, 559, 1210, 19);
+    StatusBar1 = place(new StatusBar({75, 50}, this), "StatusBar1", 0, 578 - kStatusBarHeight, 1210,
+                       kStatusBarHeight);
     StatusBar1->setPanelText(0, QStringLiteral("Всего строк"));
     setTabOrder();
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // Maximised, every control keeps its place and size; only the status bar,
+    // docked to the bottom edge, follows the edge.
+    if (StatusBar1)
+        StatusBar1->setGeometry(0, height() - kStatusBarHeight, width(), kStatusBarHeight);
 }
 
 void TForm1::createChartStrip() {

@@ -378,6 +378,31 @@ void Query::setValue(const QString& field, const QVariant& value) {
     Q_EMIT dataChanged(m_names.at(index));
 }
 
+void Query::setTableValue(const QString& column, const QVariant& value) {
+    requireActive();
+    if (m_state != State::Edit && m_state != State::Insert)
+        throw AppError(name() + QLatin1String(": Dataset not in edit or insert mode"));
+    bool shown = false;
+    for (int c = 0; c < fieldCount(); ++c) {
+        if (m_origins.at(c).compare(column, Qt::CaseInsensitive) != 0)
+            continue;
+        m_buffer[static_cast<size_t>(c)] = value;
+        m_modified[static_cast<size_t>(c)] = true;
+        shown = true;
+        Q_EMIT dataChanged(m_names.at(c));
+    }
+    if (shown)
+        return;
+    for (qsizetype i = 0; i < m_hiddenColumns.size(); ++i) {
+        if (m_hiddenColumns.at(i).compare(column, Qt::CaseInsensitive) == 0) {
+            m_hiddenValues[i] = value;
+            return;
+        }
+    }
+    m_hiddenColumns.append(column);
+    m_hiddenValues.append(value);
+}
+
 void Query::beginNewRow(bool atEnd) {
     requireActive();
     if (m_state == State::Edit || m_state == State::Insert)
@@ -386,6 +411,8 @@ void Query::beginNewRow(bool atEnd) {
         throw AppError(name() + QLatin1String(": Cannot modify a read-only dataset"));
     m_buffer.assign(static_cast<size_t>(fieldCount()), QVariant());
     m_modified.assign(static_cast<size_t>(fieldCount()), false);
+    m_hiddenColumns.clear();
+    m_hiddenValues.clear();
     m_insertAtEnd = atEnd;
     m_state = State::Insert;
     Q_EMIT stateChanged();
@@ -413,6 +440,8 @@ void Query::edit() {
     for (int c = 0; c < fieldCount(); ++c)
         m_buffer.push_back(valueAt(m_current, c));
     m_modified.assign(static_cast<size_t>(fieldCount()), false);
+    m_hiddenColumns.clear();
+    m_hiddenValues.clear();
     m_state = State::Edit;
     Q_EMIT stateChanged();
 }
@@ -438,6 +467,8 @@ void Query::post() {
         columns.append(m_origins.at(c));
         values.append(m_buffer[static_cast<size_t>(c)]);
     }
+    columns += m_hiddenColumns;
+    values += m_hiddenValues;
     sqlite3* db = m_connection->handle();
     try {
         if (m_state == State::Insert) {

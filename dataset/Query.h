@@ -78,6 +78,11 @@ public:
     void setAsInteger(const QString& field, qint64 value) { setValue(field, qlonglong(value)); }
     void setAsFloat(const QString& field, double value) { setValue(field, value); }
     void setAsDate(const QString& field, const QDate& value) { setValue(field, value); }
+    // Sets a column of the table the query writes, by the table's own column
+    // name, whether the result shows it under that name, under an alias or not
+    // at all ("ss1 as s1" shows ss1 as s1 and leaves s1 out). Result columns
+    // drawn from it show the value; post() stores it with the rest.
+    void setTableValue(const QString& column, const QVariant& value);
 
     void insert(); // new row before the current one
     void append(); // new row after the last one
@@ -122,6 +127,8 @@ private:
     // Row being edited or inserted.
     std::vector<QVariant> m_buffer;
     std::vector<bool> m_modified;
+    QStringList m_hiddenColumns; // table columns set that no result column shows
+    QList<QVariant> m_hiddenValues;
     bool m_insertAtEnd = false;
     QStringList m_insertColumns; // columns of the last INSERT text built
     QString m_insertSql;

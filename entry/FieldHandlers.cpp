@@ -6,6 +6,8 @@
 #include "entry/KeyFilter.h"
 #include "runtime/Conversions.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -46,18 +48,20 @@ void TForm1::ES6KeyPress(QObject* Sender, QChar& Key) {
 }
 
 bool TForm1::filterKey(QLineEdit* edit, QKeyEvent* event) {
-    // Characters typed into a field pass the filter; keys without a character
-    // and shortcuts (Ctrl+V pastes) pass unchanged.
-    QChar key;
-    if (event->key() == Qt::Key_Backspace) {
-        key = QChar(KeyFilter::kBackspace);
-    } else {
-        const QString text = event->text();
-        if (text.size() != 1 || !text.front().isPrint() ||
-            (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
-            return false;
-        key = text.front();
+    // A paste from the keyboard types the clipboard's text through the filter;
+    // only the context menu's paste puts text in unfiltered.
+    if (event->matches(QKeySequence::Paste)) {
+        dispatch([&] { pasteTyped(edit); });
+        return true;
     }
+    // Copying, cutting, selecting and undoing type nothing into the field.
+    for (const auto command : {QKeySequence::Copy, QKeySequence::Cut, QKeySequence::SelectAll,
+                               QKeySequence::Undo, QKeySequence::Redo})
+        if (event->matches(command))
+            return false;
+    const QString typed = KeyFilter::typedText(event->key(), event->modifiers(), event->text());
+    if (typed.isEmpty())
+        return false;
     using Handler = void (TForm1::*)(QObject*, QChar&);
     static const Handler handlers[] = {&TForm1::ES1KeyPress, &TForm1::ES2KeyPress,
                                        &TForm1::ES3KeyPress, &TForm1::ES4KeyPress,
@@ -67,11 +71,23 @@ bool TForm1::filterKey(QLineEdit* edit, QKeyEvent* event) {
         if (edit == ES[i])
             handler = handlers[i - 1];
     dispatch([&] {
-        (this->*handler)(edit, key);
-        if (!key.isNull())
-            edit->insert(QString(key));
+        for (QChar key : typed) {
+            (this->*handler)(edit, key);
+            if (!key.isNull())
+                edit->insert(QString(key));
+        }
     });
     return true;
+}
+
+void TForm1::pasteTyped(QLineEdit* edit) {
+    const QString clipboard = QGuiApplication::clipboard()->text();
+    const int start = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
+    const KeyFilter::Typing typing = KeyFilter::typeText(
+        edit->text(), start, edit->selectionLength(), clipboard, edit->maxLength());
+    if (typing.clearField)
+        edit->clear();
+    edit->insert(typing.text);
 }
 
 void TForm1::resetFields() {
@@ -93,9 +109,12 @@ void TForm1::writeFields(Query* target, bool newRow) {
         balls[i] = Conversions::strToInt(ES[i + 1]->text());
     newRow ? target->insert() : target->edit();
     try {
-        target->setAsInteger(QStringLiteral("tir"), tir);
+        // The table's own draw number and balls, whatever the list shows under
+        // those names: the drawn-order list shows ss1..ss6 as s1..s6, and those
+        // are the import's alone.
+        target->setTableValue(QStringLiteral("tir"), qlonglong(tir));
         for (int i = 0; i < 6; ++i)
-            target->setAsInteger(QStringLiteral("s%1").arg(i + 1), balls[i]);
+            target->setTableValue(QStringLiteral("s%1").arg(i + 1), qlonglong(balls[i]));
         target->post();
     } catch (...) {
         target->cancel();

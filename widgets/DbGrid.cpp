@@ -5,6 +5,7 @@
 #include "runtime/ErrorSink.h"
 #include "widgets/MessageBoxes.h"
 
+#include <QAbstractButton>
 #include <QHeaderView>
 #include <QKeyEvent>
 
@@ -29,6 +30,12 @@ DbGrid::DbGrid(const QVector<GridColumn>& columns, MessageBoxes* boxes, QWidget*
     for (int c = 0; c < columns.size(); ++c)
         if (columns.at(c).width > 0)
             setColumnWidth(c, columns.at(c).width);
+    // Double clicks on the title row, the row indicator and the corner reach
+    // those parts, not the grid's cells (a disabled corner button swallows them).
+    m_corner = findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);
+    for (QWidget* part : {horizontalHeader()->viewport(), verticalHeader()->viewport(), m_corner})
+        if (part)
+            part->installEventFilter(this);
     connect(m_model, &DbGridModel::currentRowChanged, this, &DbGrid::followCurrent);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { selectionMoved(current); });
@@ -85,6 +92,14 @@ void DbGrid::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Insert)
         return;
     QTableView::keyPressEvent(event);
+}
+
+bool DbGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonDblClick &&
+        (watched == horizontalHeader()->viewport() || watched == verticalHeader()->viewport() ||
+         watched == m_corner))
+        Q_EMIT gridDoubleClicked(); // the part still handles it (a title border fits its column)
+    return QTableView::eventFilter(watched, event);
 }
 
 void DbGrid::mouseDoubleClickEvent(QMouseEvent* event) {

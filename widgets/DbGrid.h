@@ -26,12 +26,14 @@ Q_SIGNALS:
     void gridDoubleClicked();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     void followCurrent(int row);
     void selectionMoved(const QModelIndex& current);
+    QWidget* m_corner = nullptr; // the corner button between the title row and the row indicator
     DbGridModel* m_model;
     MessageBoxes* m_boxes;
     bool m_syncing = false;

@@ -18,6 +18,7 @@ class TestMainWindow : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void window();
+    void maximisedKeepsTheLayout();
     void controls_data();
     void controls();
     void ballPanels();
@@ -41,8 +42,33 @@ void TestMainWindow::window() {
     TForm1& form = app.start();
     QCOMPARE(form.windowTitle(), QStringLiteral("Нумерон 6 из 49"));
     QCOMPARE(form.size(), QSize(1210, 578));
-    QCOMPARE(form.minimumSize(), form.maximumSize());
-    QVERIFY(form.windowFlags() & Qt::WindowStaysOnTopHint);
+    QCOMPARE(form.minimumSize(), QSize(1210, 578));
+    const Qt::WindowFlags flags = form.windowFlags();
+    for (const Qt::WindowType hint :
+         {Qt::WindowStaysOnTopHint, Qt::WindowTitleHint, Qt::WindowSystemMenuHint,
+          Qt::WindowMinimizeButtonHint, Qt::WindowMaximizeButtonHint, Qt::WindowCloseButtonHint})
+        QVERIFY2(flags.testFlag(hint), qPrintable(QString::number(hint, 16)));
+}
+
+void TestMainWindow::maximisedKeepsTheLayout() {
+    TestApp app;
+    TForm1& form = app.start();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QHash<QWidget*, QRect> before;
+    for (QWidget* control : form.findChildren<QWidget*>())
+        before.insert(control, control->geometry());
+    form.showMaximized();
+    QTRY_VERIFY(form.isMaximized());
+    QTRY_VERIFY(form.size() != QSize(1210, 578));
+    // Only the status bar follows the bottom edge.
+    QCOMPARE(form.StatusBar1->geometry(), QRect(0, form.height() - 19, form.width(), 19));
+    for (auto it = before.cbegin(); it != before.cend(); ++it)
+        if (it.key() != form.StatusBar1 && !form.StatusBar1->isAncestorOf(it.key()))
+            QVERIFY2(it.key()->geometry() == it.value(), qPrintable(it.key()->objectName()));
+    form.showNormal();
+    QTRY_COMPARE(form.size(), QSize(1210, 578));
+    QCOMPARE(form.StatusBar1->geometry(), QRect(0, 559, 1210, 19));
 }
 
 void TestMainWindow::controls_data() {

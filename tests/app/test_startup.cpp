@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -28,6 +29,8 @@ private Q_SLOTS:
     void wheelRows();
     void wheelMovesTheDrawList_data();
     void wheelMovesTheDrawList();
+    void wheelOnEveryPartOfTheGrid_data();
+    void wheelOnEveryPartOfTheGrid();
     void wheelWithClosedListShowsStandardError();
     void standardErrorText_data();
     void standardErrorText();
@@ -216,6 +219,47 @@ void TestStartup::wheelMovesTheDrawList() {
     QCoreApplication::sendEvent(viewport, &wheel);
     QCOMPARE(form.ADOQuery1->recNo(), endRow);
     QCOMPARE(form.ADOQuery1->asInteger(QStringLiteral("tir")), 5 - endRow);
+    QVERIFY(app.boxes.shown.isEmpty());
+}
+
+void TestStartup::wheelOnEveryPartOfTheGrid_data() {
+    QTest::addColumn<QString>("part");
+    QTest::addColumn<int>("delta");
+    QTest::addColumn<int>("endRow"); // from row 10
+    QTest::newRow("cells") << "cells" << -360 << 13;
+    QTest::newRow("vertical scroll bar") << "vertical scroll bar" << -360 << 13;
+    QTest::newRow("vertical scroll bar, less than a notch") << "vertical scroll bar" << -119 << 10;
+    QTest::newRow("horizontal scroll bar") << "horizontal scroll bar" << 120 << 9;
+    QTest::newRow("title row") << "title row" << -240 << 12;
+    QTest::newRow("row indicator") << "row indicator" << 120 << 9;
+    QTest::newRow("corner") << "corner" << -120 << 11;
+    QTest::newRow("grid frame") << "grid frame" << 240 << 8;
+}
+
+void TestStartup::wheelOnEveryPartOfTheGrid() {
+    QFETCH(QString, part);
+    QFETCH(int, delta);
+    QFETCH(int, endRow);
+    TestApp app;
+    for (int t = 1; t <= 40; ++t)
+        app.addDraw(t, {1, 2, 3, 4, 5, 6});
+    TForm1& form = app.start();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    DbGrid* grid = form.DBGrid1;
+    QWidget* target = gridPart(grid, part);
+    QVERIFY(target);
+    form.ADOQuery1->setRecNo(10);
+    const int scrolled = grid->verticalScrollBar()->value();
+    QVERIFY(grid->verticalScrollBar()->maximum() > 0);
+    const QPointF at(2, 2);
+    QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(target, &wheel);
+    QCOMPARE(form.ADOQuery1->recNo(), endRow);
+    QCOMPARE(grid->currentIndex().row(), endRow);
+    if (endRow == 10)
+        QCOMPARE(grid->verticalScrollBar()->value(), scrolled); // the grid itself never scrolls
     QVERIFY(app.boxes.shown.isEmpty());
 }
 

@@ -23,6 +23,8 @@ private Q_SLOTS:
     void refusals();
     void refusedPostLeavesNothingPending();
     void aliasedColumnsWriteTheirSource();
+    void tableValuesWriteByTableColumn_data();
+    void tableValuesWriteByTableColumn();
     void cursorBounds();
     void positionalOrderKeptWhenEditable();
     void masterDetailFollowsCurrentRow();
@@ -230,6 +232,47 @@ void TestQuery::aliasedColumnsWriteTheirSource() {
     q.post();
     QCOMPARE(app->scalar(QStringLiteral("SELECT ss1 FROM razyg WHERE tir = 1")).toInt(), 49);
     QCOMPARE(app->scalar(QStringLiteral("SELECT s1 FROM razyg WHERE tir = 1")).toInt(), 1);
+}
+
+void TestQuery::tableValuesWriteByTableColumn_data() {
+    QTest::addColumn<bool>("newRow");
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<QString>("stored"); // s1 and ss1 of the row afterwards
+    QTest::addColumn<QString>("shown");  // the result's s1 afterwards
+    QTest::newRow("edit, column not shown") << false << "s1"
+                                            << "49 1"
+                                            << "1";
+    QTest::newRow("edit, column shown under an alias") << false << "ss1"
+                                                       << "1 49"
+                                                       << "49";
+    QTest::newRow("insert, column not shown") << true << "S1"
+                                              << "49 "
+                                              << "";
+    QTest::newRow("insert, column shown under an alias") << true << "ss1"
+                                                         << " 49"
+                                                         << "49";
+}
+
+void TestQuery::tableValuesWriteByTableColumn() {
+    QFETCH(bool, newRow);
+    QFETCH(QString, column);
+    QFETCH(QString, stored);
+    QFETCH(QString, shown);
+    Query q(db.get(), QStringLiteral("ADOQuery1"));
+    q.setSql(QStringLiteral("SELECT ss1 as s1, tir FROM razyg ORDER BY tir"));
+    q.open();
+    newRow ? q.insert() : q.edit();
+    q.setTableValue(QStringLiteral("tir"), newRow ? 9 : 1);
+    q.setTableValue(column, 49);
+    q.post();
+    const int tir = newRow ? 9 : 1;
+    QCOMPARE(app->scalar(QStringLiteral("SELECT coalesce(s1, '') || ' ' || coalesce(ss1, '') "
+                                        "FROM razyg WHERE tir = %1")
+                             .arg(tir))
+                 .toString(),
+             stored);
+    QCOMPARE(q.asInteger(QStringLiteral("tir")), tir);
+    QCOMPARE(q.asString(QStringLiteral("s1")), shown);
 }
 
 void TestQuery::positionalOrderKeptWhenEditable() {

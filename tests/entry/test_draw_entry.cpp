@@ -18,10 +18,14 @@ private Q_SLOTS:
     void overwrite_data();
     void overwrite();
     void overwriteOnEmptyListAddsADraw();
+    void addInDrawnOrderListStoresTheTableBalls();
+    void overwriteInDrawnOrderListKeepsTheDrawnOrder();
     void deleteDraw_data();
     void deleteDraw();
     void copyByDoubleClick_data();
     void copyByDoubleClick();
+    void doubleClickAnywhereOnAGridCopies_data();
+    void doubleClickAnywhereOnAGridCopies();
     void searchBySixNumbers_data();
     void searchBySixNumbers();
     void pastedSqlChangesNothing_data();
@@ -140,6 +144,72 @@ void TestDrawEntry::overwriteOnEmptyListAddsADraw() {
     QCOMPARE(form.ADOQuery1->recordCount(), 1);
 }
 
+void TestDrawEntry::addInDrawnOrderListStoresTheTableBalls() {
+    TestApp app;
+    app.addDraw(7, {30, 2, 41, 9, 12, 7});
+    TForm1& form = app.start();
+    form.Button19->click(); // balls in drawn order
+    setFields(form, QStringLiteral("8"), strings({"5", "17", "23", "31", "40", "44"}));
+    form.Button1->click();
+    QVERIFY(app.boxes.shown.isEmpty());
+    QCOMPARE(app.scalar(QStringLiteral("SELECT s1 || ' ' || s2 || ' ' || s3 || ' ' || s4 || ' ' || "
+                                       "s5 || ' ' || s6 FROM razyg WHERE tir = 8"))
+                 .toString(),
+             QStringLiteral("5 17 23 31 40 44"));
+    QCOMPARE(app.scalar(QStringLiteral("SELECT count(*) FROM razyg WHERE tir = 8 AND "
+                                       "coalesce(ss1, ss2, ss3, ss4, ss5, ss6) IS NULL"))
+                 .toInt(),
+             1);
+    // The drawn-order list shows the new draw with empty drawn-order balls.
+    QCOMPARE(form.ADOQuery1->asInteger(QStringLiteral("tir")), 8);
+    const int row = form.ADOQuery1->recNo();
+    QCOMPARE(form.DBGrid1->model()->index(row, 0).data().toString(), QStringLiteral("8"));
+    for (int c = 1; c <= 6; ++c)
+        QCOMPARE(form.DBGrid1->model()->index(row, c).data().toString(), QString());
+    QCOMPARE(litBalls(form), QList<int>());
+    QCOMPARE(form.DBChart1->values().at(16), 1.0); // ball 17 counted at once
+
+    form.Button11->click(); // standard list: the six balls are there
+    QCOMPARE(form.ADOQuery1->asInteger(QStringLiteral("tir")), 8);
+    QStringList shown;
+    for (int c = 1; c <= 6; ++c)
+        shown.append(form.DBGrid1->model()->index(0, c).data().toString());
+    QCOMPARE(shown, strings({"5", "17", "23", "31", "40", "44"}));
+    QCOMPARE(litBalls(form), (QList<int>{5, 17, 23, 31, 40, 44}));
+
+    form.Button12->click(); // frequency by ball
+    QCOMPARE(column(form.ADOQuery1, QStringLiteral("'Выпал, раз'")).at(43), QStringLiteral("1"));
+    form.Button9->click(); // frequency by count
+    const QStringList balls = column(form.ADOQuery1, QStringLiteral("'Шар'"));
+    const QStringList counts = column(form.ADOQuery1, QStringLiteral("'Выпал, раз'"));
+    QCOMPARE(counts.at(balls.indexOf(QStringLiteral("23"))), QStringLiteral("1"));
+
+    setFields(form, QStringLiteral("0"), strings({"5", "17", "23", "0", "0", "0"}));
+    form.Button8->click(); // bet check
+    QCOMPARE(column(form.ADOQuery1, QStringLiteral("tir")), strings({"8"}));
+}
+
+void TestDrawEntry::overwriteInDrawnOrderListKeepsTheDrawnOrder() {
+    TestApp app;
+    app.addDraw(7, {30, 2, 41, 9, 12, 7});
+    TForm1& form = app.start();
+    form.Button19->click();
+    setFields(form, QStringLiteral("9"), strings({"1", "3", "5", "7", "9", "11"}));
+    app.boxes.answer(BoxResult::Yes);
+    form.Button3->click();
+    QCOMPARE(app.scalar(QStringLiteral("SELECT s1 || ' ' || s6 || ' ' || ss1 || ' ' || ss6 "
+                                       "FROM razyg WHERE tir = 9"))
+                 .toString(),
+             QStringLiteral("1 11 30 7"));
+    // The row shows its new number and the drawn order it had.
+    QCOMPARE(form.ADOQuery1->asInteger(QStringLiteral("tir")), 9);
+    QCOMPARE(form.ADOQuery1->asInteger(QStringLiteral("s1")), 30);
+    QCOMPARE(form.ADOQuery1->asInteger(QStringLiteral("s6")), 7);
+    QCOMPARE(litBalls(form), (QList<int>{2, 7, 9, 12, 30, 41}));
+    QCOMPARE(form.DBChart1->values().at(10), 1.0); // ball 11 counted
+    QCOMPARE(form.DBChart1->values().at(29), 0.0); // ball 30 no longer
+}
+
 void TestDrawEntry::deleteDraw_data() {
     QTest::addColumn<int>("stored");
     QTest::addColumn<int>("answer");
@@ -195,6 +265,54 @@ void TestDrawEntry::copyByDoubleClick() {
     QTest::mouseDClick(form.DBGrid1->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
     QCOMPARE(form.Edit1->text(), draw);
     QCOMPARE(ballFields(form), balls);
+}
+
+void TestDrawEntry::doubleClickAnywhereOnAGridCopies_data() {
+    QTest::addColumn<QString>("grid");
+    QTest::addColumn<QString>("part");
+    QTest::addColumn<QPoint>("at");      // (-1, -1): the middle of the part
+    QTest::addColumn<QString>("copied"); // Edit1 for a draw, ES1 for a bet
+    // Row 1 is current before the double click; a press on the cells or the
+    // row indicator of row 0 makes row 0 current first.
+    for (const char* grid : {"draws", "bets"}) {
+        const bool draws = QByteArray(grid) == "draws";
+        const QString row0 = draws ? QStringLiteral("9") : QStringLiteral("21");
+        const QString row1 = draws ? QStringLiteral("8") : QStringLiteral("22");
+        QTest::addRow("%s: cells", grid) << grid << "cells" << QPoint(10, 5) << row0;
+        QTest::addRow("%s: below the rows", grid) << grid << "cells" << QPoint(10, 150) << row1;
+        QTest::addRow("%s: title row", grid) << grid << "title row" << QPoint(10, 5) << row1;
+        QTest::addRow("%s: row indicator", grid) << grid << "row indicator" << QPoint(5, 5) << row0;
+        QTest::addRow("%s: corner", grid) << grid << "corner" << QPoint(-1, -1) << row1;
+    }
+}
+
+void TestDrawEntry::doubleClickAnywhereOnAGridCopies() {
+    QFETCH(QString, grid);
+    QFETCH(QString, part);
+    QFETCH(QPoint, at);
+    QFETCH(QString, copied);
+    TestApp app;
+    app.addDraw(8, {1, 2, 3, 4, 5, 6});
+    app.addDraw(9, {7, 8, 9, 10, 11, 12});
+    app.sql(QStringLiteral("INSERT INTO Rate (tir, s1) VALUES (9, 21); "
+                           "INSERT INTO Rate (tir, s1) VALUES (9, 22)"));
+    TForm1& form = app.start();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const bool draws = grid == QLatin1String("draws");
+    DbGrid* target = draws ? form.DBGrid1 : form.DBGrid2;
+    (draws ? form.ADOQuery1 : form.ADOQuery3)->setRecNo(1);
+    QWidget* widget = gridPart(target, part);
+    QVERIFY(widget);
+    QVERIFY(widget->isVisible());
+    if (at == QPoint(-1, -1))
+        at = widget->rect().center();
+    QSignalSpy doubleClicks(target, &DbGrid::gridDoubleClicked);
+    // Through the window, as the platform delivers it: press, release, press
+    // and double click on whatever lies under the mouse.
+    QTest::mouseDClick(form.windowHandle(), Qt::LeftButton, {}, widget->mapTo(&form, at));
+    QCOMPARE(doubleClicks.size(), 1);
+    QCOMPARE(draws ? form.Edit1->text() : form.ES[1]->text(), copied);
 }
 
 void TestDrawEntry::searchBySixNumbers_data() {

@@ -5,7 +5,10 @@
 #include "dataset/Query.h"
 #include "widgets/BallPanel.h"
 
+#include <QAbstractButton>
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTest>
 #include <algorithm>
 #include <sqlite3.h>
@@ -123,6 +126,22 @@ QList<int> litBalls(const TForm1& form) {
         if (form.P[n]->color() == TForm1::clRed)
             lit.append(n);
     return lit;
+}
+
+QWidget* gridPart(DbGrid* grid, const QString& part) {
+    if (part == QLatin1String("cells"))
+        return grid->viewport();
+    if (part == QLatin1String("title row"))
+        return grid->horizontalHeader()->viewport();
+    if (part == QLatin1String("row indicator"))
+        return grid->verticalHeader()->viewport();
+    if (part == QLatin1String("corner"))
+        return grid->findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly);
+    if (part == QLatin1String("vertical scroll bar"))
+        return grid->verticalScrollBar();
+    if (part == QLatin1String("horizontal scroll bar"))
+        return grid->horizontalScrollBar();
+    return grid;
 }
 
 QStringList column(const Query* query, const QString& field) {

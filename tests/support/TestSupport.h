@@ -63,5 +63,8 @@ QStringList numberRange(int from, int to);
 QStringList ballFields(const TForm1& form);
 // Ball numbers whose panels are red.
 QList<int> litBalls(const TForm1& form);
+// A part of a grid by name: "cells", "title row", "row indicator", "corner",
+// "vertical scroll bar", "horizontal scroll bar"; any other name gives the grid.
+QWidget* gridPart(DbGrid* grid, const QString& part);
 // Column of the current query's rows, as text.
 QStringList column(const Query* query, const QString& field);
