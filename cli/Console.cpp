@@ -16,6 +16,18 @@ void writeAll(FILE* stream, const char* data, size_t size) {
                        QString::fromLocal8Bit(std::strerror(errno)));
 }
 
+// Texts from outside (a workbook's cells, a web page's links) may hold
+// control characters that a terminal would act on: they are shown as "?".
+// Line breaks and tabs stay.
+QString printable(QString text) {
+    for (QChar& c : text) {
+        const char16_t u = c.unicode();
+        if ((u < 0x20 && u != u'\n' && u != u'\t') || (u >= 0x7f && u < 0xa0))
+            c = QLatin1Char('?');
+    }
+    return text;
+}
+
 constexpr int kBarWidth = 30;
 constexpr int kLabelWidth = 40;
 
@@ -29,7 +41,7 @@ bool Console::outputIsTerminal() const {
 
 void Console::print(const QString& line) {
     endProgress();
-    const QByteArray bytes = line.toUtf8() + '\n';
+    const QByteArray bytes = printable(line).toUtf8() + '\n';
     write(bytes.constData(), bytes.size());
 }
 
@@ -46,7 +58,8 @@ void Console::flush() {
 void Console::error(const QString& message) {
     endProgress();
     std::fflush(stdout);
-    const QByteArray bytes = QByteArrayLiteral("numeron-cli: ") + message.toUtf8() + '\n';
+    const QByteArray bytes =
+        QByteArrayLiteral("numeron-cli: ") + printable(message).toUtf8() + '\n';
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
     std::fflush(stderr);
 }
@@ -60,7 +73,7 @@ void Console::progress(int percent, const QString& label) {
     m_shownPercent = percent;
     m_shownLabel = label;
     const int filled = percent * kBarWidth / 100;
-    QString shortLabel = label;
+    QString shortLabel = printable(label);
     if (shortLabel.size() > kLabelWidth)
         shortLabel = QStringLiteral("…") + shortLabel.right(kLabelWidth - 1);
     const QString line =

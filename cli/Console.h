@@ -12,7 +12,8 @@ public:
     Console(const Console&) = delete;
     Console& operator=(const Console&) = delete;
 
-    // A line on standard output.
+    // A line on standard output. print, error and progress show control
+    // characters other than line breaks and tabs as "?".
     void print(const QString& line);
     // Bytes on standard output as they are. Throws AppError when they cannot
     // be written (a full disk, a closed pipe).

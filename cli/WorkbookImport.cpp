@@ -16,8 +16,12 @@ QString quoted(const QString& text) {
     return QStringLiteral("«") + text + QStringLiteral("»");
 }
 
-// One line whatever the reason's own line breaks.
+// One line whatever the text's own line breaks, and no longer than a cell
+// text from a hostile workbook should make it.
 QString oneLine(QString text) {
+    constexpr qsizetype kMaxLength = 300;
+    if (text.size() > kMaxLength)
+        text = text.left(kMaxLength) + QStringLiteral("…");
     text.replace(QLatin1Char('\r'), QLatin1Char(' '));
     text.replace(QLatin1Char('\n'), QLatin1Char(' '));
     return text;
@@ -73,7 +77,7 @@ Outcome importFile(CliSession& session, const QString& path, const QString& labe
                           .arg(quoted(label))
                           .arg(e.row())
                           .arg(e.column())
-                          .arg(quoted(e.cellText()), oneLine(e.message())));
+                          .arg(quoted(oneLine(e.cellText())), oneLine(e.message())));
     } catch (const DatabaseBusy& e) {
         console.error(quoted(label) + QLatin1String(": ") + CliTexts::databaseBusy(e.message()));
     } catch (const AppError& e) {

@@ -8,7 +8,9 @@
 #include "dataset/Connection.h"
 #include "dataset/Statement.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <filesystem>
 
 namespace {
 
@@ -31,6 +33,15 @@ ExportedTable tableFor(const QString& what) {
     if (what == QLatin1String("bets"))
         return {"Rate", {}};
     throw UsageError(QStringLiteral("выгружаются draws или bets, а не «%1»").arg(what));
+}
+
+// Whether both names lead to one file (through links as well).
+bool isSameFile(const QString& a, const QString& b) {
+    if (a.isEmpty() || a == QLatin1String("-") || b.isEmpty())
+        return false;
+    std::error_code error;
+    return std::filesystem::equivalent(QFile::encodeName(a).toStdString(),
+                                       QFile::encodeName(b).toStdString(), error);
 }
 
 class ExportCommand : public CliCommand {
@@ -66,6 +77,9 @@ public:
 
         Connection& connection = session.connection();
         Console& console = session.console();
+        if (isSameFile(fileName, session.dbFileName()))
+            throw AppError(QStringLiteral("«%1» — это файл базы данных; выгрузка не заменит его")
+                               .arg(fileName));
         const QString sql = QStringLiteral("SELECT * FROM ") + QLatin1String(table.table);
         qint64 total = 0;
         if (console.showsProgress() && !(fileName.isEmpty() && console.outputIsTerminal())) {

@@ -257,6 +257,12 @@ void TestCliExport::fileWrittenWholeOrNotAtAll() {
     QCOMPARE(csv.readAll(), before);
     csv.close();
 
+    // Never over the database itself.
+    const CliRun overDatabase =
+        cli.run({QStringLiteral("export"), QStringLiteral("draws"), QStringLiteral("razyg.mdb")});
+    QCOMPARE(overDatabase.exitCode, 1);
+    QCOMPARE(cli.app.draws(), 3);
+
     const CliRun nowhere = cli.run({QStringLiteral("export"), QStringLiteral("draws"),
                                     QStringLiteral("no/such/folder/draws.csv")});
     QCOMPARE(nowhere.exitCode, 1);

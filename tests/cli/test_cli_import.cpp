@@ -108,20 +108,29 @@ void TestCliImport::overlappingWorkbooks() {
 void TestCliImport::failingRow_data() {
     QTest::addColumn<int>("column");
     QTest::addColumn<QString>("cell");
+    QTest::addColumn<QString>("shown"); // the cell as the message shows it
     QTest::addColumn<QString>("message");
     QTest::newRow("empty draw number") << 1 << ""
+                                       << ""
                                        << "'' is not a valid integer value";
     QTest::newRow("date in another format") << 2 << "2024-06-19"
+                                            << "2024-06-19"
                                             << "is not a valid date";
     QTest::newRow("ball in words") << 5 << "seven"
+                                   << "seven"
                                    << "'seven' is not a valid integer value";
     QTest::newRow("grouped amount") << 12 << "1 234"
+                                    << "1 234"
                                     << "is not a valid floating point value";
+    // A terminal control sequence from the workbook is not passed on.
+    QTest::newRow("control character") << 4 << QStringLiteral("5\u009b31m") << "5?31m"
+                                       << "'5?31m' is not a valid integer value";
 }
 
 void TestCliImport::failingRow() {
     QFETCH(int, column);
     QFETCH(QString, cell);
+    QFETCH(QString, shown);
     QFETCH(QString, message);
     CliFolder cli;
     QStringList bad = resultsRow(3, kDate, {1, 2, 3, 4, 5, 6});
@@ -137,7 +146,7 @@ void TestCliImport::failingRow() {
         {QStringLiteral("import"), QStringLiteral("bad.xlsx"), QStringLiteral("next.xlsx")});
     QCOMPARE(run.exitCode, 1);
     const QString expected =
-        QStringLiteral("«bad.xlsx»: строка 4, столбец %1, ячейка «%2»: ").arg(column).arg(cell);
+        QStringLiteral("«bad.xlsx»: строка 4, столбец %1, ячейка «%2»: ").arg(column).arg(shown);
     QVERIFY2(run.errText().contains(expected), qPrintable(run.errText()));
     QVERIFY2(run.errText().contains(message), qPrintable(run.errText()));
     QCOMPARE(run.errText().count(QLatin1Char('\n')), 1);
