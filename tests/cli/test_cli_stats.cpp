@@ -31,27 +31,28 @@ QList<qint64> counts(std::initializer_list<std::pair<int, int>> nonZero) {
     return all;
 }
 
+// Draws 1: 1 2 3 4 5 6; 2: 4 5 6 7 8 9; 3: 9 10 11 12 13 49.
+const QList<qint64> kAllThree = counts({{1, 1},
+                                        {2, 1},
+                                        {3, 1},
+                                        {4, 2},
+                                        {5, 2},
+                                        {6, 2},
+                                        {7, 1},
+                                        {8, 1},
+                                        {9, 2},
+                                        {10, 1},
+                                        {11, 1},
+                                        {12, 1},
+                                        {13, 1},
+                                        {49, 1}});
+
 } // namespace
 
 void TestCliStats::handCounted_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QList<qint64>>("expected");
-    // Draws 1: 1 2 3 4 5 6; 2: 4 5 6 7 8 9; 3: 9 10 11 12 13 49.
-    QTest::newRow("all draws") << QStringList{}
-                               << counts({{1, 1},
-                                          {2, 1},
-                                          {3, 1},
-                                          {4, 2},
-                                          {5, 2},
-                                          {6, 2},
-                                          {7, 1},
-                                          {8, 1},
-                                          {9, 2},
-                                          {10, 1},
-                                          {11, 1},
-                                          {12, 1},
-                                          {13, 1},
-                                          {49, 1}});
+    QTest::newRow("all draws") << QStringList{} << kAllThree;
     QTest::newRow("newest one") << strings({"--last", "1"})
                                 << counts({{9, 1}, {10, 1}, {11, 1}, {12, 1}, {13, 1}, {49, 1}});
     QTest::newRow("newest two") << strings({"--last=2"})
@@ -66,21 +67,7 @@ void TestCliStats::handCounted_data() {
                                            {12, 1},
                                            {13, 1},
                                            {49, 1}});
-    QTest::newRow("more than stored") << strings({"--last", "1000"})
-                                      << counts({{1, 1},
-                                                 {2, 1},
-                                                 {3, 1},
-                                                 {4, 2},
-                                                 {5, 2},
-                                                 {6, 2},
-                                                 {7, 1},
-                                                 {8, 1},
-                                                 {9, 2},
-                                                 {10, 1},
-                                                 {11, 1},
-                                                 {12, 1},
-                                                 {13, 1},
-                                                 {49, 1}});
+    QTest::newRow("more than stored") << strings({"--last", "1000"}) << kAllThree;
 }
 
 void TestCliStats::handCounted() {

@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 class TestCliUpdate : public QObject {
@@ -19,15 +18,6 @@ namespace {
 
 const QByteArray kLink = "/files/results%2819.06.2024%2010%3A00%3A00%29.xlsx";
 const QByteArray kOlderLink = "/files/results%2801.01.2024%2010%3A00%3A00%29.xlsx";
-
-QByteArray workbookBytes(const QList<QStringList>& rows) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("w.xlsx"));
-    writeSimpleXlsx(path, rows);
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
 
 // The numeron-cli downloads left in the temporary folder.
 QStringList leftovers() {
@@ -81,11 +71,12 @@ void TestCliUpdate::update() {
     if (scenario == QLatin1String("new"))
         server.setResponse(
             kLink, 200,
-            workbookBytes({resultsHeading(), resultsRow(2, date, {7, 8, 9, 10, 11, 12}),
-                           resultsRow(1, date, {1, 2, 3, 4, 5, 6})}));
+            simpleXlsxBytes({resultsHeading(), resultsRow(2, date, {7, 8, 9, 10, 11, 12}),
+                             resultsRow(1, date, {1, 2, 3, 4, 5, 6})}));
     if (scenario == QLatin1String("same"))
         server.setResponse(
-            kLink, 200, workbookBytes({resultsHeading(), resultsRow(1, date, {1, 2, 3, 4, 5, 6})}));
+            kLink, 200,
+            simpleXlsxBytes({resultsHeading(), resultsRow(1, date, {1, 2, 3, 4, 5, 6})}));
     if (scenario == QLatin1String("damaged"))
         server.setResponse(kLink, 200, "PK\x03\x04 not really a workbook");
     if (scenario == QLatin1String("down"))
