@@ -23,29 +23,19 @@ private Q_SLOTS:
 
 namespace {
 
-// Counts of balls 1 to 49 from (ball, count) pairs; the rest are 0.
-QList<qint64> counts(std::initializer_list<std::pair<int, int>> nonZero) {
+// Counts of balls 1 to 49 from "ball:count" pairs; the other balls are 0.
+QList<qint64> counts(const char* pairs) {
     QList<qint64> all(49, 0);
-    for (const auto& [ball, count] : nonZero)
-        all[ball - 1] = count;
+    for (const QString& pair : QString::fromLatin1(pairs).split(QLatin1Char(' '))) {
+        const QStringList parts = pair.split(QLatin1Char(':'));
+        all[parts.at(0).toInt() - 1] = parts.at(1).toLongLong();
+    }
     return all;
 }
 
 // Draws 1: 1 2 3 4 5 6; 2: 4 5 6 7 8 9; 3: 9 10 11 12 13 49.
-const QList<qint64> kAllThree = counts({{1, 1},
-                                        {2, 1},
-                                        {3, 1},
-                                        {4, 2},
-                                        {5, 2},
-                                        {6, 2},
-                                        {7, 1},
-                                        {8, 1},
-                                        {9, 2},
-                                        {10, 1},
-                                        {11, 1},
-                                        {12, 1},
-                                        {13, 1},
-                                        {49, 1}});
+const QList<qint64> kAllThree =
+    counts("1:1 2:1 3:1 4:2 5:2 6:2 7:1 8:1 9:2 10:1 11:1 12:1 13:1 49:1");
 
 } // namespace
 
@@ -54,19 +44,9 @@ void TestCliStats::handCounted_data() {
     QTest::addColumn<QList<qint64>>("expected");
     QTest::newRow("all draws") << QStringList{} << kAllThree;
     QTest::newRow("newest one") << strings({"--last", "1"})
-                                << counts({{9, 1}, {10, 1}, {11, 1}, {12, 1}, {13, 1}, {49, 1}});
+                                << counts("9:1 10:1 11:1 12:1 13:1 49:1");
     QTest::newRow("newest two") << strings({"--last=2"})
-                                << counts({{4, 1},
-                                           {5, 1},
-                                           {6, 1},
-                                           {7, 1},
-                                           {8, 1},
-                                           {9, 2},
-                                           {10, 1},
-                                           {11, 1},
-                                           {12, 1},
-                                           {13, 1},
-                                           {49, 1}});
+                                << counts("4:1 5:1 6:1 7:1 8:1 9:2 10:1 11:1 12:1 13:1 49:1");
     QTest::newRow("more than stored") << strings({"--last", "1000"}) << kAllThree;
 }
 

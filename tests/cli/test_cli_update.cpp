@@ -19,6 +19,17 @@ namespace {
 const QByteArray kLink = "/files/results%2819.06.2024%2010%3A00%3A00%29.xlsx";
 const QByteArray kOlderLink = "/files/results%2801.01.2024%2010%3A00%3A00%29.xlsx";
 
+// A results workbook of the draws by number: draw 1 as the test stores it,
+// any other with other balls.
+QByteArray workbookOf(const QList<int>& draws) {
+    QList<QStringList> rows{resultsHeading()};
+    for (const int tir : draws)
+        rows.append(
+            resultsRow(tir, QStringLiteral("19.06.2024"),
+                       tir == 1 ? QList<int>{1, 2, 3, 4, 5, 6} : QList<int>{7, 8, 9, 10, 11, 12}));
+    return simpleXlsxBytes(rows);
+}
+
 // The numeron-cli downloads left in the temporary folder.
 QStringList leftovers() {
     return QDir::temp().entryList({QStringLiteral("numeron-cli-*")}, QDir::AllEntries);
@@ -67,16 +78,10 @@ void TestCliUpdate::update() {
             ? QByteArray("<a href=\"/files/results.xlsx\">x</a>")
             : "<a href=\"" + kOlderLink + "\">old</a> <a href=\"" + kLink + "\">newest</a>";
     server.setResponse("/results/", 200, page);
-    const QString date = QStringLiteral("19.06.2024");
     if (scenario == QLatin1String("new"))
-        server.setResponse(
-            kLink, 200,
-            simpleXlsxBytes({resultsHeading(), resultsRow(2, date, {7, 8, 9, 10, 11, 12}),
-                             resultsRow(1, date, {1, 2, 3, 4, 5, 6})}));
+        server.setResponse(kLink, 200, workbookOf({2, 1}));
     if (scenario == QLatin1String("same"))
-        server.setResponse(
-            kLink, 200,
-            simpleXlsxBytes({resultsHeading(), resultsRow(1, date, {1, 2, 3, 4, 5, 6})}));
+        server.setResponse(kLink, 200, workbookOf({1}));
     if (scenario == QLatin1String("damaged"))
         server.setResponse(kLink, 200, "PK\x03\x04 not really a workbook");
     if (scenario == QLatin1String("down"))
