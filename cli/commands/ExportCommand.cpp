@@ -74,6 +74,7 @@ public:
         if (format != QLatin1String("csv") && format != QLatin1String("json"))
             throw UsageError(QStringLiteral("неизвестный формат «%1»: csv или json").arg(format));
         const QString fileName = args.value(1);
+        const bool toStandardOutput = fileName.isEmpty() || fileName == QLatin1String("-");
 
         Connection& connection = session.connection();
         Console& console = session.console();
@@ -82,13 +83,14 @@ public:
                                .arg(fileName));
         const QString sql = QStringLiteral("SELECT * FROM ") + QLatin1String(table.table);
         qint64 total = 0;
-        if (console.showsProgress() && !(fileName.isEmpty() && console.outputIsTerminal())) {
+        // No bar over output that goes to the same terminal.
+        if (console.showsProgress() && !(toStandardOutput && console.outputIsTerminal())) {
             Statement count(connection.handle(),
                             QStringLiteral("SELECT count(*) FROM ") + QLatin1String(table.table));
             if (count.step())
                 total = count.value(0).toLongLong();
         }
-        const QString label = fileName.isEmpty() ? args.at(0) : QFileInfo(fileName).fileName();
+        const QString label = toStandardOutput ? args.at(0) : QFileInfo(fileName).fileName();
         OutputTarget output(console, fileName);
         TableExport::write(connection.handle(), sql,
                            format == QLatin1String("json") ? TableExport::Format::Json
