@@ -3,7 +3,10 @@
 numeron_bench_import: the same eighteen columns into the same schema, one
 transaction, all rows new. Needs Debian's python3-openpyxl.
 
-    bench/baseline_openpyxl_import.py WORKBOOK.xlsx
+    bench/baseline_openpyxl_import.py WORKBOOK.xlsx [default|read-only]
+
+With a mode only that mode runs (for timing the whole process); without one
+both run.
 """
 
 import os
@@ -41,7 +44,9 @@ def run(path, read_only):
 
 
 def main():
-    for read_only in (False, True):
+    modes = {"default": [False], "read-only": [True]}.get(sys.argv[2] if len(sys.argv) > 2 else "",
+                                                          [False, True])
+    for read_only in modes:
         run(sys.argv[1], read_only)
 
 

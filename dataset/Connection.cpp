@@ -96,15 +96,28 @@ void Connection::exec(const QString& sql) {
 }
 
 void Connection::beginBatch() {
-    if (m_batchDepth++ == 0 && sqlite3_get_autocommit(handle()))
+    // BEGIN IMMEDIATE takes the write lock at once, waiting for another
+    // writer up to the busy timeout; a failure leaves no batch open.
+    if (m_batchDepth == 0 && sqlite3_get_autocommit(handle()))
         exec(QStringLiteral("BEGIN IMMEDIATE"));
+    ++m_batchDepth;
 }
 
 void Connection::commitBatch() {
     if (m_batchDepth == 0)
         return;
-    if (--m_batchDepth == 0 && !sqlite3_get_autocommit(handle()))
+    if (--m_batchDepth > 0 || sqlite3_get_autocommit(handle()))
+        return;
+    try {
         exec(QStringLiteral("COMMIT"));
+    } catch (...) {
+        // A COMMIT that failed (another process kept reading past the busy
+        // timeout, a full disk) leaves the transaction open: every later post
+        // would join it and be lost with it. Give the batch up instead.
+        if (!sqlite3_get_autocommit(m_handle))
+            sqlite3_exec(m_handle, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
 }
 
 sqlite3_stmt* Connection::takeCached(const QString& sql) {

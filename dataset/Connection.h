@@ -29,6 +29,8 @@ public:
 
     // Groups many single-row posts into one write (one disk sync). Posts keep
     // working as usual; commitBatch() stores everything posted since begin.
+    // Both wait for another process's write lock up to the busy timeout (5 s)
+    // and then throw DatabaseBusy. A commit that fails rolls the batch back.
     void beginBatch();
     void commitBatch();
 

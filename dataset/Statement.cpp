@@ -6,6 +6,20 @@
 #include <QDate>
 #include <sqlite3.h>
 
+namespace {
+
+// The engine's last error as an exception; a lock that did not come free in
+// time is told apart, so that callers can say so.
+[[noreturn]] void throwEngineError(sqlite3* db) {
+    const QString message = QString::fromUtf8(sqlite3_errmsg(db));
+    const int code = sqlite3_errcode(db) & 0xff;
+    if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
+        throw DatabaseBusy(message);
+    throw AppError(message);
+}
+
+} // namespace
+
 Statement::Statement(sqlite3* db, const QString& sql) : m_db(db) {
     if (!db)
         throw AppError(QStringLiteral("Database connection is not open"));
@@ -24,10 +38,9 @@ void Statement::prepare(const QString& sql) {
     const QByteArray text = sql.toUtf8();
     if (sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()), &m_stmt, nullptr) !=
         SQLITE_OK) {
-        const QString message = QString::fromUtf8(sqlite3_errmsg(db));
         sqlite3_finalize(m_stmt);
         m_stmt = nullptr;
-        throw AppError(message);
+        throwEngineError(db);
     }
     if (!m_stmt)
         throw AppError(QStringLiteral("Command text does not contain a statement"));
@@ -41,7 +54,7 @@ Statement::~Statement() {
 }
 
 void Statement::fail() const {
-    throw AppError(QString::fromUtf8(sqlite3_errmsg(m_db)));
+    throwEngineError(m_db);
 }
 
 void Statement::bind(int index, const QVariant& value) {
@@ -73,6 +86,17 @@ void Statement::bind(int index, const QVariant& value) {
         }
     }
     if (rc != SQLITE_OK)
+        fail();
+}
+
+void Statement::bindInt64(int index, qint64 value) {
+    if (sqlite3_bind_int64(m_stmt, index, value) != SQLITE_OK)
+        fail();
+}
+
+void Statement::bindText(int index, const QByteArray& utf8) {
+    if (sqlite3_bind_text(m_stmt, index, utf8.constData(), static_cast<int>(utf8.size()),
+                          SQLITE_TRANSIENT) != SQLITE_OK)
         fail();
 }
 

@@ -1,11 +1,20 @@
 #pragma once
 
+#include "runtime/AppError.h"
+
 #include <QString>
 #include <QVariant>
 
 class Connection;
 struct sqlite3;
 struct sqlite3_stmt;
+
+// The database stayed locked by another connection or process for longer than
+// the busy timeout: nothing of the failing statement was written.
+class DatabaseBusy : public AppError {
+public:
+    using AppError::AppError;
+};
 
 // A prepared SQLite statement that turns every engine failure into an AppError
 // carrying the engine's own text.
@@ -21,6 +30,9 @@ public:
 
     void bind(int index, const QVariant& value);           // 1-based
     void bind(const QString& name, const QVariant& value); // ":Name"; ignored when absent
+    // The same without a QVariant, for statements run many thousand times.
+    void bindInt64(int index, qint64 value);
+    void bindText(int index, const QByteArray& utf8);
     int parameterCount() const;
     QString parameterName(int index) const;
 

@@ -104,15 +104,56 @@ void insertDraw(Query& target, const ImportedDraw& d) {
     }
 }
 
+void insertDraw(Connection& connection, const ImportedDraw& d) {
+    Statement insert(connection,
+                     QStringLiteral("INSERT INTO razyg (tir, ss1, ss2, ss3, ss4, ss5, ss6, ch6, "
+                                    "chv6, ch5, chv5, ch4, chv4, ch3, chv3, djp, pfond, tirdate, "
+                                    "s1, s2, s3, s4, s5, s6) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                                    "?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    int column = 0;
+    const auto bind = [&](qint64 value) { insert.bindInt64(++column, value); };
+    bind(d.tir);
+    for (const int ball : d.drawn)
+        bind(ball);
+    for (const qint64 value : {qint64(d.ch6), d.chv6, qint64(d.ch5), d.chv5, qint64(d.ch4), d.chv4,
+                               qint64(d.ch3), d.chv3, d.djp, d.pfond})
+        bind(value);
+    // As the dataset binds a date: ISO 8601 text.
+    insert.bindText(++column, d.date.toString(Qt::ISODate).toUtf8());
+    for (const int ball : sortedBalls(d.drawn))
+        bind(ball);
+    insert.run();
+}
+
 bool isStored(Connection& connection, int tir) {
     Statement lookup(connection, QStringLiteral("select tir from Razyg where tir=?"));
-    lookup.bind(1, tir);
+    lookup.bindInt64(1, tir);
     return lookup.step();
 }
 
 void importRows(const Workbook& book, Connection& connection, Query& target, int& foundDrawNo,
                 ImportCounts& counts, const std::function<void(int percent)>& afterRow) {
+    importRows(
+        book, connection, [&target](const ImportedDraw& draw) { insertDraw(target, draw); },
+        foundDrawNo, counts, afterRow);
+}
+
+void importRows(const Workbook& book, Connection& connection, const DrawWriter& write,
+                int& foundDrawNo, ImportCounts& counts,
+                const std::function<void(int percent)>& afterRow) {
     const int rowCount = book.lastUsedRow();
+    // The counts as far as they are stored: a chunk that cannot be committed
+    // is rolled back whole, and the counts go back with it.
+    ImportCounts stored = counts;
+    const auto commitChunk = [&] {
+        try {
+            connection.commitBatch();
+        } catch (...) {
+            counts = stored;
+            throw;
+        }
+        stored = counts;
+    };
     QElapsedTimer chunk;
     chunk.start();
     connection.beginBatch();
@@ -122,12 +163,12 @@ void importRows(const Workbook& book, Connection& connection, Query& target, int
             if (isStored(connection, foundDrawNo)) {
                 ++counts.alreadyStored;
             } else {
-                insertDraw(target, readDraw(book, row, foundDrawNo));
+                write(readDraw(book, row, foundDrawNo));
                 ++counts.added;
             }
             ++counts.rowsRead;
             if (chunk.elapsed() >= kChunkMilliseconds) {
-                connection.commitBatch();
+                commitChunk();
                 connection.beginBatch();
                 chunk.restart();
             }
@@ -135,10 +176,15 @@ void importRows(const Workbook& book, Connection& connection, Query& target, int
                 afterRow(progressPercent(row, rowCount));
         }
     } catch (...) {
-        connection.commitBatch();
+        // The rows before the failing one are kept; the first error is the
+        // one reported, even when their commit fails as well.
+        try {
+            commitChunk();
+        } catch (...) {
+        }
         throw;
     }
-    connection.commitBatch();
+    commitChunk();
 }
 
 } // namespace DrawImport

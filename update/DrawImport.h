@@ -61,6 +61,12 @@ int progressPercent(int row, int rowCount);
 
 // Posts the draw through target (open on the draws table) with all its columns.
 void insertDraw(Query& target, const ImportedDraw& draw);
+// Writes the same row straight into the draws table, for an import that shows
+// no rows (the command line): no dataset, one prepared statement.
+void insertDraw(Connection& connection, const ImportedDraw& draw);
+
+// Stores one converted draw (one of the insertDraw above).
+using DrawWriter = std::function<void(const ImportedDraw& draw)>;
 
 // Whether the draws table holds the draw number (the post of an earlier row
 // counts, so a draw written twice in a workbook is stored once).
@@ -70,11 +76,17 @@ bool isStored(Connection& connection, int tir);
 // looked up, and foundDrawNo receives it. afterRow is called after every row,
 // imported or skipped, with the percent done. counts grows row by row. A
 // failing row stops the import with its ImportRowError (or the engine's
-// error); rows posted before it stay.
+// error); rows posted before it stay. A chunk the database refuses to commit
+// (DatabaseBusy when another process holds it too long) is rolled back, and
+// counts then tell what is stored.
 //
 // The posts are written in chunks of a few hundred milliseconds: one disk
 // sync per chunk rather than per draw keeps the import fast, and a process
 // killed half-way loses at most the chunk it was writing.
+void importRows(const Workbook& book, Connection& connection, const DrawWriter& write,
+                int& foundDrawNo, ImportCounts& counts,
+                const std::function<void(int percent)>& afterRow);
+// The window's import: new draws are posted through target.
 void importRows(const Workbook& book, Connection& connection, Query& target, int& foundDrawNo,
                 ImportCounts& counts, const std::function<void(int percent)>& afterRow);
 

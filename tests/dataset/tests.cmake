@@ -1,2 +1,3 @@
 numeron_test(test_query ${CMAKE_CURRENT_LIST_DIR}/test_query.cpp)
 numeron_test(test_column_store ${CMAKE_CURRENT_LIST_DIR}/test_column_store.cpp)
+numeron_test(test_connection_batch ${CMAKE_CURRENT_LIST_DIR}/test_connection_batch.cpp)

@@ -1,5 +1,7 @@
 #include "tests/support/SimpleXlsx.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <zip.h>
 
 namespace {
@@ -82,6 +84,15 @@ bool writeSimpleXlsx(const QString& path, const QList<QStringList>& rows) {
         return false;
     }
     return ok;
+}
+
+QByteArray simpleXlsxBytes(const QList<QStringList>& rows) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("workbook.xlsx"));
+    QFile file(path);
+    if (!writeSimpleXlsx(path, rows) || !file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
 }
 
 QStringList resultsHeading() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -8,6 +9,8 @@
 // cell as text (so each cell displays exactly its text); empty texts leave the
 // cell out. For tests that need workbooks of a particular content.
 bool writeSimpleXlsx(const QString& path, const QList<QStringList>& rows);
+// The same workbook as bytes (to serve it over HTTP).
+QByteArray simpleXlsxBytes(const QList<QStringList>& rows);
 
 // A results heading and draw rows in the eighteen columns of the import;
 // amount is the prize for five matches (column 12).

@@ -2,6 +2,7 @@
 #include "tests/support/TestSupport.h"
 
 #include "dataset/Connection.h"
+#include "dataset/Query.h"
 #include "update/DrawImport.h"
 #include "update/Workbook.h"
 #include "widgets/LinkLabel.h"
@@ -25,6 +26,7 @@ private Q_SLOTS:
     void outcome_data();
     void outcome();
     void storesEveryColumn();
+    void directInsertStoresTheSameRow();
     void amounts_data();
     void amounts();
     void badRowStopsAndWindowReturnsToRest_data();
@@ -206,6 +208,46 @@ void TestDrawImport::storesEveryColumn() {
              QStringLiteral("2024-06-19"));
     QCOMPARE(app.scalar(QStringLiteral("SELECT typeof(chv6) FROM razyg")).toString(),
              QStringLiteral("integer"));
+}
+
+void TestDrawImport::directInsertStoresTheSameRow() {
+    // The command line's insert without a dataset writes what the window's
+    // post writes: the same values of the same types.
+    ImportedDraw draw;
+    draw.tir = 1234;
+    draw.date = QDate(2024, 6, 19);
+    draw.drawn = {17, 3, 45, 8, 29, 1};
+    draw.ch6 = 1;
+    draw.chv6 = 3000000000;
+    draw.ch5 = 2;
+    draw.chv5 = 150000;
+    draw.ch4 = 44;
+    draw.chv4 = 2500;
+    draw.ch3 = 901;
+    draw.chv3 = 300;
+    draw.djp = 12000000;
+    draw.pfond = 35000000;
+    TestApp viaDataset;
+    TestApp direct;
+    Connection first(QStringLiteral("dataset"));
+    first.open(viaDataset.dbPath());
+    Query target(&first, QStringLiteral("ADOQuery5"));
+    target.setSql(QStringLiteral("select * from razyg order by tir desc"));
+    target.open();
+    DrawImport::insertDraw(target, draw);
+    Connection second(QStringLiteral("direct"));
+    second.open(direct.dbPath());
+    DrawImport::insertDraw(second, draw);
+
+    QStringList columns;
+    for (const char* name : {"tir", "s1",   "s2",   "s3",   "s4",   "s5",  "s6",    "ss1",
+                             "ss2", "ss3",  "ss4",  "ss5",  "ss6",  "ch6", "ch5",   "ch4",
+                             "ch3", "chv6", "chv5", "chv4", "chv3", "djp", "pfond", "tirdate"})
+        columns.append(QStringLiteral("typeof(%1) || ':' || quote(%1)").arg(QLatin1String(name)));
+    const QString row = QStringLiteral("SELECT ") + columns.join(QStringLiteral(" || ' ' || ")) +
+                        QStringLiteral(" FROM razyg");
+    QCOMPARE(direct.scalar(row).toString(), viaDataset.scalar(row).toString());
+    QVERIFY(direct.scalar(row).toString().startsWith(QStringLiteral("integer:1234 integer:1 ")));
 }
 
 void TestDrawImport::amounts_data() {

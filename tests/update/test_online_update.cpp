@@ -22,15 +22,6 @@ namespace {
 
 const QByteArray kLink = "/files/results%2819.06.2024%2010%3A00%3A00%29.xlsx";
 
-QByteArray workbook(const QList<QStringList>& rows) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("w.xlsx"));
-    writeSimpleXlsx(path, rows);
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
 void pointAt(const TestApp& app, const QString& pageUrl) {
     QFile ini(QDir(app.dir()).filePath(QStringLiteral("razyg.ini")));
     ini.open(QIODevice::WriteOnly);
@@ -80,12 +71,14 @@ void TestOnlineUpdate::update() {
     server.setResponse("/results/", 200, page);
     const QString date = QStringLiteral("19.06.2024");
     if (scenario == QLatin1String("new"))
-        server.setResponse(kLink, 200,
-                           workbook({resultsHeading(), resultsRow(2, date, {7, 8, 9, 10, 11, 12}),
-                                     resultsRow(1, date, {1, 2, 3, 4, 5, 6})}));
+        server.setResponse(
+            kLink, 200,
+            simpleXlsxBytes({resultsHeading(), resultsRow(2, date, {7, 8, 9, 10, 11, 12}),
+                             resultsRow(1, date, {1, 2, 3, 4, 5, 6})}));
     if (scenario == QLatin1String("same"))
-        server.setResponse(kLink, 200,
-                           workbook({resultsHeading(), resultsRow(1, date, {1, 2, 3, 4, 5, 6})}));
+        server.setResponse(
+            kLink, 200,
+            simpleXlsxBytes({resultsHeading(), resultsRow(1, date, {1, 2, 3, 4, 5, 6})}));
     if (scenario == QLatin1String("down"))
         server.stop();
     TForm1& form = app.start();

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+class Console;
+class QSaveFile;
+
+// Where a command's output goes: standard output, or a file that is replaced
+// only when everything was written, so that a failure leaves the earlier file
+// (or none) rather than half an output.
+class OutputTarget {
+public:
+    // An empty file name or "-" means standard output.
+    OutputTarget(Console& console, const QString& fileName);
+    ~OutputTarget(); // a file not committed is discarded
+    OutputTarget(const OutputTarget&) = delete;
+    OutputTarget& operator=(const OutputTarget&) = delete;
+
+    // Both throw AppError naming the file and the system's reason.
+    void write(const char* data, qsizetype size);
+    void commit();
+
+private:
+    [[noreturn]] void fail() const;
+    Console& m_console;
+    QString m_fileName;
+    std::unique_ptr<QSaveFile> m_file;
+};
+
+// Output gathered in a large buffer and handed to the target in big pieces,
+// with the number formatting done in place (no temporary strings).
+class OutputBuffer {
+public:
+    explicit OutputBuffer(OutputTarget& target);
+    ~OutputBuffer();
+    OutputBuffer(const OutputBuffer&) = delete;
+    OutputBuffer& operator=(const OutputBuffer&) = delete;
+
+    void append(char c) {
+        if (m_used == m_capacity)
+            flush();
+        m_data[m_used++] = c;
+    }
+    void append(const char* data, size_t size);
+    void appendInteger(qint64 value) {
+        if (m_capacity - m_used < kIntegerRoom)
+            flush();
+        m_used += formatInteger(m_data + m_used, value);
+    }
+    // The shortest text that reads back as the same double ("5", "0.1", "1e+20").
+    void appendDouble(double value);
+    // Hands everything to the target.
+    void flush();
+
+    static constexpr size_t kIntegerRoom = 20; // "-9223372036854775808"
+    // Writes the decimal digits of value at out; returns their count.
+    static size_t formatInteger(char* out, qint64 value);
+
+private:
+    OutputTarget& m_target;
+    char* m_data;
+    size_t m_capacity;
+    size_t m_used = 0;
+};

@@ -1,0 +1,90 @@
+#include "cli/WorkbookImport.h"
+
+#include "cli/CliSession.h"
+#include "cli/CliTexts.h"
+#include "cli/Console.h"
+#include "dataset/Connection.h"
+#include "dataset/Statement.h"
+#include "update/DrawImport.h"
+#include "update/Workbook.h"
+
+namespace WorkbookImport {
+
+namespace {
+
+QString quoted(const QString& text) {
+    return QStringLiteral("«") + text + QStringLiteral("»");
+}
+
+// One line whatever the text's own line breaks, and no longer than a cell
+// text from a hostile workbook should make it.
+QString oneLine(QString text) {
+    constexpr qsizetype kMaxLength = 300;
+    if (text.size() > kMaxLength)
+        text = text.left(kMaxLength) + QStringLiteral("…");
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
+}
+
+QString countsLine(const QString& label, const DrawImport::ImportCounts& counts) {
+    return QStringLiteral("%1: прочитано строк: %2, добавлено тиражей: %3, уже были в базе: %4")
+        .arg(quoted(label))
+        .arg(counts.rowsRead)
+        .arg(counts.added)
+        .arg(counts.alreadyStored);
+}
+
+std::unique_ptr<Workbook> openWorkbook(Console& console, const QString& path,
+                                       const QString& label) {
+    try {
+        return Workbook::open(path);
+    } catch (const AppError& e) {
+        // The reader's text names the file itself in most cases: by the
+        // label, which for a download is its address.
+        QString reason = oneLine(e.message());
+        reason.replace(path, label);
+        console.error(reason.contains(label) ? reason
+                                             : quoted(label) + QLatin1String(": ") + reason);
+    } catch (const std::bad_alloc&) {
+        console.error(quoted(label) + QStringLiteral(": книга слишком велика"));
+    }
+    return nullptr;
+}
+
+} // namespace
+
+Outcome importFile(CliSession& session, const QString& path, const QString& label) {
+    Connection& connection = session.connection();
+    Console& console = session.console();
+    std::unique_ptr<Workbook> book = openWorkbook(console, path, label);
+    if (!book)
+        return {};
+
+    DrawImport::ImportCounts counts;
+    int foundDrawNo = 0;
+    bool complete = false;
+    try {
+        // Nothing is shown, so the draws go straight into the table rather
+        // than through a dataset like the window's.
+        DrawImport::importRows(
+            *book, connection,
+            [&connection](const ImportedDraw& draw) { DrawImport::insertDraw(connection, draw); },
+            foundDrawNo, counts, [&](int percent) { console.progress(percent, label); });
+        complete = true;
+    } catch (const DrawImport::ImportRowError& e) {
+        console.error(QStringLiteral("%1: строка %2, столбец %3, ячейка %4: %5")
+                          .arg(quoted(label))
+                          .arg(e.row())
+                          .arg(e.column())
+                          .arg(quoted(oneLine(e.cellText())), oneLine(e.message())));
+    } catch (const DatabaseBusy& e) {
+        console.error(quoted(label) + QLatin1String(": ") + CliTexts::databaseBusy(e.message()));
+    } catch (const AppError& e) {
+        console.error(quoted(label) + QLatin1String(": ") + oneLine(e.message()));
+    }
+    console.print(countsLine(label, counts));
+    return {complete, counts};
+}
+
+} // namespace WorkbookImport

@@ -1,0 +1,112 @@
+// numeron-cli export draws|bets: every row of the draws table (razyg) or the
+// bets table (Rate), all columns, as CSV or JSON.
+#include "cli/CliCommand.h"
+#include "cli/CliSession.h"
+#include "cli/Console.h"
+#include "cli/OutputTarget.h"
+#include "cli/TableExport.h"
+#include "dataset/Connection.h"
+#include "dataset/Statement.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <filesystem>
+
+namespace {
+
+QCommandLineOption formatOption() {
+    return QCommandLineOption(QStringLiteral("format"),
+                              QStringLiteral("csv (по умолчанию) или json."),
+                              QStringLiteral("формат"), QStringLiteral("csv"));
+}
+
+struct ExportedTable {
+    const char* table;
+    TableExport::Columns columns;
+};
+
+ExportedTable tableFor(const QString& what) {
+    if (what == QLatin1String("draws"))
+        return {"razyg",
+                {{QStringLiteral("chv6"), QStringLiteral("chv5"), QStringLiteral("chv4"),
+                  QStringLiteral("chv3"), QStringLiteral("djp"), QStringLiteral("pfond")}}};
+    if (what == QLatin1String("bets"))
+        return {"Rate", {}};
+    throw UsageError(QStringLiteral("выгружаются draws или bets, а не «%1»").arg(what));
+}
+
+// Whether both names lead to one file (through links as well).
+bool isSameFile(const QString& a, const QString& b) {
+    if (a.isEmpty() || a == QLatin1String("-") || b.isEmpty())
+        return false;
+    std::error_code error;
+    return std::filesystem::equivalent(QFile::encodeName(a).toStdString(),
+                                       QFile::encodeName(b).toStdString(), error);
+}
+
+class ExportCommand : public CliCommand {
+public:
+    QString name() const override { return QStringLiteral("export"); }
+    QString summary() const override {
+        return QStringLiteral("Выгрузка тиражей или ставок в CSV или JSON.");
+    }
+    QString arguments() const override { return QStringLiteral("draws|bets [ФАЙЛ]"); }
+    QString description() const override {
+        return QStringLiteral(
+            "Выгружает все строки таблицы тиражей (draws, таблица razyg) или ставок (bets, "
+            "таблица Rate) со всеми столбцами в порядке таблицы: даты в ISO 8601 "
+            "(ГГГГ-ММ-ДД), суммы целыми числами, пустые значения пустыми (в JSON — null). "
+            "CSV по RFC 4180 со строкой заголовков, JSON — массив объектов; кодировка UTF-8.\n\n"
+            "Без ФАЙЛА (или с «-») вывод идёт в стандартный вывод. Файл заменяется только "
+            "целиком записанной выгрузкой.\n\n"
+            "Пример:\n  numeron-cli export draws --format json draws.json");
+    }
+    QList<QCommandLineOption> options() const override { return {formatOption()}; }
+
+    int run(CliSession& session, const QCommandLineParser& parser) override {
+        const QStringList args = parser.positionalArguments();
+        if (args.isEmpty())
+            throw UsageError(QStringLiteral("не указано, что выгружать: draws или bets"));
+        if (args.size() > 2)
+            throw UsageError(QStringLiteral("лишний аргумент «%1»").arg(args.at(2)));
+        const ExportedTable table = tableFor(args.at(0));
+        const QString format = parser.value(formatOption());
+        if (format != QLatin1String("csv") && format != QLatin1String("json"))
+            throw UsageError(QStringLiteral("неизвестный формат «%1»: csv или json").arg(format));
+        const QString fileName = args.value(1);
+        const bool toStandardOutput = fileName.isEmpty() || fileName == QLatin1String("-");
+
+        Connection& connection = session.connection();
+        Console& console = session.console();
+        if (isSameFile(fileName, session.dbFileName()))
+            throw AppError(QStringLiteral("«%1» — это файл базы данных; выгрузка не заменит его")
+                               .arg(fileName));
+        const QString sql = QStringLiteral("SELECT * FROM ") + QLatin1String(table.table);
+        qint64 total = 0;
+        // No bar over output that goes to the same terminal.
+        if (console.showsProgress() && !(toStandardOutput && console.outputIsTerminal())) {
+            Statement count(connection.handle(),
+                            QStringLiteral("SELECT count(*) FROM ") + QLatin1String(table.table));
+            if (count.step())
+                total = count.value(0).toLongLong();
+        }
+        const QString label = toStandardOutput ? args.at(0) : QFileInfo(fileName).fileName();
+        OutputTarget output(console, fileName);
+        TableExport::write(connection.handle(), sql,
+                           format == QLatin1String("json") ? TableExport::Format::Json
+                                                           : TableExport::Format::Csv,
+                           table.columns, output, [&](qint64 rows) {
+                               if (total > 0)
+                                   console.progress(int(rows * 100 / total), label);
+                           });
+        output.commit();
+        console.endProgress();
+        return ExitCode::Done;
+    }
+};
+
+} // namespace
+
+CliCommandPtr makeExportCommand() {
+    return std::make_unique<ExportCommand>();
+}

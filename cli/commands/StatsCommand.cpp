@@ -1,0 +1,91 @@
+// numeron-cli stats: the 49 ball frequencies of "Статистика (шар)", over all
+// draws or the newest N.
+#include "cli/BallFrequencies.h"
+#include "cli/CliCommand.h"
+#include "cli/CliSession.h"
+#include "cli/Console.h"
+
+#include <QStringList>
+
+namespace {
+
+QCommandLineOption lastOption() {
+    return QCommandLineOption(QStringLiteral("last"),
+                              QStringLiteral("Считать только N последних тиражей (по номеру)."),
+                              QStringLiteral("N"));
+}
+
+QCommandLineOption formatOption() {
+    return QCommandLineOption(QStringLiteral("format"),
+                              QStringLiteral("table (по умолчанию), csv или json."),
+                              QStringLiteral("формат"), QStringLiteral("table"));
+}
+
+std::optional<qint64> lastDraws(const QCommandLineParser& parser) {
+    if (!parser.isSet(lastOption()))
+        return std::nullopt;
+    const QString text = parser.value(lastOption());
+    bool ok = false;
+    const qint64 n = text.toLongLong(&ok);
+    if (!ok || n < 1)
+        throw UsageError(QStringLiteral("--last ждёт целое число от 1, а не «%1»").arg(text));
+    return n;
+}
+
+QString render(const BallFrequencies::Counts& counts, const QString& format) {
+    QStringList lines;
+    if (format == QLatin1String("table")) {
+        const QString countTitle = QStringLiteral("Выпал, раз");
+        lines.append(QStringLiteral("Шар  ") + countTitle);
+        for (size_t i = 0; i < counts.size(); ++i)
+            lines.append(QStringLiteral("%1  %2").arg(i + 1, 3).arg(counts[i], countTitle.size()));
+        return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+    }
+    if (format == QLatin1String("csv")) {
+        lines.append(QStringLiteral("ball,drawn"));
+        for (size_t i = 0; i < counts.size(); ++i)
+            lines.append(QStringLiteral("%1,%2").arg(i + 1).arg(counts[i]));
+        return lines.join(QLatin1String("\r\n")) + QLatin1String("\r\n");
+    }
+    for (size_t i = 0; i < counts.size(); ++i)
+        lines.append(QStringLiteral("{\"ball\":%1,\"drawn\":%2}").arg(i + 1).arg(counts[i]));
+    return QStringLiteral("[\n") + lines.join(QLatin1String(",\n")) + QStringLiteral("\n]\n");
+}
+
+class StatsCommand : public CliCommand {
+public:
+    QString name() const override { return QStringLiteral("stats"); }
+    QString summary() const override {
+        return QStringLiteral("Сколько раз выпал каждый шар (все или последние N тиражей).");
+    }
+    QString description() const override {
+        return QStringLiteral(
+            "Выводит для каждого шара от 1 до 49, в скольких тиражах он выпал — как "
+            "«Статистика (шар)» в окне: тираж считается один раз для каждого своего шара. "
+            "С --last N считаются только N тиражей с наибольшими номерами.\n\n"
+            "Пример:\n  numeron-cli stats --last 100");
+    }
+    QList<QCommandLineOption> options() const override { return {lastOption(), formatOption()}; }
+
+    int run(CliSession& session, const QCommandLineParser& parser) override {
+        if (!parser.positionalArguments().isEmpty())
+            throw UsageError(
+                QStringLiteral("лишний аргумент «%1»").arg(parser.positionalArguments().first()));
+        const std::optional<qint64> last = lastDraws(parser);
+        const QString format = parser.value(formatOption());
+        if (format != QLatin1String("table") && format != QLatin1String("csv") &&
+            format != QLatin1String("json"))
+            throw UsageError(
+                QStringLiteral("неизвестный формат «%1»: table, csv или json").arg(format));
+        const QByteArray text =
+            render(BallFrequencies::count(session.connection(), last), format).toUtf8();
+        session.console().write(text.constData(), text.size());
+        return ExitCode::Done;
+    }
+};
+
+} // namespace
+
+CliCommandPtr makeStatsCommand() {
+    return std::make_unique<StatsCommand>();
+}

@@ -1,0 +1,74 @@
+// numeron-cli update: the online update of the window ("Обновить онлайн")
+// without any box: results page, newest stamped workbook link, download,
+// import.
+#include "app/StartupPaths.h"
+#include "cli/CliCommand.h"
+#include "cli/CliSession.h"
+#include "cli/Console.h"
+#include "cli/WorkbookImport.h"
+#include "update/HttpTransfer.h"
+#include "update/ResultsSite.h"
+#include "update/ResultsSiteUtils.h"
+#include "update/UpdateTexts.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+namespace {
+
+class UpdateCommand : public CliCommand {
+public:
+    QString name() const override { return QStringLiteral("update"); }
+    QString summary() const override {
+        return QStringLiteral("Онлайн-обновление с сайта лотереи.");
+    }
+    QString description() const override {
+        return QStringLiteral(
+            "Делает то же, что кнопка «Обновить онлайн»: читает страницу результатов "
+            "(CONFIG/resultsurl в razyg.ini, иначе встроенный адрес), выбирает ссылку на книгу "
+            "с самой поздней отметкой времени, скачивает книгу во временный файл, загружает "
+            "новые тиражи и удаляет файл. Выводит адреса страницы и книги и число тиражей.\n\n"
+            "Пример для планировщика cron (по понедельникам в 6:00):\n"
+            "  0 6 * * 1  /opt/numeron/numeron-cli update >> $HOME/numeron-update.log 2>&1");
+    }
+
+    int run(CliSession& session, const QCommandLineParser& parser) override {
+        if (!parser.positionalArguments().isEmpty())
+            throw UsageError(
+                QStringLiteral("лишний аргумент «%1»").arg(parser.positionalArguments().first()));
+        Console& console = session.console();
+        session.connection(); // a missing database ends the command before the network
+        const ResultsSite site = ResultsSite::fromPageUrl(session.resultsPageUrl());
+        console.print(QStringLiteral("Страница результатов: ") + site.pageUrl);
+        const QString workbookUrl = FindNewestWorkbookUrl(site);
+
+        // Downloaded into a folder of its own that is removed on every way out;
+        // the window's results.xlsx beside the executable is left alone.
+        QTemporaryDir folder(QDir::temp().filePath(QStringLiteral("numeron-cli-XXXXXX")));
+        if (!folder.isValid())
+            throw AppError(QStringLiteral("Не удалось создать временную папку: ") +
+                           folder.errorString());
+        const QString file = folder.filePath(QStringLiteral("results.xlsx"));
+        if (!workbookUrl.isEmpty())
+            DownloadToFile(workbookUrl, file);
+        if (!StartupPaths::fileExists(file)) {
+            QString text = UpdateTexts::downloadFailed(workbookUrl);
+            text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+            throw AppError(text);
+        }
+        console.print(QStringLiteral("Книга: ") + workbookUrl);
+        const WorkbookImport::Outcome outcome =
+            WorkbookImport::importFile(session, file, workbookUrl);
+        if (!outcome.complete)
+            return ExitCode::Failed;
+        console.print(outcome.counts.added > 0 ? UpdateTexts::updated()
+                                               : UpdateTexts::nothingNew());
+        return ExitCode::Done;
+    }
+};
+
+} // namespace
+
+CliCommandPtr makeUpdateCommand() {
+    return std::make_unique<UpdateCommand>();
+}
