@@ -6,6 +6,7 @@
 #include "update/HttpTransfer.h"
 #include "update/ResultsSiteUtils.h"
 #include "update/UpdateTexts.h"
+#include "update/WebAddress.h"
 #include "widgets/LinkLabel.h"
 
 #include <QDragEnterEvent>
@@ -27,8 +28,8 @@ void TForm1::Button16Click(QObject*) {
     if (!UpdateUrl.isEmpty())
         DownloadToFile(UpdateUrl, ResultsFileName);
     if (!StartupPaths::fileExists(ResultsFileName)) {
-        showBox(UpdateTexts::downloadFailed(UpdateUrl), UpdateTexts::caption(), BoxIcon::Error,
-                BoxButtons::Ok);
+        showBox(UpdateTexts::downloadFailed(WebAddress::forDisplay(UpdateUrl)),
+                UpdateTexts::caption(), BoxIcon::Error, BoxButtons::Ok);
         return;
     }
     runImport();

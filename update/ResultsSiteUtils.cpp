@@ -1,6 +1,7 @@
 #include "update/ResultsSiteUtils.h"
 
 #include "update/HttpTransfer.h"
+#include "update/WebAddress.h"
 
 #include <QDate>
 #include <QTime>
@@ -30,10 +31,6 @@ int stampField(const QByteArray& stamp, int from, int length) {
         value = value * 10 + (c - '0');
     }
     return value;
-}
-
-bool startsWithNoCase(const QString& text, const char* prefix) {
-    return text.startsWith(QLatin1String(prefix), Qt::CaseInsensitive);
 }
 
 } // namespace
@@ -88,17 +85,17 @@ void CollectWorkbookLinks(const QByteArray& page, QList<TFileInfo>* list) {
         const QByteArray link = page.mid(linkStart, end - linkStart);
         if (link.toLower().contains(".xls")) {
             TFileInfo info;
-            info.Url = QString::fromLatin1(link);
-            ParseLinkDate(info.Url, info.Date);
+            info.Url = WebAddress::fromLinkBytes(link);
+            ParseLinkDate(link, info.Date);
             list->append(info);
         }
         position = end + 1;
     }
 }
 
-bool ParseLinkDate(const QString& link, double& dateTime) {
+bool ParseLinkDate(const QByteArray& link, double& dateTime) {
     dateTime = 0;
-    const QByteArray decoded = UrlDecode(link.toLatin1());
+    const QByteArray decoded = UrlDecode(link);
     const qsizetype open = decoded.indexOf('(');
     const qsizetype close = decoded.indexOf(')');
     if (open < 0 || close < 0 || open > close)
@@ -146,14 +143,5 @@ QByteArray UrlDecode(const QByteArray& text) {
 }
 
 QString MakeAbsoluteUrl(const QString& link, const ResultsSite& site) {
-    if (startsWithNoCase(link, "http://") || startsWithNoCase(link, "https://"))
-        return link;
-    if (link.startsWith(QLatin1String("//"))) {
-        // A scheme-relative link keeps the scheme of the site.
-        const qsizetype colon = site.siteUrl.indexOf(QLatin1Char(':'));
-        return site.siteUrl.left(colon + 1) + link;
-    }
-    if (link.startsWith(QLatin1Char('/')))
-        return site.siteUrl + link;
-    return site.pageUrl + link;
+    return WebAddress::resolve(WebAddress::withHttpScheme(site.pageUrl), link);
 }

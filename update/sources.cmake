@@ -7,6 +7,7 @@ list(APPEND NUMERON_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ResultsSite.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ResultsSiteUtils.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SheetTable.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WebAddress.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Workbook.cpp
   ${CMAKE_CURRENT_LIST_DIR}/XlsWorkbook.cpp
   ${CMAKE_CURRENT_LIST_DIR}/XlsxContentReaders.cpp
