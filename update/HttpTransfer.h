@@ -35,8 +35,10 @@ void setLimits(const Limits& limits);
 // The URL of an address as the program writes them: "http://" or "https://" in
 // any letter case, or no scheme at all for plain http; a port after the host is
 // honoured. The address's characters are sent as UTF-8, percent-encoded where
-// a URL needs it, its own %XX escapes as they are (see WebAddress). An invalid
-// URL for any other scheme or an unusable address.
+// a URL needs it, its own %XX escapes as they are (see WebAddress); only an
+// escaped letter, digit, '-', '.', '_' or '~' goes out as the character, which
+// names the same resource. An invalid URL for any other scheme or an unusable
+// address.
 QUrl urlFromAddress(const QString& address);
 
 // Runs the GET and keeps the body in memory, up to Limits::maxPageBytes.

@@ -8,16 +8,6 @@
 
 namespace {
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // The stamp field at 1-based position `from`, `length` characters long (shorter
 // at the end of the text). -1 unless it is a non-empty run of decimal digits.
 int stampField(const QByteArray& stamp, int from, int length) {
@@ -57,9 +47,9 @@ bool HttpGetText(const QString& address, QByteArray& body) {
     body.clear();
     try {
         HttpResult result = HttpTransfer::get(address);
-        // An error page is an answer too; only a transfer cut short by the time
-        // limit or a connection that never answered yields nothing.
-        if (result.timedOut)
+        // An error page is an answer too; a transfer stopped by a limit (a
+        // silent server, an endless or oversized page) yields nothing.
+        if (result.timedOut || result.tooLarge)
             return false;
         body = std::move(result.body);
         return !body.isEmpty();
@@ -127,8 +117,8 @@ QByteArray UrlDecode(const QByteArray& text) {
     while (i < text.size()) {
         const char c = text.at(i);
         if (c == '%' && i + 2 < text.size()) {
-            const int high = hexDigit(text.at(i + 1));
-            const int low = hexDigit(text.at(i + 2));
+            const int high = WebAddress::hexDigitValue(uchar(text.at(i + 1)));
+            const int low = WebAddress::hexDigitValue(uchar(text.at(i + 2)));
             if (high >= 0 && low >= 0)
                 out.append(char(high * 16 + low));
             else

@@ -1,20 +1,11 @@
 #include "update/WebAddress.h"
 
 #include <QStringView>
+#include <algorithm>
 
 namespace WebAddress {
 
 namespace {
-
-int hexValue(ushort c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 bool inRange(uchar c, uchar low, uchar high) {
     return c >= low && c <= high;
@@ -65,8 +56,27 @@ void appendCodePoint(QString& out, char32_t codePoint) {
     }
 }
 
-// Decodes bytes as UTF-8 into out; for a byte from 0x80 up that begins no
-// well-formed sequence, calls invalid(index) to write what stands for it.
+// Characters a message box may show as they are. Controls, format characters
+// (such as the right-to-left override, which would reorder the address on
+// screen), line separators and code points without a character stay escaped.
+bool isShown(char32_t codePoint) {
+    switch (QChar::category(codePoint)) {
+    case QChar::Other_Control:
+    case QChar::Other_Format:
+    case QChar::Other_Surrogate:
+    case QChar::Other_PrivateUse:
+    case QChar::Other_NotAssigned:
+    case QChar::Separator_Line:
+    case QChar::Separator_Paragraph:
+        return false;
+    default:
+        return true;
+    }
+}
+
+// Decodes bytes as UTF-8 into out; for each byte from 0x80 up that is not part
+// of a well-formed sequence of a shown character, calls invalid(index) to write
+// what stands for it.
 template <typename Invalid>
 void decodeUtf8(const QByteArray& bytes, QString& out, Invalid invalid) {
     qsizetype i = 0;
@@ -79,13 +89,13 @@ void decodeUtf8(const QByteArray& bytes, QString& out, Invalid invalid) {
         }
         char32_t codePoint = 0;
         const int length = utf8Sequence(bytes, i, codePoint);
-        if (length > 0) {
+        if (length > 0 && isShown(codePoint)) {
             appendCodePoint(out, codePoint);
             i += length;
-        } else {
-            invalid(i);
-            ++i;
+            continue;
         }
+        for (const qsizetype end = i + std::max(length, 1); i < end; ++i)
+            invalid(i);
     }
 }
 
@@ -103,8 +113,8 @@ QLatin1String escapeOf(uchar c, char (&buffer)[4]) {
 int escapedByte(QStringView text, qsizetype i) {
     if (text.size() - i < 3 || text.at(i) != QLatin1Char('%'))
         return -1;
-    const int high = hexValue(text.at(i + 1).unicode());
-    const int low = hexValue(text.at(i + 2).unicode());
+    const int high = hexDigitValue(text.at(i + 1).unicode());
+    const int low = hexDigitValue(text.at(i + 2).unicode());
     return high < 0 || low < 0 ? -1 : high * 16 + low;
 }
 
@@ -133,7 +143,8 @@ bool isSchemeCharacter(QChar c) {
 }
 
 // The length of the scheme name at the start of the text (without its ':'),
-// or 0 when the text does not begin with a scheme.
+// or 0 when the text does not begin with one: a letter, then letters, digits,
+// '+', '-' or '.', then ':'.
 qsizetype schemeLength(QStringView text) {
     if (text.isEmpty() || text.at(0).unicode() >= 0x80 || !text.at(0).isLetter())
         return 0;
@@ -246,6 +257,16 @@ QString mergePaths(const Parts& base, QStringView path) {
 
 } // namespace
 
+int hexDigitValue(char16_t c) {
+    if (c >= u'0' && c <= u'9')
+        return c - u'0';
+    if (c >= u'a' && c <= u'f')
+        return c - u'a' + 10;
+    if (c >= u'A' && c <= u'F')
+        return c - u'A' + 10;
+    return -1;
+}
+
 QString fromLinkBytes(const QByteArray& bytes) {
     QString out;
     out.reserve(bytes.size());
@@ -262,8 +283,8 @@ QByteArray toRequestBytes(const QString& address) {
     for (qsizetype i = 0; i < utf8.size(); ++i) {
         const uchar c = uchar(utf8.at(i));
         const bool escape = c == '%' && i + 2 < utf8.size() &&
-                            hexValue(uchar(utf8.at(i + 1))) >= 0 &&
-                            hexValue(uchar(utf8.at(i + 2))) >= 0;
+                            hexDigitValue(uchar(utf8.at(i + 1))) >= 0 &&
+                            hexDigitValue(uchar(utf8.at(i + 2))) >= 0;
         if (escape || (c != '%' && !mustBeEscaped(c)))
             out.append(char(c));
         else
@@ -292,10 +313,6 @@ QString forDisplay(const QString& address) {
         decodeUtf8(run, out, [&](qsizetype k) { out.append(address.mid(runStart + 3 * k, 3)); });
     }
     return out;
-}
-
-bool hasScheme(const QString& address) {
-    return schemeLength(address) > 0;
 }
 
 QString withHttpScheme(const QString& address) {

@@ -10,8 +10,13 @@
 // in its input and never throws.
 namespace WebAddress {
 
+// The value of a hexadecimal digit in either letter case; -1 for any other character.
+int hexDigitValue(char16_t c);
+
 // The text of a link's bytes: valid UTF-8 sequences as their characters, every
 // other byte from 0x80 up as "%XX"; ASCII bytes, escapes included, unchanged.
+// Characters that would mislead on screen (controls, format characters such
+// as the right-to-left override, unassigned code points) stay as escapes too.
 QString fromLinkBytes(const QByteArray& bytes);
 
 // The bytes of the address to send: its UTF-8 bytes with every byte a URL may
@@ -21,14 +26,12 @@ QString fromLinkBytes(const QByteArray& bytes);
 QByteArray toRequestBytes(const QString& address);
 
 // The address for a message box: runs of escapes that spell non-ASCII UTF-8
-// are shown as their characters; everything else stays as it is.
+// are shown as their characters (save those fromLinkBytes keeps escaped);
+// everything else stays as it is.
 QString forDisplay(const QString& address);
 
-// True when the address begins with a scheme ("https:", "ftp:", "mailto:"):
-// a letter, then letters, digits, '+', '-' or '.', then ':'.
-bool hasScheme(const QString& address);
-
-// The address with "http://" put in front when it has no scheme of its own.
+// The address with "http://" put in front unless it begins with a scheme and
+// "//" ("https://h/", "ftp://h/"); "host:8080/x" is taken as a host and port.
 QString withHttpScheme(const QString& address);
 
 // Resolves a reference against a base address by the rules of RFC 3986: a

@@ -255,6 +255,9 @@ void HttpTransferTest::limits_data() {
             << download << 1000 << 2 << -1 << false << 5000 << 10000 << 1000 << true;
         QTest::newRow(QByteArray(kind + "beyond the size cap, length not told").constData())
             << download << 1001 << 2 << -1 << false << 5000 << 10000 << 1000 << false;
+        // More than the client holds at once: taken piece by piece.
+        QTest::newRow(QByteArray(kind + "several megabytes").constData())
+            << download << (3 << 20) << 3 << -1 << true << 5000 << 10000 << (4 << 20) << true;
     }
 }
 

@@ -35,6 +35,9 @@ void WebAddressTest::fromLinkBytes_data() {
     QTest::newRow("surrogate") << QByteArray("\xED\xA0\x80") << QStringLiteral("%ED%A0%80");
     QTest::newRow("beyond U+10FFFF")
         << QByteArray("\xF4\x90\x80\x80") << QStringLiteral("%F4%90%80%80");
+    QTest::newRow("right-to-left override stays escaped")
+        << QByteArray("a\xE2\x80\xAEx.xls") << QStringLiteral("a%E2%80%AEx.xls");
+    QTest::newRow("C1 control stays escaped") << QByteArray("\xC2\x85") << QStringLiteral("%C2%85");
     QTest::newRow("stray continuation before a good one")
         << QByteArray("\x80\xD0\xA2") << QString::fromUtf8("%80Т");
 }
@@ -81,6 +84,8 @@ void WebAddressTest::forDisplay_data() {
         << QString::fromUtf8("http://h/Ти%2820%3A00%29.xlsx");
     QTest::newRow("escapes of other bytes stay")
         << QStringLiteral("http://h/%D2%E8%D0%A2%D0") << QString::fromUtf8("http://h/%D2%E8Т%D0");
+    QTest::newRow("format characters stay escaped")
+        << QStringLiteral("%E2%80%AE%D0%A2") << QString::fromUtf8("%E2%80%AEТ");
     QTest::newRow("broken escapes stay") << QStringLiteral("%D0%A%") << QStringLiteral("%D0%A%");
 }
 
