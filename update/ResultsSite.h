@@ -2,9 +2,9 @@
 
 #include <QString>
 
-// Where the operator publishes its results: the results page (fetched, and the
-// base of relative links) and the site address (the base of links that begin
-// with "/").
+// Where the operator publishes its results: the results page (fetched as
+// written, and the base that the page's links are resolved against) and the
+// site address (named in the message that announces the request).
 struct ResultsSite {
     QString pageUrl; // as configured; the built-in one ends with "/"
     QString siteUrl; // scheme://host[:port], no trailing slash
