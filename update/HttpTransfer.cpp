@@ -1,5 +1,7 @@
 #include "update/HttpTransfer.h"
 
+#include "update/WebAddress.h"
+
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
@@ -9,13 +11,18 @@
 #include <QNetworkRequest>
 #include <QSaveFile>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 namespace HttpTransfer {
 
 namespace {
 
-int g_timeLimitMsecs = 60 * 1000;
+Limits g_limits;
+
+// The most the client holds in memory before it is taken: the download is
+// written to its file in pieces of at most this size.
+constexpr qint64 ReadBufferBytes = 1024 * 1024;
 
 QNetworkRequest makeRequest(const QUrl& url) {
     QNetworkRequest request(url);
@@ -42,45 +49,19 @@ bool isWholeAnswer(QNetworkReply::NetworkError error) {
             error <= QNetworkReply::UnknownServerError);
 }
 
-// True when the address begins with a scheme of its own ("ftp://...").
-bool hasScheme(const QString& address) {
-    const qsizetype separator = address.indexOf(QLatin1String("://"));
-    if (separator <= 0 || !address.at(0).isLetter())
-        return false;
-    for (qsizetype i = 1; i < separator; ++i) {
-        const QChar c = address.at(i);
-        if (!c.isLetterOrNumber() && c != QLatin1Char('+') && c != QLatin1Char('-') &&
-            c != QLatin1Char('.'))
-            return false;
-    }
-    return true;
-}
-
 bool isSuccessStatus(int status) {
     return status >= 200 && status < 300;
 }
 
-} // namespace
-
-QUrl urlFromAddress(const QString& address) {
-    const QString text = address.trimmed();
-    if (text.isEmpty())
-        return QUrl();
-    QUrl url;
-    if (text.startsWith(QLatin1String("https://"), Qt::CaseInsensitive) ||
-        text.startsWith(QLatin1String("http://"), Qt::CaseInsensitive)) {
-        url = QUrl(text, QUrl::TolerantMode);
-    } else if (hasScheme(text)) {
-        return QUrl(); // a scheme the program does not speak
-    } else {
-        url = QUrl(QLatin1String("http://") + text, QUrl::TolerantMode);
-    }
-    if (!url.isValid() || url.host().isEmpty())
-        return QUrl();
-    return url;
+bool isHttpScheme(const QString& scheme) {
+    return scheme == QLatin1String("http") || scheme == QLatin1String("https");
 }
 
-HttpResult get(const QString& address) {
+// Runs one GET. Every piece of the body goes to `take` as it arrives; `take`
+// returns false to stop the transfer (a write that failed). The body itself
+// is not kept here.
+HttpResult run(const QString& address, qint64 maxBytes,
+               const std::function<bool(const QByteArray&)>& take) {
     HttpResult result;
     const QUrl url = urlFromAddress(address);
     if (!url.isValid() || !QCoreApplication::instance())
@@ -89,50 +70,119 @@ HttpResult get(const QString& address) {
     QNetworkAccessManager manager;
     manager.setProxy(QNetworkProxy::NoProxy);
     std::unique_ptr<QNetworkReply> reply(manager.get(makeRequest(url)));
+    reply->setReadBufferSize(ReadBufferBytes);
 
     QEventLoop loop;
-    QTimer limit;
-    limit.setSingleShot(true);
-    QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    QObject::connect(&limit, &QTimer::timeout, &loop, [&result, &reply] {
-        result.timedOut = true;
+    QTimer silence;
+    QTimer overall;
+    silence.setSingleShot(true);
+    overall.setSingleShot(true);
+    bool stopped = false;
+    const auto stop = [&] {
+        stopped = true;
         reply->abort();
+    };
+    const auto drain = [&] {
+        if (stopped)
+            return;
+        const QByteArray piece = reply->readAll();
+        if (piece.isEmpty())
+            return;
+        if (piece.size() > maxBytes - result.bytes) {
+            result.tooLarge = true;
+            stop();
+            return;
+        }
+        result.bytes += piece.size();
+        if (!take(piece))
+            stop();
+    };
+    // Anything heard from the server starts the silence anew.
+    const auto heard = [&] { silence.start(g_limits.silenceMsecs); };
+    const auto timedOut = [&] {
+        result.timedOut = true;
+        stop();
+    };
+
+    QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&silence, &QTimer::timeout, &loop, timedOut);
+    QObject::connect(&overall, &QTimer::timeout, &loop, timedOut);
+    QObject::connect(reply.get(), &QNetworkReply::redirected, &loop, heard);
+    QObject::connect(reply.get(), &QNetworkReply::metaDataChanged, &loop, [&] {
+        heard();
+        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+        if (length.isValid() && length.toLongLong() > maxBytes) {
+            result.tooLarge = true;
+            stop();
+        }
     });
-    limit.start(g_timeLimitMsecs);
+    QObject::connect(reply.get(), &QNetworkReply::readyRead, &loop, [&] {
+        heard();
+        drain();
+    });
+    heard();
+    overall.start(g_limits.totalMsecs);
     if (!reply->isFinished())
         loop.exec(QEventLoop::ExcludeUserInputEvents);
-    limit.stop();
+    silence.stop();
+    overall.stop();
+    drain(); // what arrived with the end of the answer
 
-    const QNetworkReply::NetworkError error = reply->error();
     result.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    result.complete = !result.timedOut && result.status > 0 && isWholeAnswer(error);
-    if (!result.timedOut)
-        result.body = reply->readAll();
+    result.complete = !stopped && result.status > 0 && isWholeAnswer(reply->error());
+    return result;
+}
+
+} // namespace
+
+Limits limits() {
+    return g_limits;
+}
+
+void setLimits(const Limits& limits) {
+    g_limits = limits;
+}
+
+QUrl urlFromAddress(const QString& address) {
+    const QString text = address.trimmed();
+    if (text.isEmpty())
+        return QUrl();
+    const QUrl url = QUrl::fromEncoded(WebAddress::toRequestBytes(WebAddress::withHttpScheme(text)),
+                                       QUrl::TolerantMode);
+    if (!url.isValid() || !isHttpScheme(url.scheme()) || url.host().isEmpty())
+        return QUrl();
+    return url;
+}
+
+HttpResult get(const QString& address) {
+    QByteArray body;
+    HttpResult result = run(address, g_limits.maxPageBytes, [&body](const QByteArray& piece) {
+        body.append(piece);
+        return true;
+    });
+    // An answer cut short by a limit is no answer; one cut by the network is
+    // what arrived.
+    if (!result.timedOut && !result.tooLarge)
+        result.body = std::move(body);
     return result;
 }
 
 bool downloadToFile(const QString& address, const QString& path) {
     try {
-        const HttpResult result = get(address);
-        if (result.complete && isSuccessStatus(result.status) && !result.body.isEmpty()) {
-            QSaveFile file(path);
-            if (file.open(QIODevice::WriteOnly) && file.write(result.body) == result.body.size() &&
+        QSaveFile file(path);
+        if (file.open(QIODevice::WriteOnly)) {
+            const HttpResult result =
+                run(address, g_limits.maxDownloadBytes,
+                    [&file](const QByteArray& piece) { return file.write(piece) == piece.size(); });
+            if (result.complete && isSuccessStatus(result.status) && result.bytes > 0 &&
                 file.commit())
                 return true;
+            file.cancelWriting();
         }
-        QFile::remove(path);
     } catch (...) {
-        QFile::remove(path);
     }
+    QFile::remove(path);
     return false;
-}
-
-int timeLimit() {
-    return g_timeLimitMsecs;
-}
-
-void setTimeLimit(int msecs) {
-    g_timeLimitMsecs = msecs;
 }
 
 } // namespace HttpTransfer

@@ -6,15 +6,40 @@
 #include "update/HttpTransfer.h"
 #include "update/ResultsSiteUtils.h"
 #include "update/UpdateTexts.h"
+#include "update/WebAddress.h"
 #include "widgets/LinkLabel.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QTemporaryFile>
+#include <utility>
+
+namespace {
+
+// Copies the file at `path` into the newly created temporary file, piece by
+// piece, and closes it (its name stays valid until it is destroyed).
+bool copyFile(const QString& path, QTemporaryFile& target) {
+    QFile source(path);
+    if (!source.open(QIODevice::ReadOnly) || !target.open())
+        return false;
+    QByteArray piece;
+    do {
+        piece = source.read(1024 * 1024);
+        if (target.write(piece) != piece.size())
+            return false;
+    } while (!piece.isEmpty());
+    target.close();
+    return source.error() == QFileDevice::NoError && target.error() == QFileDevice::NoError;
+}
+
+} // namespace
 
 void TForm1::Button16Click(QObject*) {
     const ResultsSite site = ResultsSite::fromPageUrl(ResultsPageUrl);
@@ -27,21 +52,27 @@ void TForm1::Button16Click(QObject*) {
     if (!UpdateUrl.isEmpty())
         DownloadToFile(UpdateUrl, ResultsFileName);
     if (!StartupPaths::fileExists(ResultsFileName)) {
-        showBox(UpdateTexts::downloadFailed(UpdateUrl), UpdateTexts::caption(), BoxIcon::Error,
-                BoxButtons::Ok);
+        showBox(UpdateTexts::downloadFailed(WebAddress::forDisplay(UpdateUrl)),
+                UpdateTexts::caption(), BoxIcon::Error, BoxButtons::Ok);
         return;
     }
     runImport();
 }
 
 void TForm1::ImportWorkbookFile(const QString& path) {
-    // The import deletes its file, so it works on a copy of the user's file.
-    QFile::remove(ResultsFileName);
-    if (!QFile::copy(path, ResultsFileName)) {
+    // The import reads ResultsFileName and deletes it at its end. A dropped
+    // file is never deleted, whatever its name (results.xlsx itself, left by a
+    // failed import, included): the import runs on a private copy, for which
+    // ResultsFileName stands while it runs.
+    QTemporaryFile copy(QFileInfo(ResultsFileName).absolutePath() +
+                        QLatin1String("/results-drop-XXXXXX.xlsx"));
+    if (!copyFile(path, copy)) {
         showBox(UpdateTexts::downloadFailed(path), UpdateTexts::caption(), BoxIcon::Error,
                 BoxButtons::Ok);
         return;
     }
+    const QString resultsFile = std::exchange(ResultsFileName, copy.fileName());
+    const auto restore = qScopeGuard([&] { ResultsFileName = resultsFile; });
     runImport();
 }
 
@@ -56,13 +87,15 @@ void TForm1::runImport() {
         RazygUpdate();
         ADOQuery5->close();
     } catch (...) {
-        // A failed import leaves the window at rest; the error is reported by
-        // the caller's error box.
+        // A failed import keeps the rows before the failing one: the window
+        // returns to rest and the list shows them, then the caller's error box
+        // reports the failure.
         ADOQuery5->close();
         Label4->setText(UpdateTexts::progressAtRest());
         Label4->hide();
         PB1->hide();
         endUpdateState();
+        Button11->click();
         throw;
     }
     Button11->click();

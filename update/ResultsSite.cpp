@@ -18,8 +18,6 @@ ResultsSite ResultsSite::defaults() {
 ResultsSite ResultsSite::fromPageUrl(const QString& pageUrl) {
     ResultsSite site;
     site.pageUrl = pageUrl.trimmed();
-    if (!site.pageUrl.endsWith(QLatin1Char('/')))
-        site.pageUrl += QLatin1Char('/');
     // The site is read the way the page will be fetched (no scheme means http).
     const QUrl url = HttpTransfer::urlFromAddress(site.pageUrl);
     if (url.isValid())

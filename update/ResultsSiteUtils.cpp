@@ -1,21 +1,12 @@
 #include "update/ResultsSiteUtils.h"
 
 #include "update/HttpTransfer.h"
+#include "update/WebAddress.h"
 
 #include <QDate>
 #include <QTime>
 
 namespace {
-
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 // The stamp field at 1-based position `from`, `length` characters long (shorter
 // at the end of the text). -1 unless it is a non-empty run of decimal digits.
@@ -30,10 +21,6 @@ int stampField(const QByteArray& stamp, int from, int length) {
         value = value * 10 + (c - '0');
     }
     return value;
-}
-
-bool startsWithNoCase(const QString& text, const char* prefix) {
-    return text.startsWith(QLatin1String(prefix), Qt::CaseInsensitive);
 }
 
 } // namespace
@@ -60,9 +47,9 @@ bool HttpGetText(const QString& address, QByteArray& body) {
     body.clear();
     try {
         HttpResult result = HttpTransfer::get(address);
-        // An error page is an answer too; only a transfer cut short by the time
-        // limit or a connection that never answered yields nothing.
-        if (result.timedOut)
+        // An error page is an answer too; a transfer stopped by a limit (a
+        // silent server, an endless or oversized page) yields nothing.
+        if (result.timedOut || result.tooLarge)
             return false;
         body = std::move(result.body);
         return !body.isEmpty();
@@ -88,17 +75,17 @@ void CollectWorkbookLinks(const QByteArray& page, QList<TFileInfo>* list) {
         const QByteArray link = page.mid(linkStart, end - linkStart);
         if (link.toLower().contains(".xls")) {
             TFileInfo info;
-            info.Url = QString::fromLatin1(link);
-            ParseLinkDate(info.Url, info.Date);
+            info.Url = WebAddress::fromLinkBytes(link);
+            ParseLinkDate(link, info.Date);
             list->append(info);
         }
         position = end + 1;
     }
 }
 
-bool ParseLinkDate(const QString& link, double& dateTime) {
+bool ParseLinkDate(const QByteArray& link, double& dateTime) {
     dateTime = 0;
-    const QByteArray decoded = UrlDecode(link.toLatin1());
+    const QByteArray decoded = UrlDecode(link);
     const qsizetype open = decoded.indexOf('(');
     const qsizetype close = decoded.indexOf(')');
     if (open < 0 || close < 0 || open > close)
@@ -130,8 +117,8 @@ QByteArray UrlDecode(const QByteArray& text) {
     while (i < text.size()) {
         const char c = text.at(i);
         if (c == '%' && i + 2 < text.size()) {
-            const int high = hexDigit(text.at(i + 1));
-            const int low = hexDigit(text.at(i + 2));
+            const int high = WebAddress::hexDigitValue(uchar(text.at(i + 1)));
+            const int low = WebAddress::hexDigitValue(uchar(text.at(i + 2)));
             if (high >= 0 && low >= 0)
                 out.append(char(high * 16 + low));
             else
@@ -146,14 +133,5 @@ QByteArray UrlDecode(const QByteArray& text) {
 }
 
 QString MakeAbsoluteUrl(const QString& link, const ResultsSite& site) {
-    if (startsWithNoCase(link, "http://") || startsWithNoCase(link, "https://"))
-        return link;
-    if (link.startsWith(QLatin1String("//"))) {
-        // A scheme-relative link keeps the scheme of the site.
-        const qsizetype colon = site.siteUrl.indexOf(QLatin1Char(':'));
-        return site.siteUrl.left(colon + 1) + link;
-    }
-    if (link.startsWith(QLatin1Char('/')))
-        return site.siteUrl + link;
-    return site.pageUrl + link;
+    return WebAddress::resolve(WebAddress::withHttpScheme(site.pageUrl), link);
 }

@@ -11,6 +11,7 @@ list(APPEND NUMERON_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ResultsSite.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ResultsSiteUtils.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SheetTable.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WebAddress.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Workbook.cpp
   ${CMAKE_CURRENT_LIST_DIR}/XlsGlobals.cpp
   ${CMAKE_CURRENT_LIST_DIR}/XlsSheetReader.cpp

@@ -15,6 +15,8 @@
 
 BoxResult ScriptedBoxes::show(const BoxRequest& request) {
     shown.append(request);
+    if (onShow)
+        onShow(request);
     if (!m_answers.isEmpty())
         return m_answers.takeFirst();
     switch (request.buttons) {

@@ -11,6 +11,7 @@
 #include <QSignalSpy>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 
 // Answers message boxes from a script and records every box shown, so that no
@@ -21,6 +22,8 @@ public:
     void answer(BoxResult result) { m_answers.append(result); }
     QStringList texts() const; // the texts of the boxes shown, in order
     QList<BoxRequest> shown;
+    // Runs as each box is shown, to look at the window at that moment.
+    std::function<void(const BoxRequest&)> onShow;
 
 private:
     QList<BoxResult> m_answers;

@@ -2,6 +2,8 @@
 
 #include <QHostAddress>
 #include <QTcpSocket>
+#include <QTimer>
+#include <memory>
 
 namespace {
 
@@ -121,11 +123,42 @@ void TinyHttpServer::answer(QTcpSocket* socket, const QByteArray& head) {
 
     QByteArray out = "HTTP/1.1 " + QByteArray::number(response.status) + ' ' +
                      reasonPhrase(response.status) + "\r\n";
-    out += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
+    if (response.sendLength)
+        out += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
     out += "Connection: close\r\n";
     for (const auto& header : response.headers)
         out += header.first + ": " + header.second + "\r\n";
-    out += "\r\n" + response.body;
+    out += "\r\n";
     socket->write(out);
-    socket->disconnectFromHost();
+    const QByteArray body =
+        response.silentAfter < 0 ? response.body : response.body.left(response.silentAfter);
+    if (response.pieces <= 1) {
+        socket->write(body);
+        if (response.silentAfter < 0)
+            socket->disconnectFromHost();
+        return;
+    }
+    sendInPieces(socket, body, response);
+}
+
+void TinyHttpServer::sendInPieces(QTcpSocket* socket, const QByteArray& body,
+                                  const Response& response) {
+    const qsizetype pieceSize = (response.body.size() + response.pieces - 1) / response.pieces;
+    const bool close = response.silentAfter < 0;
+    auto* timer = new QTimer(socket); // goes with the connection
+    auto sent = std::make_shared<qsizetype>(0);
+    const auto sendNext = [socket, body, pieceSize, close, timer, sent] {
+        const QByteArray piece = body.mid(*sent, pieceSize);
+        *sent += piece.size();
+        socket->write(piece);
+        if (*sent >= body.size()) {
+            timer->stop();
+            if (close)
+                socket->disconnectFromHost();
+        }
+    };
+    connect(timer, &QTimer::timeout, socket, sendNext);
+    sendNext();
+    if (*sent < body.size())
+        timer->start(response.pieceIntervalMsecs);
 }

@@ -20,6 +20,15 @@ public:
         int status = 200;
         QByteArray body;
         QList<QPair<QByteArray, QByteArray>> headers; // extra header lines
+        // The body goes out in this many pieces, one every pieceIntervalMsecs
+        // (the first with the head), then the connection is closed.
+        int pieces = 1;
+        int pieceIntervalMsecs = 0;
+        // After this many bytes of the body the server falls silent for good
+        // (-1: it sends the whole body).
+        qsizetype silentAfter = -1;
+        // Without Content-Length the body ends where the connection does.
+        bool sendLength = true;
     };
 
     explicit TinyHttpServer(QObject* parent = nullptr);
@@ -47,6 +56,7 @@ private:
     void onNewConnection();
     void onReadyRead(QTcpSocket* socket);
     void answer(QTcpSocket* socket, const QByteArray& head);
+    void sendInPieces(QTcpSocket* socket, const QByteArray& body, const Response& response);
 
     QTcpServer m_server;
     QHash<QByteArray, Response> m_responses;

@@ -22,8 +22,12 @@ private Q_SLOTS:
     void downloadToFile_data();
     void downloadToFile();
     void downloadIntoMissingFolder();
-    void timeLimit_data();
-    void timeLimit();
+    void requestLine_data();
+    void requestLine();
+    void limits_data();
+    void limits();
+    void serverThatNeverAnswers_data();
+    void serverThatNeverAnswers();
 
 private:
     void serveCommonPaths();
@@ -44,8 +48,20 @@ void HttpTransferTest::initTestCase() {
     serveCommonPaths();
 }
 
+namespace {
+
+// Limits that end a stuck test quickly.
+HttpTransfer::Limits testLimits() {
+    HttpTransfer::Limits limits;
+    limits.silenceMsecs = 5000;
+    limits.totalMsecs = 10000;
+    return limits;
+}
+
+} // namespace
+
 void HttpTransferTest::init() {
-    HttpTransfer::setTimeLimit(5000);
+    HttpTransfer::setLimits(testLimits());
     m_server.setSilent(false);
 }
 
@@ -186,16 +202,127 @@ void HttpTransferTest::downloadIntoMissingFolder() {
     QVERIFY(!QFile::exists(path));
 }
 
-void HttpTransferTest::timeLimit_data() {
+void HttpTransferTest::requestLine_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QByteArray>("sent");
+    QTest::newRow("characters as UTF-8")
+        << QString::fromUtf8("/files/Тиражи(26.06.2024 10:00:00).xlsx")
+        << QByteArray("/files/%D0%A2%D0%B8%D1%80%D0%B0%D0%B6%D0%B8(26.06.2024%2010:00:00).xlsx");
+    QTest::newRow("escapes as written") << QStringLiteral("/files/%D0%A2%28x%29.xlsx?a=%2F")
+                                        << QByteArray("/files/%D0%A2%28x%29.xlsx?a=%2F");
+    QTest::newRow("escaped byte of another charset")
+        << QStringLiteral("/%D2%E8.xls") << QByteArray("/%D2%E8.xls");
+    QTest::newRow("query with characters")
+        << QString::fromUtf8("/r?game=6x49&n=Т") << QByteArray("/r?game=6x49&n=%D0%A2");
+    QTest::newRow("stray percent") << QStringLiteral("/a%zz") << QByteArray("/a%25zz");
+}
+
+void HttpTransferTest::requestLine() {
+    QFETCH(QString, path);
+    QFETCH(QByteArray, sent);
+    QByteArray body;
+    HttpGetText(m_server.baseUrl() + path, body);
+    QCOMPARE(m_server.requests().last().split('\r').first(), "GET " + sent + " HTTP/1.1");
+}
+
+void HttpTransferTest::limits_data() {
+    QTest::addColumn<bool>("download");
+    QTest::addColumn<int>("bodyBytes");
+    QTest::addColumn<int>("pieces");
+    QTest::addColumn<int>("silentAfter"); // -1: the server sends everything
+    QTest::addColumn<bool>("sendLength");
+    QTest::addColumn<int>("silenceMsecs");
+    QTest::addColumn<int>("totalMsecs");
+    QTest::addColumn<int>("maxBytes"); // of the page or of the download
+    QTest::addColumn<bool>("received");
+    // A body of 8 pieces one every 100 ms takes 0.7 s: longer than the silence
+    // allowed, but never silent that long.
+    for (const bool download : {false, true}) {
+        const QByteArray kind = download ? "download: " : "page: ";
+        QTest::newRow(QByteArray(kind + "slow but steady").constData())
+            << download << 800 << 8 << -1 << true << 500 << 60000 << 1000 << true;
+        QTest::newRow(QByteArray(kind + "silent after the head").constData())
+            << download << 800 << 1 << 0 << true << 300 << 60000 << 1000 << false;
+        QTest::newRow(QByteArray(kind + "silent midway").constData())
+            << download << 800 << 8 << 300 << true << 300 << 60000 << 1000 << false;
+        QTest::newRow(QByteArray(kind + "steady beyond the overall cap").constData())
+            << download << 800 << 40 << -1 << true << 500 << 400 << 1000 << false;
+        QTest::newRow(QByteArray(kind + "at the size cap").constData())
+            << download << 1000 << 1 << -1 << true << 5000 << 10000 << 1000 << true;
+        QTest::newRow(QByteArray(kind + "beyond the size cap").constData())
+            << download << 1001 << 1 << -1 << true << 5000 << 10000 << 1000 << false;
+        QTest::newRow(QByteArray(kind + "at the size cap, length not told").constData())
+            << download << 1000 << 2 << -1 << false << 5000 << 10000 << 1000 << true;
+        QTest::newRow(QByteArray(kind + "beyond the size cap, length not told").constData())
+            << download << 1001 << 2 << -1 << false << 5000 << 10000 << 1000 << false;
+        // More than the client holds at once: taken piece by piece.
+        QTest::newRow(QByteArray(kind + "several megabytes").constData())
+            << download << (3 << 20) << 3 << -1 << true << 5000 << 10000 << (4 << 20) << true;
+    }
+}
+
+void HttpTransferTest::limits() {
+    QFETCH(bool, download);
+    QFETCH(int, bodyBytes);
+    QFETCH(int, pieces);
+    QFETCH(int, silentAfter);
+    QFETCH(bool, sendLength);
+    QFETCH(int, silenceMsecs);
+    QFETCH(int, totalMsecs);
+    QFETCH(int, maxBytes);
+    QFETCH(bool, received);
+    HttpTransfer::Limits limits;
+    limits.silenceMsecs = silenceMsecs;
+    limits.totalMsecs = totalMsecs;
+    limits.maxPageBytes = download ? 1 << 20 : maxBytes;
+    limits.maxDownloadBytes = download ? maxBytes : 1 << 20;
+    HttpTransfer::setLimits(limits);
+
+    TinyHttpServer::Response response;
+    for (int i = 0; i < bodyBytes; ++i)
+        response.body.append(char('a' + i % 26));
+    response.pieces = pieces;
+    response.pieceIntervalMsecs = 100;
+    response.silentAfter = silentAfter;
+    response.sendLength = sendLength;
+    m_server.setResponse("/limited", response);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("results.xlsx"));
+    const QString address = m_server.baseUrl() + QLatin1String("/limited");
+    QByteArray body;
+    QElapsedTimer clock;
+    clock.start();
+    const bool done = download ? DownloadToFile(address, path) : HttpGetText(address, body);
+    const qint64 elapsed = clock.elapsed();
+    QCOMPARE(done, received);
+    if (download) {
+        QCOMPARE(QFile::exists(path), received);
+        QFile file(path);
+        QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(),
+                 received ? response.body : QByteArray());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), received ? 1 : 0);
+    } else {
+        QCOMPARE(body, received ? response.body : QByteArray());
+    }
+    // A transfer that is given up ends soon after its limit.
+    if (!received)
+        QVERIFY2(elapsed < qMin(silenceMsecs, totalMsecs) + 2500,
+                 qPrintable(QString::number(elapsed)));
+}
+
+void HttpTransferTest::serverThatNeverAnswers_data() {
     QTest::addColumn<bool>("download");
     QTest::newRow("page") << false;
     QTest::newRow("download") << true;
 }
 
-void HttpTransferTest::timeLimit() {
+void HttpTransferTest::serverThatNeverAnswers() {
     QFETCH(bool, download);
     m_server.setSilent(true);
-    HttpTransfer::setTimeLimit(300);
+    HttpTransfer::Limits limits = testLimits();
+    limits.silenceMsecs = 300;
+    HttpTransfer::setLimits(limits);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("results.xlsx"));
     QElapsedTimer clock;

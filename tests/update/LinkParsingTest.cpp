@@ -10,10 +10,6 @@ double dayNumber(int year, int month, int day, int hour = 0, int minute = 0, int
            (hour * 3600 + minute * 60 + second) / 86400.0;
 }
 
-ResultsSite testSite() {
-    return ResultsSite::fromPageUrl(QStringLiteral("https://ops.example:8443/results/lotto"));
-}
-
 } // namespace
 
 class LinkParsingTest : public QObject {
@@ -54,37 +50,36 @@ void LinkParsingTest::urlDecode() {
 }
 
 void LinkParsingTest::parseLinkDate_data() {
-    QTest::addColumn<QString>("link");
+    QTest::addColumn<QByteArray>("link");
     QTest::addColumn<bool>("parsed");
     QTest::addColumn<double>("dateTime");
     const double june19 = dayNumber(2024, 6, 19, 10, 0, 0);
-    QTest::newRow("plain stamp") << QStringLiteral("/f/lotto (19.06.2024 10:00:00).xlsx") << true
+    QTest::newRow("plain stamp") << QByteArray("/f/lotto (19.06.2024 10:00:00).xlsx") << true
                                  << june19;
     QTest::newRow("escaped stamp")
-        << QStringLiteral("/f/lotto%2819.06.2024%2010%3A00%3A00%29.xlsx") << true << june19;
-    QTest::newRow("plus as blank") << QStringLiteral("lotto(18.06.2024+23:59:59).xls") << true
+        << QByteArray("/f/lotto%2819.06.2024%2010%3A00%3A00%29.xlsx") << true << june19;
+    QTest::newRow("plus as blank") << QByteArray("lotto(18.06.2024+23:59:59).xls") << true
                                    << dayNumber(2024, 6, 18, 23, 59, 59);
     QTest::newRow("any separators")
-        << QStringLiteral("(01-02-2023T04-05-06)") << true << dayNumber(2023, 2, 1, 4, 5, 6);
-    QTest::newRow("first pair of brackets") << QStringLiteral("(01.01.2020 00:00:01)(x).xlsx")
-                                            << true << dayNumber(2020, 1, 1, 0, 0, 1);
-    QTest::newRow("no brackets") << QStringLiteral("lotto 19.06.2024 10:00:00.xlsx") << false
-                                 << 0.0;
+        << QByteArray("(01-02-2023T04-05-06)") << true << dayNumber(2023, 2, 1, 4, 5, 6);
+    QTest::newRow("first pair of brackets")
+        << QByteArray("(01.01.2020 00:00:01)(x).xlsx") << true << dayNumber(2020, 1, 1, 0, 0, 1);
+    QTest::newRow("no brackets") << QByteArray("lotto 19.06.2024 10:00:00.xlsx") << false << 0.0;
     QTest::newRow("no closing bracket")
-        << QStringLiteral("lotto(19.06.2024 10:00:00.xlsx") << false << 0.0;
+        << QByteArray("lotto(19.06.2024 10:00:00.xlsx") << false << 0.0;
     QTest::newRow("closing before opening")
-        << QStringLiteral("a)b(19.06.2024 10:00:00).xlsx") << false << 0.0;
-    QTest::newRow("month 13") << QStringLiteral("(19.13.2024 10:00:00)") << false << 0.0;
-    QTest::newRow("day 31 of June") << QStringLiteral("(31.06.2024 10:00:00)") << false << 0.0;
-    QTest::newRow("hour 24") << QStringLiteral("(19.06.2024 24:00:00)") << false << 0.0;
-    QTest::newRow("letters in the year") << QStringLiteral("(19.06.20x4 10:00:00)") << false << 0.0;
-    QTest::newRow("sign in a field") << QStringLiteral("(+9.06.2024 10:00:00)") << false << 0.0;
-    QTest::newRow("date without time") << QStringLiteral("(19.06.2024).xlsx") << false << 0.0;
-    QTest::newRow("empty brackets") << QStringLiteral("().xlsx") << false << 0.0;
+        << QByteArray("a)b(19.06.2024 10:00:00).xlsx") << false << 0.0;
+    QTest::newRow("month 13") << QByteArray("(19.13.2024 10:00:00)") << false << 0.0;
+    QTest::newRow("day 31 of June") << QByteArray("(31.06.2024 10:00:00)") << false << 0.0;
+    QTest::newRow("hour 24") << QByteArray("(19.06.2024 24:00:00)") << false << 0.0;
+    QTest::newRow("letters in the year") << QByteArray("(19.06.20x4 10:00:00)") << false << 0.0;
+    QTest::newRow("sign in a field") << QByteArray("(+9.06.2024 10:00:00)") << false << 0.0;
+    QTest::newRow("date without time") << QByteArray("(19.06.2024).xlsx") << false << 0.0;
+    QTest::newRow("empty brackets") << QByteArray("().xlsx") << false << 0.0;
 }
 
 void LinkParsingTest::parseLinkDate() {
-    QFETCH(QString, link);
+    QFETCH(QByteArray, link);
     QFETCH(bool, parsed);
     QFETCH(double, dateTime);
     double result = -1;
@@ -117,9 +112,14 @@ void LinkParsingTest::collectWorkbookLinks_data() {
     QTest::newRow("no entity or percent decoding")
         << QByteArray("<a href=\"f?a=1&amp;n=%28x%29.xlsx\">")
         << QStringList{QStringLiteral("f?a=1&amp;n=%28x%29.xlsx")} << QList<double>{0};
-    QTest::newRow("bytes kept one to one")
-        << QByteArray("<a href=\"\xD0\xA2.xlsx\">")
-        << QStringList{QString::fromLatin1("\xD0\xA2.xlsx")} << QList<double>{0};
+    QTest::newRow("UTF-8 link read as its characters")
+        << QByteArray("<a href=\"/f/\xD0\xA2\xD0\xB8(26.06.2024 10:00:00).xlsx\">")
+        << QStringList{QString::fromUtf8("/f/Ти(26.06.2024 10:00:00).xlsx")}
+        << QList<double>{dayNumber(2024, 6, 26, 10, 0, 0)};
+    QTest::newRow("other bytes as escapes")
+        << QByteArray("<a href=\"\xD2\xE8(26.06.2024 10:00:00).xls\">")
+        << QStringList{QStringLiteral("%D2%E8(26.06.2024 10:00:00).xls")}
+        << QList<double>{dayNumber(2024, 6, 26, 10, 0, 0)};
     QTest::newRow("page order kept")
         << QByteArray("href=\"2.xls\" href=\"1(19.06.2024 10:00:00).xls\"")
         << QStringList{QStringLiteral("2.xls"), QStringLiteral("1(19.06.2024 10:00:00).xls")}
@@ -145,28 +145,52 @@ void LinkParsingTest::collectWithoutList() {
 }
 
 void LinkParsingTest::makeAbsoluteUrl_data() {
+    QTest::addColumn<QString>("page");
     QTest::addColumn<QString>("link");
     QTest::addColumn<QString>("absolute");
-    QTest::newRow("site-rooted") << QStringLiteral("/upload/r.xlsx")
+    const QString folder = QStringLiteral("https://ops.example:8443/results/lotto/");
+    QTest::newRow("site-rooted") << folder << QStringLiteral("/upload/r.xlsx")
                                  << QStringLiteral("https://ops.example:8443/upload/r.xlsx");
-    QTest::newRow("relative") << QStringLiteral("files/r.xlsx")
+    QTest::newRow("relative") << folder << QStringLiteral("files/r.xlsx")
                               << QStringLiteral(
                                      "https://ops.example:8443/results/lotto/files/r.xlsx");
-    QTest::newRow("HTTP in capitals") << QStringLiteral("HTTP://Other.example/R.xlsx")
+    QTest::newRow("HTTP in capitals") << folder << QStringLiteral("HTTP://Other.example/R.xlsx")
                                       << QStringLiteral("HTTP://Other.example/R.xlsx");
-    QTest::newRow("https") << QStringLiteral("https://cdn.example/r.xlsx")
+    QTest::newRow("https") << folder << QStringLiteral("https://cdn.example/r.xlsx")
                            << QStringLiteral("https://cdn.example/r.xlsx");
-    QTest::newRow("scheme-relative")
-        << QStringLiteral("//cdn.example/r.xlsx") << QStringLiteral("https://cdn.example/r.xlsx");
+    QTest::newRow("scheme-relative") << folder << QStringLiteral("//cdn.example/r.xlsx")
+                                     << QStringLiteral("https://cdn.example/r.xlsx");
     QTest::newRow("file named like a scheme")
-        << QStringLiteral("httpresults.xlsx")
+        << folder << QStringLiteral("httpresults.xlsx")
         << QStringLiteral("https://ops.example:8443/results/lotto/httpresults.xlsx");
+    QTest::newRow("non-ASCII kept as characters")
+        << folder << QString::fromUtf8("Тиражи(26.06.2024 10:00:00).xlsx")
+        << QString::fromUtf8(
+               "https://ops.example:8443/results/lotto/Тиражи(26.06.2024 10:00:00).xlsx");
+    QTest::newRow("page with a file name")
+        << QStringLiteral("http://h.example/results/page.html") << QStringLiteral("files/r.xlsx")
+        << QStringLiteral("http://h.example/results/files/r.xlsx");
+    QTest::newRow("page with a query")
+        << QStringLiteral("http://h.example/results?game=6x49") << QStringLiteral("r.xlsx")
+        << QStringLiteral("http://h.example/r.xlsx");
+    QTest::newRow("up a folder") << folder << QStringLiteral("../r.xlsx")
+                                 << QStringLiteral("https://ops.example:8443/results/r.xlsx");
+    QTest::newRow("query of its own")
+        << QStringLiteral("http://h.example/results/page.html?x=1") << QStringLiteral("?f=r.xlsx")
+        << QStringLiteral("http://h.example/results/page.html?f=r.xlsx");
+    QTest::newRow("page without a scheme")
+        << QStringLiteral("h.example:81/r/") << QStringLiteral("a.xlsx")
+        << QStringLiteral("http://h.example:81/r/a.xlsx");
+    QTest::newRow("page without a path")
+        << QStringLiteral("https://h.example") << QStringLiteral("a.xlsx")
+        << QStringLiteral("https://h.example/a.xlsx");
 }
 
 void LinkParsingTest::makeAbsoluteUrl() {
+    QFETCH(QString, page);
     QFETCH(QString, link);
     QFETCH(QString, absolute);
-    QCOMPARE(MakeAbsoluteUrl(link, testSite()), absolute);
+    QCOMPARE(MakeAbsoluteUrl(link, ResultsSite::fromPageUrl(page)), absolute);
 }
 
 void LinkParsingTest::siteFromPageUrl_data() {
@@ -177,9 +201,9 @@ void LinkParsingTest::siteFromPageUrl_data() {
                               << QStringLiteral("https://lottery-operator.example/game_results/"
                                                 "game_results_lotto_big/")
                               << QStringLiteral("https://lottery-operator.example");
-    QTest::newRow("slash added") << QStringLiteral("http://h.example/a/b")
-                                 << QStringLiteral("http://h.example/a/b/")
-                                 << QStringLiteral("http://h.example");
+    QTest::newRow("kept as written") << QStringLiteral(" http://h.example/a/page.html?game=6x49 ")
+                                     << QStringLiteral("http://h.example/a/page.html?game=6x49")
+                                     << QStringLiteral("http://h.example");
     QTest::newRow("port kept") << QStringLiteral("http://127.0.0.1:8080/p/")
                                << QStringLiteral("http://127.0.0.1:8080/p/")
                                << QStringLiteral("http://127.0.0.1:8080");
@@ -190,7 +214,7 @@ void LinkParsingTest::siteFromPageUrl_data() {
         << QStringLiteral("HTTPS://H.example/r/") << QStringLiteral("HTTPS://H.example/r/")
         << QStringLiteral("https://h.example");
     QTest::newRow("host only") << QStringLiteral("https://h.example")
-                               << QStringLiteral("https://h.example/")
+                               << QStringLiteral("https://h.example")
                                << QStringLiteral("https://h.example");
 }
 

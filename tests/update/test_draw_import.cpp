@@ -31,7 +31,8 @@ private Q_SLOTS:
     void amounts();
     void badRowStopsAndWindowReturnsToRest_data();
     void badRowStopsAndWindowReturnsToRest();
-    void droppedFileIsKept();
+    void droppedFileIsNeverDeleted_data();
+    void droppedFileIsNeverDeleted();
     void countsAndFailingCell();
     void earlierChunksReachTheDiskDuringTheImport();
 };
@@ -294,25 +295,76 @@ void TestDrawImport::badRowStopsAndWindowReturnsToRest() {
     rows[4][column] = text; // sheet row 5
     const QString path = write(app, rows);
     TForm1& form = app.start();
+    // When the error box shows, the window is at rest and the list shows the
+    // rows kept.
+    int listed = -1;
+    bool atRest = false;
+    app.boxes.onShow = [&](const BoxRequest&) {
+        listed = form.ADOQuery1->recordCount();
+        atRest = form.Button16->isEnabled() && !form.Label17->isHidden() && form.PB1->isHidden() &&
+                 form.Label4->isHidden() && !form.ADOQuery5->isActive();
+    };
     form.dispatch([&] { form.ImportWorkbookFile(path); });
     QCOMPARE(app.boxes.texts(), QStringList{error});
     QCOMPARE(app.draws(), 3); // rows 2 to 4 kept
-    QVERIFY(QFile::exists(form.ResultsFileName));
-    QVERIFY(form.Button16->isEnabled());
-    QVERIFY(!form.Label17->isHidden());
-    QVERIFY(form.PB1->isHidden());
-    QVERIFY(!form.ADOQuery5->isActive());
+    QCOMPARE(listed, 3);
+    QCOMPARE(form.ADOQuery1->asInteger(QStringLiteral("tir")), 12);
+    QVERIFY(atRest);
+    QVERIFY(QFile::exists(path));
 }
 
-void TestDrawImport::droppedFileIsKept() {
+void TestDrawImport::droppedFileIsNeverDeleted_data() {
+    QTest::addColumn<QString>("name");    // the file written in the program folder
+    QTest::addColumn<QString>("dropped"); // the path dropped, relative to that folder
+    QTest::addColumn<bool>("badRow");
+    QTest::addColumn<QString>("message");
+    const QString updated = QStringLiteral("База данных обновлена.");
+    const QString bad = QStringLiteral("'x' is not a valid integer value.");
+    QTest::newRow("another file") << "source.xlsx"
+                                  << "source.xlsx" << false << updated;
+    QTest::newRow("results.xlsx itself") << "results.xlsx"
+                                         << "results.xlsx" << false << updated;
+    QTest::newRow("results.xlsx by another spelling")
+        << "results.xlsx"
+        << "./sub/../results.xlsx" << false << updated;
+    QTest::newRow("results.xlsx through a link") << "results.xlsx"
+                                                 << "link.xlsx" << false << updated;
+    QTest::newRow("results.xlsx that fails") << "results.xlsx"
+                                             << "results.xlsx" << true << bad;
+}
+
+void TestDrawImport::droppedFileIsNeverDeleted() {
+    QFETCH(QString, name);
+    QFETCH(QString, dropped);
+    QFETCH(bool, badRow);
+    QFETCH(QString, message);
     TestApp app;
-    const QString path = write(
-        app, {resultsHeading(), resultsRow(5, QStringLiteral("01.02.2024"), {1, 2, 3, 4, 5, 6})});
+    const QDir dir(app.dir());
+    QVERIFY(dir.mkpath(QStringLiteral("sub")));
+    Rows rows{resultsHeading(), resultsRow(5, QStringLiteral("01.02.2024"), {1, 2, 3, 4, 5, 6}),
+              resultsRow(6, QStringLiteral("01.02.2024"), {1, 2, 3, 4, 5, 6})};
+    if (badRow)
+        rows[2][0] = QStringLiteral("x");
+    const QString file = dir.filePath(name);
+    QVERIFY(writeSimpleXlsx(file, rows));
+    QVERIFY(QFile::link(file, dir.filePath(QStringLiteral("link.xlsx"))));
+    QFile original(file);
+    QVERIFY(original.open(QIODevice::ReadOnly));
+    const QByteArray content = original.readAll();
+    const QStringList workbooks{QStringLiteral("*.xlsx")};
+    const QStringList before = dir.entryList(workbooks, QDir::Files | QDir::System);
+
     TForm1& form = app.start();
-    form.ImportWorkbookFile(path);
-    QVERIFY(QFile::exists(path));
-    QCOMPARE(app.draws(), 1);
-    QCOMPARE(form.ADOQuery1->asInteger(QStringLiteral("tir")), 5);
+    form.dispatch([&] { form.ImportWorkbookFile(dir.filePath(dropped)); });
+    QCOMPARE(app.boxes.texts(), QStringList{message});
+    QCOMPARE(app.draws(), badRow ? 1 : 2);
+    QCOMPARE(form.ADOQuery1->asInteger(QStringLiteral("tir")), badRow ? 5 : 6);
+    // The dropped file is as it was, and no copy is left behind.
+    QFile after(file);
+    QVERIFY(after.open(QIODevice::ReadOnly));
+    QCOMPARE(after.readAll(), content);
+    QCOMPARE(dir.entryList(workbooks, QDir::Files | QDir::System), before);
+    QCOMPARE(form.ResultsFileName, dir.filePath(QStringLiteral("results.xlsx")));
 }
 
 void TestDrawImport::countsAndFailingCell() {

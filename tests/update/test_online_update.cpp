@@ -12,11 +12,19 @@
 class TestOnlineUpdate : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { HttpTransfer::setTimeLimit(5000); }
+    void initTestCase();
     void update_data();
     void update();
     void staleWorkbookIsNotImported();
+    void linkUsedAsWritten_data();
+    void linkUsedAsWritten();
 };
+
+void TestOnlineUpdate::initTestCase() {
+    HttpTransfer::Limits limits;
+    limits.silenceMsecs = 5000;
+    HttpTransfer::setLimits(limits);
+}
 
 namespace {
 
@@ -114,6 +122,59 @@ void TestOnlineUpdate::staleWorkbookIsNotImported() {
     QCOMPARE(app.draws(), 0);
     QVERIFY(app.boxes.shown.last().text.startsWith(QStringLiteral("Ошибка получения данных:")));
     QVERIFY(!QFile::exists(form.ResultsFileName));
+}
+
+void TestOnlineUpdate::linkUsedAsWritten_data() {
+    QTest::addColumn<QByteArray>("pagePath"); // as configured and as served
+    QTest::addColumn<QByteArray>("link");     // as written in the page
+    QTest::addColumn<QByteArray>("sentPath"); // as requested; empty: not served
+    QTest::addColumn<QString>("message");     // the last box; "@site" is the server
+    QTest::addColumn<int>("stored");
+    const QByteArray cyrillic = "/files/\xD0\xA2\xD0\xB8\xD1\x80\xD0\xB0\xD0\xB6\xD0\xB8"
+                                "(26.06.2024 10:00:00).xlsx";
+    const QByteArray cyrillicSent =
+        "/files/%D0%A2%D0%B8%D1%80%D0%B0%D0%B6%D0%B8(26.06.2024%2010:00:00).xlsx";
+    const QString updated = QStringLiteral("База данных обновлена.");
+    QTest::newRow("UTF-8 link") << QByteArray("/results/") << cyrillic << cyrillicSent << updated
+                                << 2;
+    QTest::newRow("UTF-8 link not found, shown readable")
+        << QByteArray("/results/") << cyrillic << QByteArray()
+        << QString::fromUtf8(
+               "Ошибка получения данных:\r@site/files/Тиражи(26.06.2024 10:00:00).xlsx")
+        << 1;
+    QTest::newRow("escaped UTF-8 link not found, shown readable")
+        << QByteArray("/results/") << cyrillicSent << QByteArray()
+        << QString::fromUtf8(
+               "Ошибка получения данных:\r@site/files/Тиражи(26.06.2024%2010:00:00).xlsx")
+        << 1;
+    QTest::newRow("page address with a file name")
+        << QByteArray("/results/page.html") << QByteArray("files/r(19.06.2024 10:00:00).xlsx")
+        << QByteArray("/results/files/r(19.06.2024%2010:00:00).xlsx") << updated << 2;
+    QTest::newRow("page address with a query")
+        << QByteArray("/results?game=6x49") << QByteArray("r(19.06.2024 10:00:00).xlsx")
+        << QByteArray("/r(19.06.2024%2010:00:00).xlsx") << updated << 2;
+}
+
+void TestOnlineUpdate::linkUsedAsWritten() {
+    QFETCH(QByteArray, pagePath);
+    QFETCH(QByteArray, link);
+    QFETCH(QByteArray, sentPath);
+    QFETCH(QString, message);
+    QFETCH(int, stored);
+    TestApp app;
+    app.addDraw(1, {1, 2, 3, 4, 5, 6});
+    TinyHttpServer server;
+    QVERIFY(server.start());
+    pointAt(app, server.baseUrl() + QString::fromLatin1(pagePath));
+    server.setResponse(pagePath, 200, "<a href=\"" + link + "\">newest</a>");
+    if (!sentPath.isEmpty())
+        server.setResponse(sentPath, 200,
+                           workbook({resultsHeading(), resultsRow(2, QStringLiteral("19.06.2024"),
+                                                                  {7, 8, 9, 10, 11, 12})}));
+    TForm1& form = app.start();
+    form.Button16->click();
+    QCOMPARE(app.boxes.texts().last(), message.replace(QLatin1String("@site"), server.baseUrl()));
+    QCOMPARE(app.draws(), stored);
 }
 
 QTEST_MAIN(TestOnlineUpdate)

@@ -12,3 +12,4 @@ numeron_test(test_xls_import ${CMAKE_CURRENT_LIST_DIR}/test_xls_import.cpp)
 # corpus of fuzz/fuzz_xls_workbook.cpp.
 add_executable(write_xls_samples ${CMAKE_CURRENT_LIST_DIR}/write_xls_samples.cpp)
 target_link_libraries(write_xls_samples PRIVATE numeron_test_support)
+numeron_test(update_web_address ${CMAKE_CURRENT_LIST_DIR}/WebAddressTest.cpp)
