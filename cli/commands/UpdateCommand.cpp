@@ -10,6 +10,7 @@
 #include "update/ResultsSite.h"
 #include "update/ResultsSiteUtils.h"
 #include "update/UpdateTexts.h"
+#include "update/WebAddress.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -52,11 +53,11 @@ public:
         if (!workbookUrl.isEmpty())
             DownloadToFile(workbookUrl, file);
         if (!StartupPaths::fileExists(file)) {
-            QString text = UpdateTexts::downloadFailed(workbookUrl);
+            QString text = UpdateTexts::downloadFailed(WebAddress::forDisplay(workbookUrl));
             text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
             throw AppError(text);
         }
-        console.print(QStringLiteral("Книга: ") + workbookUrl);
+        console.print(QStringLiteral("Книга: ") + WebAddress::forDisplay(workbookUrl));
         const WorkbookImport::Outcome outcome =
             WorkbookImport::importFile(session, file, workbookUrl);
         if (!outcome.complete)
