@@ -42,7 +42,7 @@ QVariant AnalysisModel::data(const QModelIndex& index, int role) const {
     case Qt::ToolTipRole:
         return row.toolTip.isEmpty() ? QVariant() : QVariant(row.toolTip);
     case Qt::TextAlignmentRole:
-        return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+        return QVariant(Qt::AlignCenter);
     default:
         return {};
     }

@@ -38,7 +38,7 @@ AnalysisWindow::AnalysisWindow(Connection& connection, MessageBoxes* boxes, QWid
     setWindowTitle(kCaption);
     // Closing the main window ends the program even while this one is open.
     setAttribute(Qt::WA_QuitOnClose, false);
-    resize(900, 640);
+    resize(900, 720);
 
     m_tabs->addTab(m_bets, QStringLiteral("Мои ставки"));
     m_tabs->addTab(m_balls, QStringLiteral("Шары"));
@@ -52,6 +52,7 @@ AnalysisWindow::AnalysisWindow(Connection& connection, MessageBoxes* boxes, QWid
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(m_error, 1);
+    bottom->addStretch(0); // keeps the buttons at their size while no error is shown
     bottom->addWidget(m_saveTable);
     bottom->addWidget(m_saveChart);
     auto* layout = new QVBoxLayout(this);

@@ -46,8 +46,9 @@ BallChart::BallChart(QWidget* parent)
         labels << QString::number(ball);
     axisX->append(labels);
     QFont small = font();
-    small.setPixelSize(10);
+    small.setPixelSize(9);
     axisX->setLabelsFont(small);
+    axisX->setTruncateLabels(false); // two digits are a little wider than a bar
     m_axisY->setLabelsFont(small);
     m_axisY->setLabelFormat(QStringLiteral("%d"));
     chart->addAxis(axisX, Qt::AlignBottom);
@@ -66,11 +67,17 @@ void BallChart::plot(const QString& title, const std::array<qreal, 49>& values,
     m_values = values;
     m_level = level;
     chart()->setTitle(title);
-    for (int i = 0; i < 49; ++i) {
-        const auto k = size_t(i);
-        m_plain->replace(i, marks[k] == Mark::None ? values[k] : 0.0);
-        m_hot->replace(i, marks[k] == Mark::Hot ? values[k] : 0.0);
-        m_cold->replace(i, marks[k] == Mark::Cold ? values[k] : 0.0);
+    // Whole lists at once: one update of the chart per set, not one per bar.
+    QList<qreal> plain(49, 0.0), hot(49, 0.0), cold(49, 0.0);
+    for (size_t i = 0; i < 49; ++i) {
+        QList<qreal>& list = marks[i] == Mark::Hot ? hot : marks[i] == Mark::Cold ? cold : plain;
+        list[qsizetype(i)] = values[i];
+    }
+    const std::pair<QBarSet*, const QList<qreal>*> sets[] = {
+        {m_plain, &plain}, {m_hot, &hot}, {m_cold, &cold}};
+    for (const auto& [set, list] : sets) {
+        set->remove(0, set->count());
+        set->append(*list);
     }
     m_levelLine->clear();
     if (level)

@@ -47,9 +47,10 @@ BallsPage::BallsPage(QWidget* parent)
     auto* split = new QSplitter(Qt::Vertical, this);
     split->addWidget(m_view);
     split->addWidget(m_chart);
-    split->setStretchFactor(0, 3);
-    split->setStretchFactor(1, 2);
     split->setChildrenCollapsible(false);
+    m_view->setMinimumHeight(160);
+    m_chart->setMinimumHeight(220);
+    split->setSizes({300, 280});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(m_summary);

@@ -37,6 +37,7 @@ BetsPage::BetsPage(QWidget* parent)
     layout->addWidget(m_view, 1);
     layout->addWidget(m_totals);
     m_view->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    fitPrizeColumn();
 
     connect(m_price, &QDoubleSpinBox::valueChanged, this, &BetsPage::priceChanged);
 }
@@ -44,11 +45,17 @@ BetsPage::BetsPage(QWidget* parent)
 void BetsPage::recompute(AnalysisSource& source) {
     m_bets = Analysis::readMyBets(source.connection());
     m_model->setRows(AnalysisRows::betHeader(), AnalysisRows::betRows(m_bets));
+    fitPrizeColumn();
     m_totals->setText(AnalysisRows::betTotalsText(m_bets.totals, priceKopecks()));
 }
 
 Analysis::TextTable BetsPage::exportTable() const {
     return Analysis::betsTable(m_bets);
+}
+
+void BetsPage::fitPrizeColumn() {
+    // "тираж не найден" is shown whole; the other columns share the rest.
+    m_view->horizontalHeader()->setSectionResizeMode(9, QHeaderView::ResizeToContents);
 }
 
 qint64 BetsPage::priceKopecks() const {

@@ -24,6 +24,7 @@ public:
 
 private:
     void priceChanged();
+    void fitPrizeColumn();
     qint64 priceKopecks() const;
     AnalysisModel* m_model;
     QTableView* m_view;

@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -36,9 +37,14 @@ PairsPage::PairsPage(QWidget* parent)
 void PairsPage::recompute(AnalysisSource& source) {
     m_pairs = Analysis::computeTopPairs(source.draws(), chosenLastN(m_lastN));
     m_model->setRows(AnalysisRows::pairHeader(), AnalysisRows::pairRows(m_pairs));
-    m_summary->setText(QStringLiteral("%1 самых частых пар, учтено тиражей: %2")
-                           .arg(Analysis::kTopPairs)
-                           .arg(m_pairs.lastN));
+    // A given pair is in a draw of six balls from 49 with the chance 15/1176.
+    const double expected = double(m_pairs.lastN) * 15.0 / 1176.0;
+    m_summary->setText(
+        QStringLiteral("%1 самых частых пар, учтено тиражей: %2; в среднем на "
+                       "пару ожидается %3")
+            .arg(Analysis::kTopPairs)
+            .arg(m_pairs.lastN)
+            .arg(QLocale(QLocale::Russian, QLocale::Russia).toString(expected, 'f', 2)));
 }
 
 Analysis::TextTable PairsPage::exportTable() const {

@@ -236,7 +236,6 @@ void TForm1::createAnalysisButton() {
     AnalysisButton->setObjectName(QStringLiteral("AnalysisButton"));
     AnalysisButton->setText(QStringLiteral("Анализ (F9)"));
     AnalysisButton->setToolTip(QStringLiteral("Мои ставки и выигрыши, задержки шаров, пары"));
-    AnalysisButton->setAutoRaise(true);
     AnalysisButton->setFocusPolicy(Qt::NoFocus);
     AnalysisButton->setFixedHeight(17);
     StatusBar1->addRightWidget(AnalysisButton);
