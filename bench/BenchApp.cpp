@@ -1,6 +1,7 @@
 #include "bench/BenchApp.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFont>
 #include <QLocale>
 
@@ -11,8 +12,11 @@ void setUpBenchApplication(QApplication& app) {
     app.setFont(font);
 }
 
-int rowsArgument(const QStringList& args) {
+std::optional<BenchArguments> benchArguments(const QStringList& args) {
     bool ok = false;
     const int rows = args.size() >= 2 ? args.at(1).toInt(&ok) : 0;
-    return ok && rows > 0 ? rows : 0;
+    if (!ok || rows <= 0)
+        return std::nullopt;
+    return BenchArguments{rows,
+                          QDir(args.size() >= 3 ? args.at(2) : QDir::currentPath()).absolutePath()};
 }

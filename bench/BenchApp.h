@@ -3,6 +3,7 @@
 #include "widgets/MessageBoxes.h"
 
 #include <QStringList>
+#include <optional>
 
 class QApplication;
 
@@ -12,8 +13,13 @@ class QApplication;
 // Russian locale and the window font, as the program sets them.
 void setUpBenchApplication(QApplication& app);
 
-// The ROWS argument (args[1]) as a positive number, or 0 when it is not one.
-int rowsArgument(const QStringList& args);
+// The arguments ROWS [WORKDIR] (WORKDIR made absolute, the current folder when
+// absent); none when ROWS is not a positive number.
+struct BenchArguments {
+    int rows = 0;
+    QString workDir;
+};
+std::optional<BenchArguments> benchArguments(const QStringList& args);
 
 // Answers every box with OK or Yes and keeps the texts: a box during a run
 // means a command failed, which the report must show.

@@ -150,14 +150,13 @@ int main(int argc, char** argv) {
     setUpBenchApplication(app);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const QStringList args = app.arguments();
-    const int rows = rowsArgument(args);
-    if (rows == 0) {
+    const std::optional<BenchArguments> arguments = benchArguments(app.arguments());
+    if (!arguments) {
         err << "usage: numeron_bench_analysis ROWS [WORKDIR]\n";
         return 2;
     }
-    const QString workDir =
-        QDir(args.size() >= 3 ? args.at(2) : QDir::currentPath()).absolutePath();
+    const int rows = arguments->rows;
+    const QString workDir = arguments->workDir;
     // The window reads the bet price from the user's settings: not the real ones.
     QTemporaryDir settings;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());

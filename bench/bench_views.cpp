@@ -135,14 +135,13 @@ int main(int argc, char** argv) {
 
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const QStringList args = app.arguments();
-    const int rows = rowsArgument(args);
-    if (rows == 0) {
+    const std::optional<BenchArguments> arguments = benchArguments(app.arguments());
+    if (!arguments) {
         err << "usage: numeron_bench_views ROWS [WORKDIR]\n";
         return 2;
     }
-    const QString workDir =
-        QDir(args.size() >= 3 ? args.at(2) : QDir::currentPath()).absolutePath();
+    const int rows = arguments->rows;
+    const QString workDir = arguments->workDir;
 
     try {
         QDir().mkpath(workDir);
