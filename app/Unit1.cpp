@@ -1,5 +1,6 @@
 #include "app/Unit1.h"
 
+#include "analysis/AnalysisWindow.h"
 #include "dataset/Connection.h"
 #include "dataset/DataSource.h"
 #include "dataset/Query.h"
@@ -17,6 +18,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
+#include <QToolButton>
 
 const QColor TForm1::clRed = QColor(255, 0, 0);
 const char* const TForm1::kDeveloperSite = "https://numeron.example/";
@@ -38,6 +41,7 @@ TForm1::TForm1(const QString& appDir, MessageBoxes* boxes, QWidget* parent)
 
 TForm1::~TForm1() {
     ErrorSink::setReporter(nullptr);
+    AnalysisForm.reset(); // it reads through the connection
     // Views let go of the queries before the connection closes.
     DBGrid1->setDataSource(nullptr);
     DBGrid2->setDataSource(nullptr);
@@ -91,6 +95,12 @@ void TForm1::bindEvents() {
     click(Button17, &TForm1::Button17Click);
     click(Button18, &TForm1::Button18Click);
     click(Button19, &TForm1::Button19Click);
+    connect(AnalysisButton, &QToolButton::clicked, this,
+            [this] { dispatch([&] { AnalysisButtonClick(AnalysisButton); }); });
+    auto* analysisKey = new QShortcut(QKeySequence(Qt::Key_F9), this);
+    analysisKey->setContext(Qt::ApplicationShortcut);
+    connect(analysisKey, &QShortcut::activated, this,
+            [this] { dispatch([&] { AnalysisButtonClick(AnalysisButton); }); });
     for (int n = 1; n <= 49; ++n)
         connect(P[n], &BallPanel::clicked, this, [this, n] { dispatch([&] { PClick(n); }); });
     connect(DBGrid1, &DbGrid::gridDoubleClicked, this,

@@ -10,6 +10,7 @@
 
 #include "widgets/MessageBoxes.h"
 
+class AnalysisWindow;
 class BallPanel;
 class BarChart;
 class Connection;
@@ -24,6 +25,7 @@ class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
+class QToolButton;
 
 // The main window (Form1). It owns every control, the connection, the five
 // queries and the two data sources for the whole run. Its handlers stay thin:
@@ -96,6 +98,7 @@ public:
     std::array<QLineEdit*, 7> ES{}; // ES[1] .. ES[6]
     QProgressBar* PB1;
     StatusBar* StatusBar1 = nullptr;
+    QToolButton* AnalysisButton = nullptr; // "Анализ (F9)" at the right end of the status bar
     QColor clBtnFace;
     static const QColor clRed;
 
@@ -149,6 +152,10 @@ public:
     void Button8Click(QObject* Sender);
     void DataSource1DataChange(QObject* Sender, const QString& Field);
 
+    // Analysis window: opened by AnalysisButton and by F9, kept for the run.
+    std::unique_ptr<AnalysisWindow> AnalysisForm;
+    void AnalysisButtonClick(QObject* Sender);
+
     // Online update.
     void Button16Click(QObject* Sender);
     void RazygUpdate();
@@ -171,6 +178,7 @@ private:
     void createBallPanel();
     void createActionButtons();
     void createInputRow();
+    void createAnalysisButton();
     void bindEvents();
     void setTabOrder();
     void terminate() { m_terminated = true; }

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QToolButton>
 
 namespace {
 
@@ -83,6 +84,7 @@ void TForm1::createControls() {
     StatusBar1 = place(new StatusBar({75, 50}, this), "StatusBar1", 0, 578 - kStatusBarHeight, 1210,
                        kStatusBarHeight);
     StatusBar1->setPanelText(0, QStringLiteral("Всего строк"));
+    createAnalysisButton();
     setTabOrder();
 }
 
@@ -241,4 +243,16 @@ void TForm1::setTabOrder() {
                               Button13, Button15, Button16, Button17, Button18, Button19};
     for (size_t i = 0; i + 1 < std::size(chain); ++i)
         QWidget::setTabOrder(chain[i], chain[i + 1]);
+}
+
+void TForm1::createAnalysisButton() {
+    // In the free right part of the status bar, so that no control of the
+    // layout moves; out of the tab chain (F9 is its key).
+    AnalysisButton = new QToolButton(StatusBar1);
+    AnalysisButton->setObjectName(QStringLiteral("AnalysisButton"));
+    AnalysisButton->setText(QStringLiteral("Анализ (F9)"));
+    AnalysisButton->setToolTip(QStringLiteral("Мои ставки и выигрыши, задержки шаров, пары"));
+    AnalysisButton->setFocusPolicy(Qt::NoFocus);
+    AnalysisButton->setFixedHeight(17);
+    StatusBar1->addRightWidget(AnalysisButton);
 }

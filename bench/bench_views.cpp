@@ -4,18 +4,16 @@
 // then runs start-up and every view command three times each and prints the
 // minimum and median times and the process's peak memory.
 #include "app/Unit1.h"
+#include "bench/BenchApp.h"
 #include "bench/BenchReport.h"
 #include "bench/SyntheticDraws.h"
 #include "dataset/Query.h"
-#include "widgets/MessageBoxes.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFont>
 #include <QLineEdit>
-#include <QLocale>
 #include <QTextStream>
 #include <functional>
 #include <memory>
@@ -24,17 +22,6 @@
 namespace {
 
 constexpr int kRuns = 3;
-
-// Answers every box with OK or Yes and keeps the texts: a box during a run
-// means a command failed, which the report must show.
-class CountingBoxes : public MessageBoxes {
-public:
-    BoxResult show(const BoxRequest& request) override {
-        texts.append(request.text);
-        return request.buttons == BoxButtons::YesNo ? BoxResult::Yes : BoxResult::Ok;
-    }
-    QStringList texts;
-};
 
 void writeIni(const QString& workDir, const QString& dbPath) {
     QFile ini(QDir(workDir).filePath(QStringLiteral("razyg.ini")));
@@ -138,33 +125,23 @@ void runCommands(Bench& bench) {
         drawList);
 }
 
-int parseRows(const QStringList& args) {
-    bool ok = false;
-    const int rows = args.size() >= 2 ? args.at(1).toInt(&ok) : 0;
-    return ok && rows > 0 ? rows : 0;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPixelSize(11);
-    app.setFont(font);
+    setUpBenchApplication(app);
 
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const QStringList args = app.arguments();
-    const int rows = parseRows(args);
-    if (rows == 0) {
+    const std::optional<BenchArguments> arguments = benchArguments(app.arguments());
+    if (!arguments) {
         err << "usage: numeron_bench_views ROWS [WORKDIR]\n";
         return 2;
     }
-    const QString workDir =
-        QDir(args.size() >= 3 ? args.at(2) : QDir::currentPath()).absolutePath();
+    const int rows = arguments->rows;
+    const QString workDir = arguments->workDir;
 
     try {
         QDir().mkpath(workDir);

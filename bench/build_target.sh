@@ -1,6 +1,6 @@
 # Sourced by the benchmark scripts: configures $build_dir as Release when it is
-# new, builds one target, warns when the build is not optimised, and makes the
-# work folder $work_dir.
+# new, builds one target, warns when the build is not optimised, makes the
+# work folder $work_dir, and runs a target once per database size.
 #   build_bench_target TARGET
 build_bench_target() {
   build_dir="${BUILD_DIR:-build}"
@@ -17,4 +17,18 @@ build_bench_target() {
   esac
   work_dir="$build_dir/bench-work"
   mkdir -p "$work_dir"
+}
+
+# Runs the built TARGET once per size in $sizes (ROWS WORKDIR), one process per
+# size so that each peak-memory figure belongs to one size alone; returns the
+# last failing status.
+#   run_bench_sizes TARGET
+run_bench_sizes() {
+  local status=0 rows
+  for rows in $sizes; do
+    echo
+    echo "=== $rows draws (synthetic data) ==="
+    QT_QPA_PLATFORM=offscreen "$build_dir/$1" "$rows" "$work_dir" || status=$?
+  done
+  return "$status"
 }

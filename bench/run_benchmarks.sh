@@ -13,10 +13,4 @@ cd "$(dirname "$0")/.."
 sizes="${BENCH_SIZES:-10000 1000000}"
 . bench/build_target.sh
 build_bench_target numeron_bench_views
-status=0
-for rows in $sizes; do
-  echo
-  echo "=== $rows draws (synthetic data) ==="
-  QT_QPA_PLATFORM=offscreen "$build_dir/numeron_bench_views" "$rows" "$work_dir" || status=$?
-done
-exit "$status"
+run_bench_sizes numeron_bench_views

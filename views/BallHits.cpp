@@ -1,10 +1,10 @@
 #include "views/BallHits.h"
 
 #include "runtime/AppError.h"
+#include "views/BallValue.h"
 
 #include <QByteArray>
 #include <QString>
-#include <cmath>
 #include <sqlite3.h>
 
 namespace {
@@ -16,14 +16,10 @@ struct Counts {
 // The ball a value stands for, or 0: whole numbers 1 to 49 only.
 int ballOf(sqlite3_value* value) {
     switch (sqlite3_value_type(value)) {
-    case SQLITE_INTEGER: {
-        const sqlite3_int64 v = sqlite3_value_int64(value);
-        return v >= 1 && v <= 49 ? int(v) : 0;
-    }
-    case SQLITE_FLOAT: {
-        const double v = sqlite3_value_double(value);
-        return v >= 1 && v <= 49 && std::floor(v) == v ? int(v) : 0;
-    }
+    case SQLITE_INTEGER:
+        return ballFromInteger(sqlite3_value_int64(value));
+    case SQLITE_FLOAT:
+        return ballFromReal(sqlite3_value_double(value));
     default:
         return 0;
     }

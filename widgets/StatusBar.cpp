@@ -25,3 +25,7 @@ QString StatusBar::panelText(int index) const {
 void StatusBar::setPanelText(int index, const QString& text) {
     m_panels.at(index)->setText(text);
 }
+
+void StatusBar::addRightWidget(QWidget* widget) {
+    layout()->addWidget(widget);
+}

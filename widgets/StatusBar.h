@@ -13,6 +13,8 @@ public:
     QString panelText(int index) const;
     void setPanelText(int index, const QString& text);
     QLabel* panel(int index) const { return m_panels.at(index); }
+    // Puts a widget at the right end, in the free part after the panels.
+    void addRightWidget(QWidget* widget);
 
 private:
     QVector<QLabel*> m_panels;

@@ -30,7 +30,7 @@ public:
             "с самой поздней отметкой времени, скачивает книгу во временный файл, загружает "
             "новые тиражи и удаляет файл. Выводит адреса страницы и книги и число тиражей.\n\n"
             "Пример для планировщика cron (по понедельникам в 6:00):\n"
-            "  0 6 * * 1  /opt/numeron/numeron-cli update >> $HOME/numeron-update.log 2>&1");
+            "  0 6 * * 1  $HOME/.local/bin/numeron-cli update >> $HOME/numeron-update.log 2>&1");
     }
 
     int run(CliSession& session, const QCommandLineParser& parser) override {

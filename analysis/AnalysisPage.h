@@ -1,0 +1,49 @@
+#pragma once
+
+#include "analysis/DrawHistory.h"
+#include "analysis/TextTable.h"
+
+#include <QWidget>
+#include <optional>
+
+class BallChart;
+class Connection;
+class QComboBox;
+class QTableView;
+
+// What the pages of the analysis window read. The draw history is read once
+// per change of the data and shared by the pages that need it.
+class AnalysisSource {
+public:
+    explicit AnalysisSource(Connection& connection) : m_connection(connection) {}
+    Connection& connection() { return m_connection; }
+    const Analysis::DrawHistory& draws();
+    void forget() { m_draws.reset(); } // the data changed
+
+private:
+    Connection& m_connection;
+    std::optional<Analysis::DrawHistory> m_draws;
+};
+
+// One tab of the analysis window: a table computed from the database, which
+// can be saved as CSV in the order shown.
+class AnalysisPage : public QWidget {
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
+    virtual void recompute(AnalysisSource& source) = 0;
+    virtual Analysis::TextTable exportTable() const = 0;
+    virtual QTableView* tableView() const = 0;
+    virtual QString exportName() const = 0; // suggested file name
+    virtual BallChart* chart() const { return nullptr; }
+
+Q_SIGNALS:
+    // A choice on the page changed what it shows: compute it again.
+    void optionsChanged();
+};
+
+// A choice of the newest 10, 25, 50 or 100 draws or all of them; the item
+// data is N (0 for all).
+QComboBox* createLastNBox(int initialN, QWidget* parent);
+// The N chosen (0 for all).
+int chosenLastN(const QComboBox* box);

@@ -1,0 +1,89 @@
+#include "analysis/AnalysisTables.h"
+
+#include "analysis/BallStats.h"
+#include "analysis/DrawHistory.h"
+#include "analysis/MyBets.h"
+#include "analysis/PairStats.h"
+
+namespace Analysis {
+
+namespace {
+
+TableCell optionalNumber(const std::optional<qint64>& value) {
+    return value ? TableCell::number(*value) : TableCell::null();
+}
+
+QStringList headerOf(const char* names) {
+    return QString::fromLatin1(names).split(QLatin1Char(','));
+}
+
+} // namespace
+
+TextTable betsTable(const BetTable& bets) {
+    TextTable table;
+    table.header = headerOf("tir,date,b1,b2,b3,b4,b5,b6,matches,prize");
+    for (const BetResult& bet : bets.rows) {
+        std::vector<TableCell> row;
+        row.reserve(10);
+        row.push_back(optionalNumber(bet.tir));
+        row.push_back(bet.date.isEmpty() ? TableCell::null() : TableCell::string(bet.date));
+        for (const auto& number : bet.numbers)
+            row.push_back(optionalNumber(number));
+        row.push_back(bet.drawFound ? TableCell::number(qint64(bet.matches)) : TableCell::null());
+        row.push_back(bet.wins() ? optionalNumber(bet.prize) : TableCell::null());
+        table.rows.push_back(std::move(row));
+    }
+    return table;
+}
+
+TextTable ballsTable(const BallTable& balls) {
+    TextTable table;
+    table.header =
+        headerOf("ball,hits,per100,expected_per100,delay,max_delay,mean_delay,hits_last_n");
+    for (const BallStat& s : balls.balls) {
+        table.rows.push_back({TableCell::number(qint64(s.ball)), TableCell::number(s.hits),
+                              TableCell::number(s.per100, 2), TableCell::number(kExpectedPer100, 2),
+                              TableCell::number(s.delay), TableCell::number(s.maxDelay),
+                              s.meanDelay ? TableCell::number(*s.meanDelay, 2) : TableCell::null(),
+                              TableCell::number(s.hitsLastN)});
+    }
+    return table;
+}
+
+TextTable pairsTable(const PairTable& pairs) {
+    TextTable table;
+    table.header = headerOf("ball1,ball2,hits");
+    for (const PairCount& p : pairs.pairs)
+        table.rows.push_back({TableCell::number(qint64(p.ball1)),
+                              TableCell::number(qint64(p.ball2)), TableCell::number(p.hits)});
+    return table;
+}
+
+std::optional<AnalysisKind> analysisKindNamed(const QString& name) {
+    if (name == QLatin1String("bets"))
+        return AnalysisKind::Bets;
+    if (name == QLatin1String("balls"))
+        return AnalysisKind::Balls;
+    if (name == QLatin1String("pairs"))
+        return AnalysisKind::Pairs;
+    return std::nullopt;
+}
+
+QByteArray analysisText(Connection& connection, AnalysisKind kind, qint64 lastN,
+                        TableFormat format) {
+    TextTable table;
+    switch (kind) {
+    case AnalysisKind::Bets:
+        table = betsTable(readMyBets(connection, lastN));
+        break;
+    case AnalysisKind::Balls:
+        table = ballsTable(computeBallStats(readDrawHistory(connection), lastN));
+        break;
+    case AnalysisKind::Pairs:
+        table = pairsTable(computeTopPairs(readDrawHistory(connection), lastN));
+        break;
+    }
+    return format == TableFormat::Csv ? toCsv(table) : toJson(table);
+}
+
+} // namespace Analysis

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "analysis/TextTable.h"
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+class Connection;
+
+namespace Analysis {
+
+struct BallTable;
+struct BetTable;
+struct PairTable;
+
+// The three tables of the analysis in their exported form. Headers:
+//   bets:  tir,date,b1,b2,b3,b4,b5,b6,matches,prize
+//          (matches empty when the draw is not stored; prize empty below
+//          3 matches, when the draw is not stored or stores no prize)
+//   balls: ball,hits,per100,expected_per100,delay,max_delay,mean_delay,hits_last_n
+//          (two decimals; mean_delay empty for a ball never drawn)
+//   pairs: ball1,ball2,hits
+TextTable betsTable(const BetTable& bets);
+TextTable ballsTable(const BallTable& balls);
+TextTable pairsTable(const PairTable& pairs);
+
+enum class AnalysisKind { Bets, Balls, Pairs };
+enum class TableFormat { Csv, Json };
+
+// "bets", "balls" or "pairs"; none for anything else.
+std::optional<AnalysisKind> analysisKindNamed(const QString& name);
+
+// The whole road for a command line: reads the database through an open
+// connection and writes one table as UTF-8 text. lastN > 0 limits bets to the
+// newest lastN bets, and balls (hits_last_n, hot and cold) and pairs to the
+// newest lastN draws; lastN <= 0 means all. Throws AppError with the engine's
+// text when the database cannot be read.
+QByteArray analysisText(Connection& connection, AnalysisKind kind, qint64 lastN,
+                        TableFormat format);
+
+} // namespace Analysis

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "analysis/AnalysisPage.h"
+#include "analysis/PairStats.h"
+
+class AnalysisModel;
+class QComboBox;
+class QLabel;
+
+// "Пары": the most frequent pairs of balls over all or the newest N draws.
+class PairsPage : public AnalysisPage {
+    Q_OBJECT
+public:
+    explicit PairsPage(QWidget* parent = nullptr);
+    void recompute(AnalysisSource& source) override;
+    Analysis::TextTable exportTable() const override;
+    QTableView* tableView() const override { return m_view; }
+    QString exportName() const override { return QStringLiteral("пары.csv"); }
+
+    AnalysisModel* model() const { return m_model; }
+    QComboBox* lastNBox() const { return m_lastN; }
+
+private:
+    AnalysisModel* m_model;
+    QTableView* m_view;
+    QComboBox* m_lastN;
+    QLabel* m_summary;
+    Analysis::PairTable m_pairs;
+};

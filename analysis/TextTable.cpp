@@ -1,0 +1,120 @@
+#include "analysis/TextTable.h"
+
+namespace Analysis {
+
+namespace {
+
+void appendCsvField(QByteArray& out, const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    const bool quoted =
+        utf8.contains(',') || utf8.contains('"') || utf8.contains('\r') || utf8.contains('\n');
+    if (!quoted) {
+        out += utf8;
+        return;
+    }
+    out += '"';
+    for (const char c : utf8) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+void appendJsonString(QByteArray& out, const QString& text) {
+    static const char hex[] = "0123456789abcdef";
+    out += '"';
+    for (const char c : text.toUtf8()) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (u < 0x20) {
+            out += "\\u00";
+            out += hex[u >> 4];
+            out += hex[u & 0xf];
+        } else {
+            out += c;
+        }
+    }
+    out += '"';
+}
+
+// Calls f(row) for the rows in the order asked for.
+template <typename F>
+void forEachRow(const TextTable& table, const std::vector<int>& order, F&& f) {
+    if (order.empty()) {
+        for (const auto& row : table.rows)
+            f(row);
+        return;
+    }
+    for (const int index : order)
+        f(table.rows.at(size_t(index)));
+}
+
+} // namespace
+
+TableCell TableCell::number(qint64 value) {
+    return {Kind::Number, QString::number(value)};
+}
+
+TableCell TableCell::number(double value, int decimals) {
+    return {Kind::Number, QString::number(value, 'f', decimals)};
+}
+
+QByteArray toCsv(const TextTable& table, const std::vector<int>& order) {
+    QByteArray out;
+    const auto line = [&out](const auto& cells, const auto& text) {
+        bool first = true;
+        for (const auto& cell : cells) {
+            if (!first)
+                out += ',';
+            first = false;
+            appendCsvField(out, text(cell));
+        }
+        out += "\r\n";
+    };
+    line(table.header, [](const QString& name) { return name; });
+    forEachRow(table, order, [&](const std::vector<TableCell>& row) {
+        line(row, [](const TableCell& cell) { return cell.text; });
+    });
+    return out;
+}
+
+QByteArray toJson(const TextTable& table, const std::vector<int>& order) {
+    QByteArray out = "[";
+    bool firstRow = true;
+    forEachRow(table, order, [&](const std::vector<TableCell>& row) {
+        out += firstRow ? "\n  {" : ",\n  {";
+        firstRow = false;
+        for (size_t i = 0; i < row.size() && i < size_t(table.header.size()); ++i) {
+            if (i > 0)
+                out += ", ";
+            appendJsonString(out, table.header.at(qsizetype(i)));
+            out += ": ";
+            const TableCell& cell = row[i];
+            switch (cell.kind) {
+            case TableCell::Kind::Null:
+                out += "null";
+                break;
+            case TableCell::Kind::Number:
+                out += cell.text.toLatin1();
+                break;
+            case TableCell::Kind::Text:
+                appendJsonString(out, cell.text);
+                break;
+            }
+        }
+        out += '}';
+    });
+    out += firstRow ? "]\n" : "\n]\n";
+    return out;
+}
+
+} // namespace Analysis

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// Every file dialog of the program goes through this seam, so that tests can
+// give a path instead of blocking on a modal dialog.
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+    // The path the user chose to save to, or empty when cancelled.
+    virtual QString saveFileName(QWidget* owner, const QString& caption,
+                                 const QString& suggestedPath, const QString& filter) = 0;
+};
+
+// The standard Qt save dialog.
+class QtFileDialogs : public FileDialogs {
+public:
+    QString saveFileName(QWidget* owner, const QString& caption, const QString& suggestedPath,
+                         const QString& filter) override;
+};
