@@ -5,6 +5,7 @@ set(NUMERON_CLI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/BallFrequencies.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CliSession.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CommandLine.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CommandOptions.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CommandRegistry.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Console.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HelpText.cpp

@@ -2,6 +2,7 @@
 // bets table (Rate), all columns, as CSV or JSON.
 #include "cli/CliCommand.h"
 #include "cli/CliSession.h"
+#include "cli/CommandOptions.h"
 #include "cli/Console.h"
 #include "cli/OutputTarget.h"
 #include "cli/TableExport.h"
@@ -14,11 +15,7 @@
 
 namespace {
 
-QCommandLineOption formatOption() {
-    return QCommandLineOption(QStringLiteral("format"),
-                              QStringLiteral("csv (по умолчанию) или json."),
-                              QStringLiteral("формат"), QStringLiteral("csv"));
-}
+const QStringList kFormats{QStringLiteral("csv"), QStringLiteral("json")};
 
 struct ExportedTable {
     const char* table;
@@ -61,18 +58,17 @@ public:
             "целиком записанной выгрузкой.\n\n"
             "Пример:\n  numeron-cli export draws --format json draws.json");
     }
-    QList<QCommandLineOption> options() const override { return {formatOption()}; }
+    QList<QCommandLineOption> options() const override {
+        return {CommandOptions::format(kFormats)};
+    }
 
     int run(CliSession& session, const QCommandLineParser& parser) override {
         const QStringList args = parser.positionalArguments();
         if (args.isEmpty())
             throw UsageError(QStringLiteral("не указано, что выгружать: draws или bets"));
-        if (args.size() > 2)
-            throw UsageError(QStringLiteral("лишний аргумент «%1»").arg(args.at(2)));
+        CommandOptions::allowArguments(parser, 2);
         const ExportedTable table = tableFor(args.at(0));
-        const QString format = parser.value(formatOption());
-        if (format != QLatin1String("csv") && format != QLatin1String("json"))
-            throw UsageError(QStringLiteral("неизвестный формат «%1»: csv или json").arg(format));
+        const QString format = CommandOptions::chosenFormat(parser, kFormats);
         const QString fileName = args.value(1);
         const bool toStandardOutput = fileName.isEmpty() || fileName == QLatin1String("-");
 

@@ -3,34 +3,15 @@
 #include "cli/BallFrequencies.h"
 #include "cli/CliCommand.h"
 #include "cli/CliSession.h"
+#include "cli/CommandOptions.h"
 #include "cli/Console.h"
 
 #include <QStringList>
 
 namespace {
 
-QCommandLineOption lastOption() {
-    return QCommandLineOption(QStringLiteral("last"),
-                              QStringLiteral("Считать только N последних тиражей (по номеру)."),
-                              QStringLiteral("N"));
-}
-
-QCommandLineOption formatOption() {
-    return QCommandLineOption(QStringLiteral("format"),
-                              QStringLiteral("table (по умолчанию), csv или json."),
-                              QStringLiteral("формат"), QStringLiteral("table"));
-}
-
-std::optional<qint64> lastDraws(const QCommandLineParser& parser) {
-    if (!parser.isSet(lastOption()))
-        return std::nullopt;
-    const QString text = parser.value(lastOption());
-    bool ok = false;
-    const qint64 n = text.toLongLong(&ok);
-    if (!ok || n < 1)
-        throw UsageError(QStringLiteral("--last ждёт целое число от 1, а не «%1»").arg(text));
-    return n;
-}
+const QStringList kFormats{QStringLiteral("table"), QStringLiteral("csv"), QStringLiteral("json")};
+const QString kDraws = QStringLiteral("тиражей (по номеру)");
 
 QString render(const BallFrequencies::Counts& counts, const QString& format) {
     QStringList lines;
@@ -65,18 +46,14 @@ public:
             "С --last N считаются только N тиражей с наибольшими номерами.\n\n"
             "Пример:\n  numeron-cli stats --last 100");
     }
-    QList<QCommandLineOption> options() const override { return {lastOption(), formatOption()}; }
+    QList<QCommandLineOption> options() const override {
+        return {CommandOptions::last(kDraws), CommandOptions::format(kFormats)};
+    }
 
     int run(CliSession& session, const QCommandLineParser& parser) override {
-        if (!parser.positionalArguments().isEmpty())
-            throw UsageError(
-                QStringLiteral("лишний аргумент «%1»").arg(parser.positionalArguments().first()));
-        const std::optional<qint64> last = lastDraws(parser);
-        const QString format = parser.value(formatOption());
-        if (format != QLatin1String("table") && format != QLatin1String("csv") &&
-            format != QLatin1String("json"))
-            throw UsageError(
-                QStringLiteral("неизвестный формат «%1»: table, csv или json").arg(format));
+        CommandOptions::allowArguments(parser, 0);
+        const std::optional<qint64> last = CommandOptions::lastCount(parser, kDraws);
+        const QString format = CommandOptions::chosenFormat(parser, kFormats);
         const QByteArray text =
             render(BallFrequencies::count(session.connection(), last), format).toUtf8();
         session.console().write(text.constData(), text.size());

@@ -4,6 +4,7 @@
 #include "app/StartupPaths.h"
 #include "cli/CliCommand.h"
 #include "cli/CliSession.h"
+#include "cli/CommandOptions.h"
 #include "cli/Console.h"
 #include "cli/WorkbookImport.h"
 #include "update/HttpTransfer.h"
@@ -34,9 +35,7 @@ public:
     }
 
     int run(CliSession& session, const QCommandLineParser& parser) override {
-        if (!parser.positionalArguments().isEmpty())
-            throw UsageError(
-                QStringLiteral("лишний аргумент «%1»").arg(parser.positionalArguments().first()));
+        CommandOptions::allowArguments(parser, 0);
         Console& console = session.console();
         session.connection(); // a missing database ends the command before the network
         const ResultsSite site = ResultsSite::fromPageUrl(session.resultsPageUrl());

@@ -168,9 +168,10 @@ void TestOnlineUpdate::linkUsedAsWritten() {
     pointAt(app, server.baseUrl() + QString::fromLatin1(pagePath));
     server.setResponse(pagePath, 200, "<a href=\"" + link + "\">newest</a>");
     if (!sentPath.isEmpty())
-        server.setResponse(sentPath, 200,
-                           workbook({resultsHeading(), resultsRow(2, QStringLiteral("19.06.2024"),
-                                                                  {7, 8, 9, 10, 11, 12})}));
+        server.setResponse(
+            sentPath, 200,
+            simpleXlsxBytes({resultsHeading(),
+                             resultsRow(2, QStringLiteral("19.06.2024"), {7, 8, 9, 10, 11, 12})}));
     TForm1& form = app.start();
     form.Button16->click();
     QCOMPARE(app.boxes.texts().last(), message.replace(QLatin1String("@site"), server.baseUrl()));

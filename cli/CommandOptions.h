@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QStringList>
+#include <optional>
+
+// Options and argument checks that several subcommands share. Every check
+// throws UsageError (exit code 2) with a Russian text.
+namespace CommandOptions {
+
+// --format with the given choices; the first one is the default.
+QCommandLineOption format(const QStringList& choices);
+// The chosen --format, one of the choices.
+QString chosenFormat(const QCommandLineParser& parser, const QStringList& choices);
+
+// --last N, described by what it limits ("тиражей", "ставок").
+QCommandLineOption last(const QString& what);
+// N of --last (a whole number from 1), or none when the option is not given.
+std::optional<qint64> lastCount(const QCommandLineParser& parser, const QString& what);
+
+// Refuses positional arguments beyond the first allowed ones.
+void allowArguments(const QCommandLineParser& parser, int allowed);
+
+} // namespace CommandOptions

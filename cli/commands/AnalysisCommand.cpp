@@ -1,0 +1,61 @@
+// numeron-cli analysis bets|balls|pairs: the tables of the window «Анализ»
+// (tabs «Мои ставки», «Шары», «Пары») as CSV or JSON.
+#include "analysis/AnalysisTables.h"
+#include "cli/CliCommand.h"
+#include "cli/CliSession.h"
+#include "cli/CommandOptions.h"
+#include "cli/Console.h"
+
+namespace {
+
+const QStringList kFormats{QStringLiteral("csv"), QStringLiteral("json")};
+const QString kLast = QStringLiteral("тиражей (для bets — ставок)");
+
+class AnalysisCommand : public CliCommand {
+public:
+    QString name() const override { return QStringLiteral("analysis"); }
+    QString summary() const override {
+        return QStringLiteral("Анализ: выигрыши ставок, задержки шаров, частые пары.");
+    }
+    QString arguments() const override { return QStringLiteral("bets|balls|pairs"); }
+    QString description() const override {
+        return QStringLiteral(
+            "Выводит таблицу окна «Анализ»:\n"
+            "  bets  — ставки с совпадениями и выигрышем по призам тиража "
+            "(tir,date,b1,b2,b3,b4,b5,b6,matches,prize);\n"
+            "  balls — для каждого шара выпадения, на 100 тиражей, задержки "
+            "(ball,hits,per100,expected_per100,delay,max_delay,mean_delay,hits_last_n);\n"
+            "  pairs — 50 самых частых пар шаров (ball1,ball2,hits).\n"
+            "С --last N: для bets — N последних ставок, для balls и pairs — N тиражей с "
+            "наибольшими номерами. CSV по RFC 4180 или JSON, UTF-8.\n\n"
+            "Пример:\n  numeron-cli analysis balls --last 100 --format json");
+    }
+    QList<QCommandLineOption> options() const override {
+        return {CommandOptions::last(kLast), CommandOptions::format(kFormats)};
+    }
+
+    int run(CliSession& session, const QCommandLineParser& parser) override {
+        const QStringList args = parser.positionalArguments();
+        if (args.isEmpty())
+            throw UsageError(QStringLiteral("не указана таблица: bets, balls или pairs"));
+        CommandOptions::allowArguments(parser, 1);
+        const std::optional<Analysis::AnalysisKind> kind = Analysis::analysisKindNamed(args.at(0));
+        if (!kind)
+            throw UsageError(
+                QStringLiteral("таблица bets, balls или pairs, а не «%1»").arg(args.at(0)));
+        const qint64 last = CommandOptions::lastCount(parser, kLast).value_or(0);
+        const Analysis::TableFormat format =
+            CommandOptions::chosenFormat(parser, kFormats) == QLatin1String("json")
+                ? Analysis::TableFormat::Json
+                : Analysis::TableFormat::Csv;
+        const QByteArray text = Analysis::analysisText(session.connection(), *kind, last, format);
+        session.console().write(text.constData(), text.size());
+        return ExitCode::Done;
+    }
+};
+
+} // namespace
+
+CliCommandPtr makeAnalysisCommand() {
+    return std::make_unique<AnalysisCommand>();
+}
