@@ -117,12 +117,9 @@ QByteArray UrlDecode(const QByteArray& text) {
     while (i < text.size()) {
         const char c = text.at(i);
         if (c == '%' && i + 2 < text.size()) {
-            const int high = WebAddress::hexDigitValue(uchar(text.at(i + 1)));
-            const int low = WebAddress::hexDigitValue(uchar(text.at(i + 2)));
-            if (high >= 0 && low >= 0)
-                out.append(char(high * 16 + low));
-            else
-                out.append('%');
+            // Two characters that are no hex digits are dropped with it.
+            const int byte = WebAddress::escapedByte(text, i);
+            out.append(byte >= 0 ? char(byte) : '%');
             i += 3;
             continue;
         }
