@@ -41,7 +41,7 @@ AnalysisCell optionalPlain(const std::optional<qint64>& value) {
 }
 
 AnalysisCell decimal(double value) {
-    return {russian().toString(value, 'f', 2), value};
+    return {twoDecimals(value), value};
 }
 
 QString drawsWord(qint64 n) {
@@ -87,6 +87,10 @@ AnalysisRow betRow(const BetResult& bet) {
 }
 
 } // namespace
+
+QString twoDecimals(double value) {
+    return russian().toString(value, 'f', 2);
+}
 
 QString money(qint64 kopecks, bool withSign) {
     const qint64 whole = kopecks / 100;

@@ -9,7 +9,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLocale>
 #include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -18,10 +17,6 @@ namespace {
 
 // The mean run without a ball when each ball comes out with chance 6/49.
 constexpr double kExpectedDelay = 43.0 / 6.0;
-
-QString twoDecimals(double value) {
-    return QLocale(QLocale::Russian, QLocale::Russia).toString(value, 'f', 2);
-}
 
 } // namespace
 
@@ -90,11 +85,11 @@ void BallsPage::plotChart() {
                                    ? QStringLiteral("за все тиражи")
                                    : QStringLiteral("за последние %1").arg(m_balls.lastN);
         m_chart->plot(QStringLiteral("Выпадения %1; линия — ожидаемое (%2)")
-                          .arg(window, twoDecimals(expected)),
+                          .arg(window, AnalysisRows::twoDecimals(expected)),
                       values, marks, expected);
     } else {
         m_chart->plot(QStringLiteral("Текущая задержка, тиражей; линия — в среднем ожидаемая (%1)")
-                          .arg(twoDecimals(kExpectedDelay)),
+                          .arg(AnalysisRows::twoDecimals(kExpectedDelay)),
                       values, marks, kExpectedDelay);
     }
 }

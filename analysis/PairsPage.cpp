@@ -8,7 +8,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLocale>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -39,12 +38,11 @@ void PairsPage::recompute(AnalysisSource& source) {
     m_model->setRows(AnalysisRows::pairHeader(), AnalysisRows::pairRows(m_pairs));
     // A given pair is in a draw of six balls from 49 with the chance 15/1176.
     const double expected = double(m_pairs.lastN) * 15.0 / 1176.0;
-    m_summary->setText(
-        QStringLiteral("%1 самых частых пар, учтено тиражей: %2; в среднем на "
-                       "пару ожидается %3")
-            .arg(Analysis::kTopPairs)
-            .arg(m_pairs.lastN)
-            .arg(QLocale(QLocale::Russian, QLocale::Russia).toString(expected, 'f', 2)));
+    m_summary->setText(QStringLiteral("%1 самых частых пар, учтено тиражей: %2; в среднем на "
+                                      "пару ожидается %3")
+                           .arg(Analysis::kTopPairs)
+                           .arg(m_pairs.lastN)
+                           .arg(AnalysisRows::twoDecimals(expected)));
 }
 
 Analysis::TextTable PairsPage::exportTable() const {
