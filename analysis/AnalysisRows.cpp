@@ -133,7 +133,7 @@ QString betTotalsText(const BetTotals& totals, qint64 priceKopecks) {
                  .arg(totals.winning[5])
                  .arg(totals.winning[4])
                  .arg(totals.winning[3]);
-    QString won = QStringLiteral("Выиграно: %1").arg(money(totals.won * 100));
+    QString won = QStringLiteral("Выиграно: %1").arg(money(totals.wonKopecks()));
     if (totals.winsWithoutPrize > 0)
         won +=
             QStringLiteral(" (и ещё выигрышей без суммы в базе: %1)").arg(totals.winsWithoutPrize);
