@@ -7,7 +7,6 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QSplitter>
 #include <QTableView>
@@ -21,16 +20,15 @@ constexpr double kExpectedDelay = 43.0 / 6.0;
 } // namespace
 
 BallsPage::BallsPage(QWidget* parent)
-    : AnalysisPage(parent), m_model(new AnalysisModel(this)),
-      m_view(createSortableView(m_model, this)), m_lastN(createLastNBox(50, this)),
-      m_measure(new QComboBox(this)), m_summary(new QLabel(this)), m_chart(new BallChart(this)) {
+    : AnalysisPage(parent), m_lastN(createLastNBox(50, this)), m_measure(new QComboBox(this)),
+      m_summary(new QLabel(this)), m_chart(new BallChart(this)) {
     setObjectName(QStringLiteral("BallsPage"));
     m_lastN->setObjectName(QStringLiteral("BallsLastN"));
     m_measure->setObjectName(QStringLiteral("ChartMeasure"));
     m_measure->addItem(QStringLiteral("выпадения за эти тиражи"), int(Measure::Hits));
     m_measure->addItem(QStringLiteral("текущая задержка"), int(Measure::Delay));
     m_summary->setWordWrap(true);
-    m_model->setRows(AnalysisRows::ballHeader(50, false), {});
+    model()->setRows(AnalysisRows::ballHeader(50, false), {});
 
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(QStringLiteral("Последние тиражи:"), this));
@@ -40,17 +38,16 @@ BallsPage::BallsPage(QWidget* parent)
     top->addWidget(m_measure);
     top->addStretch(1);
     auto* split = new QSplitter(Qt::Vertical, this);
-    split->addWidget(m_view);
+    split->addWidget(tableView());
     split->addWidget(m_chart);
     split->setChildrenCollapsible(false);
-    m_view->setMinimumHeight(160);
+    tableView()->setMinimumHeight(160);
     m_chart->setMinimumHeight(220);
     split->setSizes({300, 280});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(m_summary);
     layout->addWidget(split, 1);
-    m_view->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
 
     connect(m_lastN, &QComboBox::currentIndexChanged, this, &AnalysisPage::optionsChanged);
     connect(m_measure, &QComboBox::currentIndexChanged, this, &BallsPage::plotChart);
@@ -59,7 +56,7 @@ BallsPage::BallsPage(QWidget* parent)
 void BallsPage::recompute(AnalysisSource& source) {
     const int lastN = chosenLastN(m_lastN);
     m_balls = Analysis::computeBallStats(source.draws(), lastN);
-    m_model->setRows(AnalysisRows::ballHeader(lastN, lastN == 0), AnalysisRows::ballRows(m_balls));
+    model()->setRows(AnalysisRows::ballHeader(lastN, lastN == 0), AnalysisRows::ballRows(m_balls));
     m_summary->setText(AnalysisRows::ballSummaryText(m_balls, lastN == 0));
     plotChart();
 }
