@@ -46,12 +46,9 @@ QString FindNewestWorkbookUrl(const ResultsSite& site) {
 bool HttpGetText(const QString& address, QByteArray& body) {
     body.clear();
     try {
-        HttpResult result = HttpTransfer::get(address);
         // An error page is an answer too; a transfer stopped by a limit (a
-        // silent server, an endless or oversized page) yields nothing.
-        if (result.timedOut || result.tooLarge)
-            return false;
-        body = std::move(result.body);
+        // silent server, an endless or oversized page) leaves the body empty.
+        body = HttpTransfer::get(address).body;
         return !body.isEmpty();
     } catch (...) {
         body.clear();
