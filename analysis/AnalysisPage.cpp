@@ -1,11 +1,20 @@
 #include "analysis/AnalysisPage.h"
 
+#include "analysis/AnalysisModel.h"
+
 #include <QComboBox>
+#include <QHeaderView>
+#include <QTableView>
 
 const Analysis::DrawHistory& AnalysisSource::draws() {
     if (!m_draws)
         m_draws = Analysis::readDrawHistory(m_connection);
     return *m_draws;
+}
+
+AnalysisPage::AnalysisPage(QWidget* parent)
+    : QWidget(parent), m_model(new AnalysisModel(this)), m_view(createSortableView(m_model, this)) {
+    m_view->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
 }
 
 QComboBox* createLastNBox(int initialN, QWidget* parent) {

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <optional>
 
+class AnalysisModel;
 class BallChart;
 class Connection;
 class QComboBox;
@@ -30,16 +31,24 @@ private:
 class AnalysisPage : public QWidget {
     Q_OBJECT
 public:
-    using QWidget::QWidget;
+    // Makes the page's table: its rows and a sortable view whose columns share
+    // the width; the page places the view in its layout.
+    explicit AnalysisPage(QWidget* parent = nullptr);
     virtual void recompute(AnalysisSource& source) = 0;
     virtual Analysis::TextTable exportTable() const = 0;
-    virtual QTableView* tableView() const = 0;
     virtual QString exportName() const = 0; // suggested file name
     virtual BallChart* chart() const { return nullptr; }
+
+    AnalysisModel* model() const { return m_model; }
+    QTableView* tableView() const { return m_view; }
 
 Q_SIGNALS:
     // A choice on the page changed what it shows: compute it again.
     void optionsChanged();
+
+private:
+    AnalysisModel* m_model;
+    QTableView* m_view;
 };
 
 // A choice of the newest 10, 25, 50 or 100 draws or all of them; the item

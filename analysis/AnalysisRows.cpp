@@ -41,7 +41,7 @@ AnalysisCell optionalPlain(const std::optional<qint64>& value) {
 }
 
 AnalysisCell decimal(double value) {
-    return {russian().toString(value, 'f', 2), value};
+    return {twoDecimals(value), value};
 }
 
 QString drawsWord(qint64 n) {
@@ -88,6 +88,10 @@ AnalysisRow betRow(const BetResult& bet) {
 
 } // namespace
 
+QString twoDecimals(double value) {
+    return russian().toString(value, 'f', 2);
+}
+
 QString money(qint64 kopecks, bool withSign) {
     const qint64 whole = kopecks / 100;
     const qint64 part = kopecks % 100;
@@ -129,7 +133,7 @@ QString betTotalsText(const BetTotals& totals, qint64 priceKopecks) {
                  .arg(totals.winning[5])
                  .arg(totals.winning[4])
                  .arg(totals.winning[3]);
-    QString won = QStringLiteral("Выиграно: %1").arg(money(totals.won * 100));
+    QString won = QStringLiteral("Выиграно: %1").arg(money(totals.wonKopecks()));
     if (totals.winsWithoutPrize > 0)
         won +=
             QStringLiteral(" (и ещё выигрышей без суммы в базе: %1)").arg(totals.winsWithoutPrize);

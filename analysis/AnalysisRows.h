@@ -42,5 +42,7 @@ std::vector<AnalysisRow> pairRows(const Analysis::PairTable& pairs);
 
 // "1 234 руб." or "1 234,50 руб."; with a sign when asked ("+34 руб.").
 QString money(qint64 kopecks, bool withSign = false);
+// A number with two decimals, as the window writes them ("12,24").
+QString twoDecimals(double value);
 
 } // namespace AnalysisRows

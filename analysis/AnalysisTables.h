@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/TextTable.h"
+#include "runtime/TableText.h"
 
 #include <QByteArray>
 #include <QString>
@@ -26,7 +27,7 @@ TextTable ballsTable(const BallTable& balls);
 TextTable pairsTable(const PairTable& pairs);
 
 enum class AnalysisKind { Bets, Balls, Pairs };
-enum class TableFormat { Csv, Json };
+using TableFormat = TableText::Format;
 
 // "bets", "balls" or "pairs"; none for anything else.
 std::optional<AnalysisKind> analysisKindNamed(const QString& name);

@@ -63,8 +63,10 @@ AnalysisWindow::AnalysisWindow(Connection& connection, MessageBoxes* boxes, QWid
     connect(m_tabs, &QTabWidget::currentChanged, this, &AnalysisWindow::tabChanged);
     for (int i = 0; i < m_tabs->count(); ++i)
         connect(page(i), &AnalysisPage::optionsChanged, this, [this, i] { computePage(i); });
-    connect(m_saveTable, &QPushButton::clicked, this, &AnalysisWindow::saveTable);
-    connect(m_saveChart, &QPushButton::clicked, this, &AnalysisWindow::saveChart);
+    connect(m_saveTable, &QPushButton::clicked, this,
+            [this] { guarded(&AnalysisWindow::saveTable); });
+    connect(m_saveChart, &QPushButton::clicked, this,
+            [this] { guarded(&AnalysisWindow::saveChart); });
     m_watch.setInterval(kWatchMilliseconds);
     connect(&m_watch, &QTimer::timeout, this, &AnalysisWindow::refresh);
     tabChanged(m_tabs->currentIndex());
@@ -130,6 +132,16 @@ void AnalysisWindow::tabChanged(int index) {
     m_saveChart->setEnabled(page(index)->chart() != nullptr);
     if (isVisible())
         refresh();
+}
+
+void AnalysisWindow::guarded(void (AnalysisWindow::*action)()) {
+    // A failure ends the action with its text under the tabs; it never
+    // reaches the event loop.
+    try {
+        (this->*action)();
+    } catch (const std::exception& e) {
+        showFailure(QString::fromUtf8(e.what()));
+    }
 }
 
 void AnalysisWindow::showFailure(const QString& text) {

@@ -59,6 +59,8 @@ private:
     AnalysisPage* page(int index) const;
     void computePage(int index);
     void tabChanged(int index);
+    // Runs a button's action, showing what fails instead of throwing.
+    void guarded(void (AnalysisWindow::*action)());
     void showFailure(const QString& text);
     bool writeFile(const QString& path, const std::function<bool(QIODevice&)>& write);
     QString askPath(const QString& caption, const QString& name, const QString& filter);

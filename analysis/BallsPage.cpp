@@ -7,9 +7,7 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
-#include <QLocale>
 #include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -19,23 +17,18 @@ namespace {
 // The mean run without a ball when each ball comes out with chance 6/49.
 constexpr double kExpectedDelay = 43.0 / 6.0;
 
-QString twoDecimals(double value) {
-    return QLocale(QLocale::Russian, QLocale::Russia).toString(value, 'f', 2);
-}
-
 } // namespace
 
 BallsPage::BallsPage(QWidget* parent)
-    : AnalysisPage(parent), m_model(new AnalysisModel(this)),
-      m_view(createSortableView(m_model, this)), m_lastN(createLastNBox(50, this)),
-      m_measure(new QComboBox(this)), m_summary(new QLabel(this)), m_chart(new BallChart(this)) {
+    : AnalysisPage(parent), m_lastN(createLastNBox(50, this)), m_measure(new QComboBox(this)),
+      m_summary(new QLabel(this)), m_chart(new BallChart(this)) {
     setObjectName(QStringLiteral("BallsPage"));
     m_lastN->setObjectName(QStringLiteral("BallsLastN"));
     m_measure->setObjectName(QStringLiteral("ChartMeasure"));
     m_measure->addItem(QStringLiteral("выпадения за эти тиражи"), int(Measure::Hits));
     m_measure->addItem(QStringLiteral("текущая задержка"), int(Measure::Delay));
     m_summary->setWordWrap(true);
-    m_model->setRows(AnalysisRows::ballHeader(50, false), {});
+    model()->setRows(AnalysisRows::ballHeader(50, false), {});
 
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(QStringLiteral("Последние тиражи:"), this));
@@ -45,17 +38,16 @@ BallsPage::BallsPage(QWidget* parent)
     top->addWidget(m_measure);
     top->addStretch(1);
     auto* split = new QSplitter(Qt::Vertical, this);
-    split->addWidget(m_view);
+    split->addWidget(tableView());
     split->addWidget(m_chart);
     split->setChildrenCollapsible(false);
-    m_view->setMinimumHeight(160);
+    tableView()->setMinimumHeight(160);
     m_chart->setMinimumHeight(220);
     split->setSizes({300, 280});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(m_summary);
     layout->addWidget(split, 1);
-    m_view->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
 
     connect(m_lastN, &QComboBox::currentIndexChanged, this, &AnalysisPage::optionsChanged);
     connect(m_measure, &QComboBox::currentIndexChanged, this, &BallsPage::plotChart);
@@ -64,7 +56,7 @@ BallsPage::BallsPage(QWidget* parent)
 void BallsPage::recompute(AnalysisSource& source) {
     const int lastN = chosenLastN(m_lastN);
     m_balls = Analysis::computeBallStats(source.draws(), lastN);
-    m_model->setRows(AnalysisRows::ballHeader(lastN, lastN == 0), AnalysisRows::ballRows(m_balls));
+    model()->setRows(AnalysisRows::ballHeader(lastN, lastN == 0), AnalysisRows::ballRows(m_balls));
     m_summary->setText(AnalysisRows::ballSummaryText(m_balls, lastN == 0));
     plotChart();
 }
@@ -90,11 +82,11 @@ void BallsPage::plotChart() {
                                    ? QStringLiteral("за все тиражи")
                                    : QStringLiteral("за последние %1").arg(m_balls.lastN);
         m_chart->plot(QStringLiteral("Выпадения %1; линия — ожидаемое (%2)")
-                          .arg(window, twoDecimals(expected)),
+                          .arg(window, AnalysisRows::twoDecimals(expected)),
                       values, marks, expected);
     } else {
         m_chart->plot(QStringLiteral("Текущая задержка, тиражей; линия — в среднем ожидаемая (%1)")
-                          .arg(twoDecimals(kExpectedDelay)),
+                          .arg(AnalysisRows::twoDecimals(kExpectedDelay)),
                       values, marks, kExpectedDelay);
     }
 }

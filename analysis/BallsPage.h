@@ -3,7 +3,6 @@
 #include "analysis/AnalysisPage.h"
 #include "analysis/BallStats.h"
 
-class AnalysisModel;
 class QComboBox;
 class QLabel;
 
@@ -18,19 +17,15 @@ public:
     explicit BallsPage(QWidget* parent = nullptr);
     void recompute(AnalysisSource& source) override;
     Analysis::TextTable exportTable() const override;
-    QTableView* tableView() const override { return m_view; }
     QString exportName() const override { return QStringLiteral("шары.csv"); }
     BallChart* chart() const override { return m_chart; }
 
-    AnalysisModel* model() const { return m_model; }
     QComboBox* lastNBox() const { return m_lastN; }
     QComboBox* measureBox() const { return m_measure; }
     QLabel* summaryLabel() const { return m_summary; }
 
 private:
     void plotChart();
-    AnalysisModel* m_model;
-    QTableView* m_view;
     QComboBox* m_lastN;
     QComboBox* m_measure;
     QLabel* m_summary;

@@ -14,9 +14,7 @@
 #include <cmath>
 
 BetsPage::BetsPage(QWidget* parent)
-    : AnalysisPage(parent), m_model(new AnalysisModel(this)),
-      m_view(createSortableView(m_model, this)), m_price(new QDoubleSpinBox(this)),
-      m_totals(new QLabel(this)) {
+    : AnalysisPage(parent), m_price(new QDoubleSpinBox(this)), m_totals(new QLabel(this)) {
     setObjectName(QStringLiteral("BetsPage"));
     m_price->setObjectName(QStringLiteral("BetPrice"));
     m_price->setRange(0, 1000000);
@@ -26,7 +24,7 @@ BetsPage::BetsPage(QWidget* parent)
     m_price->setValue(AnalysisSettings::betPrice());
     m_price->setToolTip(QStringLiteral("Цена одной ставки; 0 — не считать потраченное"));
     m_totals->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_model->setRows(AnalysisRows::betHeader(), {});
+    model()->setRows(AnalysisRows::betHeader(), {});
 
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(QStringLiteral("Цена ставки:"), this));
@@ -34,9 +32,8 @@ BetsPage::BetsPage(QWidget* parent)
     top->addStretch(1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addWidget(m_view, 1);
+    layout->addWidget(tableView(), 1);
     layout->addWidget(m_totals);
-    m_view->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     fitPrizeColumn();
 
     connect(m_price, &QDoubleSpinBox::valueChanged, this, &BetsPage::priceChanged);
@@ -44,7 +41,7 @@ BetsPage::BetsPage(QWidget* parent)
 
 void BetsPage::recompute(AnalysisSource& source) {
     m_bets = Analysis::readMyBets(source.connection());
-    m_model->setRows(AnalysisRows::betHeader(), AnalysisRows::betRows(m_bets));
+    model()->setRows(AnalysisRows::betHeader(), AnalysisRows::betRows(m_bets));
     fitPrizeColumn();
     m_totals->setText(AnalysisRows::betTotalsText(m_bets.totals, priceKopecks()));
 }
@@ -55,7 +52,7 @@ Analysis::TextTable BetsPage::exportTable() const {
 
 void BetsPage::fitPrizeColumn() {
     // "тираж не найден" is shown whole; the other columns share the rest.
-    m_view->horizontalHeader()->setSectionResizeMode(9, QHeaderView::ResizeToContents);
+    tableView()->horizontalHeader()->setSectionResizeMode(9, QHeaderView::ResizeToContents);
 }
 
 qint64 BetsPage::priceKopecks() const {

@@ -4,8 +4,10 @@
 #include "dataset/Connection.h"
 #include "dataset/Statement.h"
 
+#include <QtNumeric>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <sqlite3.h>
 
 namespace Analysis {
@@ -52,6 +54,33 @@ QString textAt(sqlite3_stmt* row, int column) {
                              sqlite3_column_bytes(row, column));
 }
 
+// a + b, a - b and a * b, held at the nearer limit of qint64 where they
+// would leave it.
+qint64 saturated(bool overflowed, qint64 result, bool towardsNegative) {
+    if (!overflowed)
+        return result;
+    return towardsNegative ? std::numeric_limits<qint64>::min()
+                           : std::numeric_limits<qint64>::max();
+}
+
+qint64 add(qint64 a, qint64 b) {
+    qint64 sum = 0;
+    const bool overflowed = qAddOverflow(a, b, &sum);
+    return saturated(overflowed, sum, b < 0);
+}
+
+qint64 subtract(qint64 a, qint64 b) {
+    qint64 difference = 0;
+    const bool overflowed = qSubOverflow(a, b, &difference);
+    return saturated(overflowed, difference, b > 0);
+}
+
+qint64 multiply(qint64 a, qint64 b) {
+    qint64 product = 0;
+    const bool overflowed = qMulOverflow(a, b, &product);
+    return saturated(overflowed, product, (a < 0) != (b < 0));
+}
+
 BetResult readBet(sqlite3_stmt* row) {
     BetResult bet;
     bet.tir = integerAt(row, BetTir);
@@ -71,6 +100,18 @@ BetResult readBet(sqlite3_stmt* row) {
 
 } // namespace
 
+qint64 BetTotals::wonKopecks() const {
+    return multiply(won, 100);
+}
+
+qint64 BetTotals::spentKopecks(qint64 priceKopecks) const {
+    return multiply(bets, priceKopecks);
+}
+
+qint64 BetTotals::netKopecks(qint64 priceKopecks) const {
+    return subtract(wonKopecks(), spentKopecks(priceKopecks));
+}
+
 BetTable readMyBets(Connection& connection, qint64 lastN) {
     Statement query(connection, QString::fromLatin1(kBetQuery));
     query.bind(1, lastN > 0 ? lastN : qint64(-1));
@@ -87,7 +128,7 @@ BetTable readMyBets(Connection& connection, qint64 lastN) {
         } else if (bet.wins()) {
             ++totals.winning[size_t(bet.matches)];
             if (bet.prize)
-                totals.won += *bet.prize;
+                totals.won = add(totals.won, *bet.prize);
             else
                 ++totals.winsWithoutPrize;
         }

@@ -27,6 +27,9 @@ struct BetResult {
     bool wins() const { return drawFound && matches >= 3; }
 };
 
+// The amounts come from the database as stored, up to the limits of qint64
+// (a workbook's or another program's, unchecked): sums and products of them
+// stop at those limits instead of wrapping round.
 struct BetTotals {
     qint64 bets = 0;
     qint64 drawNotFound = 0;
@@ -35,10 +38,11 @@ struct BetTotals {
     qint64 winsWithoutPrize = 0;     // winning bets whose draw stores no prize
 
     qint64 winningBets() const { return winning[3] + winning[4] + winning[5] + winning[6]; }
+    qint64 wonKopecks() const;
     // With a price per bet (in kopecks) every bet, whether its draw is stored
     // or not, was paid for.
-    qint64 spentKopecks(qint64 priceKopecks) const { return bets * priceKopecks; }
-    qint64 netKopecks(qint64 priceKopecks) const { return won * 100 - spentKopecks(priceKopecks); }
+    qint64 spentKopecks(qint64 priceKopecks) const;
+    qint64 netKopecks(qint64 priceKopecks) const;
 };
 
 struct BetTable {

@@ -3,7 +3,6 @@
 #include "analysis/AnalysisPage.h"
 #include "analysis/PairStats.h"
 
-class AnalysisModel;
 class QComboBox;
 class QLabel;
 
@@ -14,15 +13,11 @@ public:
     explicit PairsPage(QWidget* parent = nullptr);
     void recompute(AnalysisSource& source) override;
     Analysis::TextTable exportTable() const override;
-    QTableView* tableView() const override { return m_view; }
     QString exportName() const override { return QStringLiteral("пары.csv"); }
 
-    AnalysisModel* model() const { return m_model; }
     QComboBox* lastNBox() const { return m_lastN; }
 
 private:
-    AnalysisModel* m_model;
-    QTableView* m_view;
     QComboBox* m_lastN;
     QLabel* m_summary;
     Analysis::PairTable m_pairs;

@@ -1,49 +1,19 @@
 #include "analysis/TextTable.h"
 
+#include "runtime/TableText.h"
+
 namespace Analysis {
 
 namespace {
 
 void appendCsvField(QByteArray& out, const QString& text) {
     const QByteArray utf8 = text.toUtf8();
-    const bool quoted =
-        utf8.contains(',') || utf8.contains('"') || utf8.contains('\r') || utf8.contains('\n');
-    if (!quoted) {
-        out += utf8;
-        return;
-    }
-    out += '"';
-    for (const char c : utf8) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    out += '"';
+    TableText::appendCsvField(out, utf8.constData(), size_t(utf8.size()));
 }
 
 void appendJsonString(QByteArray& out, const QString& text) {
-    static const char hex[] = "0123456789abcdef";
-    out += '"';
-    for (const char c : text.toUtf8()) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\r') {
-            out += "\\r";
-        } else if (c == '\t') {
-            out += "\\t";
-        } else if (u < 0x20) {
-            out += "\\u00";
-            out += hex[u >> 4];
-            out += hex[u & 0xf];
-        } else {
-            out += c;
-        }
-    }
-    out += '"';
+    const QByteArray utf8 = text.toUtf8();
+    TableText::appendJsonString(out, utf8.constData(), size_t(utf8.size()));
 }
 
 // Calls f(row) for the rows in the order asked for.

@@ -1,6 +1,7 @@
 // Start-up of the main window and the draws grid's mouse wheel.
 #include "app/IniReader.h"
 #include "app/StartupPaths.h"
+#include "app/StartupTexts.h"
 #include "app/Unit1.h"
 #include "app/WheelRows.h"
 
@@ -26,7 +27,7 @@ void TForm1::FormCreate(QObject*) {
                 BoxButtons::Ok, false);
     }
     if (!StartupPaths::fileExists(IniFileName)) {
-        showBox(QStringLiteral("Не найден файл конфигурации!"), QStringLiteral("Внимание!"),
+        showBox(StartupTexts::noConfiguration(), StartupTexts::noConfigurationCaption(),
                 BoxIcon::Error, BoxButtons::Ok);
         terminate();
         return;
@@ -39,8 +40,8 @@ void TForm1::FormCreate(QObject*) {
         ADOConnection1->open(DbFileName);
         registerBallHits(ADOConnection1->handle());
     } catch (const std::exception&) {
-        showBox(QStringLiteral("Не найдет файл базы данных MS Access!"),
-                QStringLiteral("Подключение в БД"), BoxIcon::Error, BoxButtons::Ok);
+        showBox(StartupTexts::noDatabase(), StartupTexts::noDatabaseCaption(), BoxIcon::Error,
+                BoxButtons::Ok);
         terminate();
         return;
     }

@@ -95,12 +95,11 @@ void TForm1::bindEvents() {
     click(Button17, &TForm1::Button17Click);
     click(Button18, &TForm1::Button18Click);
     click(Button19, &TForm1::Button19Click);
-    connect(AnalysisButton, &QToolButton::clicked, this,
-            [this] { dispatch([&] { AnalysisButtonClick(AnalysisButton); }); });
+    const auto openAnalysis = [this] { dispatch([&] { AnalysisButtonClick(AnalysisButton); }); };
+    connect(AnalysisButton, &QToolButton::clicked, this, openAnalysis);
     auto* analysisKey = new QShortcut(QKeySequence(Qt::Key_F9), this);
     analysisKey->setContext(Qt::ApplicationShortcut);
-    connect(analysisKey, &QShortcut::activated, this,
-            [this] { dispatch([&] { AnalysisButtonClick(AnalysisButton); }); });
+    connect(analysisKey, &QShortcut::activated, this, openAnalysis);
     for (int n = 1; n <= 49; ++n)
         connect(P[n], &BallPanel::clicked, this, [this, n] { dispatch([&] { PClick(n); }); });
     connect(DBGrid1, &DbGrid::gridDoubleClicked, this,

@@ -2,6 +2,7 @@
 
 #include "app/IniReader.h"
 #include "app/StartupPaths.h"
+#include "app/StartupTexts.h"
 #include "cli/CliTexts.h"
 #include "dataset/Connection.h"
 #include "dataset/Statement.h"
@@ -28,7 +29,7 @@ Connection& CliSession::connection() {
     QString path = m_dbOption;
     if (path.isEmpty()) {
         if (!StartupPaths::fileExists(StartupPaths::iniFileName(m_appDir)))
-            throw AppError(CliTexts::noConfiguration());
+            throw AppError(StartupTexts::noConfiguration());
         path = StartupPaths::resolveDbFileName(readConfig(m_appDir, "filenamedb"), m_appDir);
     }
     auto connection = std::make_unique<Connection>(QStringLiteral("numeron-cli"));
@@ -38,7 +39,7 @@ Connection& CliSession::connection() {
     } catch (const DatabaseBusy& e) {
         throw AppError(CliTexts::databaseBusy(e.message()));
     } catch (const AppError& e) {
-        throw AppError(CliTexts::noDatabase() + QLatin1Char('\n') + path + QLatin1String(": ") +
+        throw AppError(StartupTexts::noDatabase() + QLatin1Char('\n') + path + QLatin1String(": ") +
                        e.message());
     }
     m_dbFileName = path;

@@ -4,6 +4,12 @@
 
 namespace CommandOptions {
 
+namespace {
+
+const QStringList kTableFormats{QStringLiteral("csv"), QStringLiteral("json")};
+
+} // namespace
+
 QCommandLineOption format(const QStringList& choices) {
     QStringList shown = choices;
     shown.first() += QStringLiteral(" (по умолчанию)");
@@ -18,6 +24,15 @@ QString chosenFormat(const QCommandLineParser& parser, const QStringList& choice
         throw UsageError(QStringLiteral("неизвестный формат «%1»: %2")
                              .arg(chosen, choices.join(QStringLiteral(", "))));
     return chosen;
+}
+
+QCommandLineOption tableFormat() {
+    return format(kTableFormats);
+}
+
+TableText::Format chosenTableFormat(const QCommandLineParser& parser) {
+    return chosenFormat(parser, kTableFormats) == QLatin1String("json") ? TableText::Format::Json
+                                                                        : TableText::Format::Csv;
 }
 
 QCommandLineOption last(const QString& what) {

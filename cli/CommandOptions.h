@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/TableText.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QStringList>
@@ -13,6 +15,10 @@ namespace CommandOptions {
 QCommandLineOption format(const QStringList& choices);
 // The chosen --format, one of the choices.
 QString chosenFormat(const QCommandLineParser& parser, const QStringList& choices);
+
+// --format csv|json of a table, CSV by default, and the one chosen.
+QCommandLineOption tableFormat();
+TableText::Format chosenTableFormat(const QCommandLineParser& parser);
 
 // --last N, described by what it limits ("тиражей", "ставок").
 QCommandLineOption last(const QString& what);

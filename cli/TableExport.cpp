@@ -10,72 +10,12 @@
 
 namespace TableExport {
 
+using TableText::Format;
+
 namespace {
 
 // How often the progress callback runs.
 constexpr qint64 kRowsPerProgress = 65536;
-
-bool csvNeedsQuotes(const char* text, size_t size) {
-    for (size_t i = 0; i < size; ++i) {
-        const char c = text[i];
-        if (c == ',' || c == '"' || c == '\r' || c == '\n')
-            return true;
-    }
-    return false;
-}
-
-void appendCsvText(OutputBuffer& out, const char* text, size_t size) {
-    if (!csvNeedsQuotes(text, size)) {
-        out.append(text, size);
-        return;
-    }
-    out.append('"');
-    size_t start = 0;
-    for (size_t i = 0; i < size; ++i) {
-        if (text[i] == '"') {
-            out.append(text + start, i + 1 - start); // the quote itself, then once more
-            out.append('"');
-            start = i + 1;
-        }
-    }
-    out.append(text + start, size - start);
-    out.append('"');
-}
-
-void appendJsonText(OutputBuffer& out, const char* text, size_t size) {
-    static const char hex[] = "0123456789abcdef";
-    out.append('"');
-    size_t start = 0;
-    for (size_t i = 0; i < size; ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c >= 0x20 && c != '"' && c != '\\')
-            continue;
-        out.append(text + start, i - start);
-        start = i + 1;
-        out.append('\\');
-        switch (c) {
-        case '"':
-        case '\\':
-            out.append(char(c));
-            break;
-        case '\n':
-            out.append('n');
-            break;
-        case '\r':
-            out.append('r');
-            break;
-        case '\t':
-            out.append('t');
-            break;
-        default: {
-            const char escape[] = {'u', '0', '0', hex[c >> 4], hex[c & 15]};
-            out.append(escape, sizeof escape);
-        }
-        }
-    }
-    out.append(text + start, size - start);
-    out.append('"');
-}
 
 // A floating-point cell: a whole amount, or the number as it reads back.
 void appendFloat(OutputBuffer& out, double value, bool wholeAmount, Format format) {
@@ -112,9 +52,9 @@ void appendCell(OutputBuffer& out, sqlite3_stmt* row, int column, bool wholeAmou
         const auto* text = static_cast<const char*>(sqlite3_value_blob(cell));
         const auto size = static_cast<size_t>(sqlite3_value_bytes(cell));
         if (format == Format::Json)
-            appendJsonText(out, text ? text : "", size);
+            TableText::appendJsonString(out, text ? text : "", size);
         else
-            appendCsvText(out, text ? text : "", size);
+            TableText::appendCsvField(out, text ? text : "", size);
     }
     }
 }
@@ -142,19 +82,16 @@ qint64 write(sqlite3* db, const QString& sql, Format format, const Columns& colu
         for (int c = 0; c < columnCount; ++c) {
             if (c > 0)
                 out.append(',');
-            appendCsvText(out, names[size_t(c)].constData(), size_t(names[size_t(c)].size()));
+            TableText::appendCsvField(out, names[size_t(c)].constData(),
+                                      size_t(names[size_t(c)].size()));
         }
         out.append("\r\n", 2);
     } else {
         for (int c = 0; c < columnCount; ++c) {
             QByteArray key = c == 0 ? QByteArray("{") : QByteArray(",");
-            key += '"';
-            for (const char ch : names[size_t(c)]) {
-                if (ch == '"' || ch == '\\')
-                    key += '\\';
-                key += ch;
-            }
-            key += "\":";
+            TableText::appendJsonString(key, names[size_t(c)].constData(),
+                                        size_t(names[size_t(c)].size()));
+            key += ':';
             keys.push_back(key);
         }
         out.append('[');

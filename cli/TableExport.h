@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/TableText.h"
+
 #include <QSet>
 #include <QString>
 #include <functional>
@@ -14,8 +16,6 @@ struct sqlite3;
 // place, so that a million draws take about as long as the disk needs.
 namespace TableExport {
 
-enum class Format { Csv, Json };
-
 struct Columns {
     // Amount columns (lower-case names): written as whole numbers, rounded
     // (an exact half to the even neighbour) when stored with a fraction.
@@ -25,7 +25,7 @@ struct Columns {
 // Runs the query and writes its rows; afterRows(rowsDone) is called now and
 // then. Returns the number of rows written. Throws AppError (DatabaseBusy
 // when another program keeps the database locked).
-qint64 write(sqlite3* db, const QString& sql, Format format, const Columns& columns,
+qint64 write(sqlite3* db, const QString& sql, TableText::Format format, const Columns& columns,
              OutputTarget& output, const std::function<void(qint64 rowsDone)>& afterRows = {});
 
 } // namespace TableExport

@@ -1,4 +1,6 @@
-// Adding, overwriting, deleting and copying bets.
+// Adding, overwriting, deleting and copying bets: "Добавить в ставки" (Button4),
+// "Редактировать ставку" (Button6), "Удалить ставку" (Button5) and a double
+// click on the bets grid.
 #include "app/Unit1.h"
 
 #include "dataset/Query.h"

@@ -1,4 +1,6 @@
-// Adding, overwriting, deleting and copying draws.
+// Adding, overwriting, deleting and copying draws: "Добавить в тираж" (Button1),
+// "Редактировать тираж" (Button3), "Удалить тираж" (Button2) and a double click
+// on the draws grid.
 #include "app/Unit1.h"
 
 #include "dataset/Query.h"

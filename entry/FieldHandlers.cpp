@@ -1,4 +1,5 @@
-// The seven input fields: key filter, reset, and copying a row into them.
+// The seven input fields: key filter, reset ("Очистить поля", Button13), and
+// copying a row into them.
 #include "app/Unit1.h"
 
 #include "dataset/Query.h"

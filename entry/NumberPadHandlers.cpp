@@ -1,5 +1,6 @@
-// The 49-ball pad: clicks light or unlight a ball, and the lit balls go sorted
-// into the ball fields.
+// The 49-ball pad: "Ввод кнопками" (Button15) starts it afresh, clicks on the
+// balls light or unlight them, and the lit balls go sorted into the ball
+// fields. And the six-number search, "Поиск 6" (Button7).
 #include "app/Unit1.h"
 
 #include "dataset/Query.h"

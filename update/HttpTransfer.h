@@ -41,7 +41,9 @@ void setLimits(const Limits& limits);
 // address.
 QUrl urlFromAddress(const QString& address);
 
-// Runs the GET and keeps the body in memory, up to Limits::maxPageBytes.
+// Runs the GET and keeps the body in memory, up to Limits::maxPageBytes. A
+// transfer stopped by a limit leaves the body empty; one cut short by the
+// network keeps what arrived.
 // Needs a QCoreApplication; without one nothing is sent.
 HttpResult get(const QString& address);
 

@@ -1,4 +1,5 @@
-// The online update command, and the same import for a dropped workbook file.
+// The online update command, "Обновить онлайн" (Button16), and the same import
+// for a workbook file dropped onto the window.
 #include "app/StartupPaths.h"
 #include "app/Unit1.h"
 

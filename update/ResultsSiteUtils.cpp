@@ -46,12 +46,9 @@ QString FindNewestWorkbookUrl(const ResultsSite& site) {
 bool HttpGetText(const QString& address, QByteArray& body) {
     body.clear();
     try {
-        HttpResult result = HttpTransfer::get(address);
         // An error page is an answer too; a transfer stopped by a limit (a
-        // silent server, an endless or oversized page) yields nothing.
-        if (result.timedOut || result.tooLarge)
-            return false;
-        body = std::move(result.body);
+        // silent server, an endless or oversized page) leaves the body empty.
+        body = HttpTransfer::get(address).body;
         return !body.isEmpty();
     } catch (...) {
         body.clear();
@@ -117,12 +114,9 @@ QByteArray UrlDecode(const QByteArray& text) {
     while (i < text.size()) {
         const char c = text.at(i);
         if (c == '%' && i + 2 < text.size()) {
-            const int high = WebAddress::hexDigitValue(uchar(text.at(i + 1)));
-            const int low = WebAddress::hexDigitValue(uchar(text.at(i + 2)));
-            if (high >= 0 && low >= 0)
-                out.append(char(high * 16 + low));
-            else
-                out.append('%');
+            // Two characters that are no hex digits are dropped with it.
+            const int byte = WebAddress::escapedByte(text, i);
+            out.append(byte >= 0 ? char(byte) : '%');
             i += 3;
             continue;
         }

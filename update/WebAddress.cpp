@@ -109,12 +109,19 @@ QLatin1String escapeOf(uchar c, char (&buffer)[4]) {
     return QLatin1String(buffer, 3);
 }
 
-// The byte of the escape "%XX" at text[i], or -1 when none stands there.
-int escapedByte(QStringView text, qsizetype i) {
-    if (text.size() - i < 3 || text.at(i) != QLatin1Char('%'))
+char16_t unitAt(QByteArrayView text, qsizetype i) {
+    return uchar(text[i]);
+}
+
+char16_t unitAt(QStringView text, qsizetype i) {
+    return text[i].unicode();
+}
+
+template <typename View> int escapedByteIn(View text, qsizetype i) {
+    if (text.size() - i < 3 || unitAt(text, i) != u'%')
         return -1;
-    const int high = hexDigitValue(text.at(i + 1).unicode());
-    const int low = hexDigitValue(text.at(i + 2).unicode());
+    const int high = hexDigitValue(unitAt(text, i + 1));
+    const int low = hexDigitValue(unitAt(text, i + 2));
     return high < 0 || low < 0 ? -1 : high * 16 + low;
 }
 
@@ -267,6 +274,14 @@ int hexDigitValue(char16_t c) {
     return -1;
 }
 
+int escapedByte(QByteArrayView text, qsizetype i) {
+    return escapedByteIn(text, i);
+}
+
+int escapedByte(QStringView text, qsizetype i) {
+    return escapedByteIn(text, i);
+}
+
 QString fromLinkBytes(const QByteArray& bytes) {
     QString out;
     out.reserve(bytes.size());
@@ -282,10 +297,7 @@ QByteArray toRequestBytes(const QString& address) {
     char buffer[4];
     for (qsizetype i = 0; i < utf8.size(); ++i) {
         const uchar c = uchar(utf8.at(i));
-        const bool escape = c == '%' && i + 2 < utf8.size() &&
-                            hexDigitValue(uchar(utf8.at(i + 1))) >= 0 &&
-                            hexDigitValue(uchar(utf8.at(i + 2))) >= 0;
-        if (escape || (c != '%' && !mustBeEscaped(c)))
+        if (escapedByte(utf8, i) >= 0 || (c != '%' && !mustBeEscaped(c)))
             out.append(char(c));
         else
             out.append(escapeOf(c, buffer).data(), 3);

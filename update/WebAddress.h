@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+#include <QStringView>
 
 // Web addresses as the online update handles them: as text that keeps a link
 // exactly as the page wrote it, yet reads well in a message box. Valid UTF-8
@@ -12,6 +14,11 @@ namespace WebAddress {
 
 // The value of a hexadecimal digit in either letter case; -1 for any other character.
 int hexDigitValue(char16_t c);
+
+// The byte of the escape "%XX" (hex digits in either letter case) that begins
+// at text[i], or -1 when none begins there.
+int escapedByte(QByteArrayView text, qsizetype i);
+int escapedByte(QStringView text, qsizetype i);
 
 // The text of a link's bytes: valid UTF-8 sequences as their characters, every
 // other byte from 0x80 up as "%XX"; ASCII bytes, escapes included, unchanged.

@@ -8,7 +8,6 @@
 
 namespace {
 
-const QStringList kFormats{QStringLiteral("csv"), QStringLiteral("json")};
 const QString kLast = QStringLiteral("тиражей (для bets — ставок)");
 
 class AnalysisCommand : public CliCommand {
@@ -31,7 +30,7 @@ public:
             "Пример:\n  numeron-cli analysis balls --last 100 --format json");
     }
     QList<QCommandLineOption> options() const override {
-        return {CommandOptions::last(kLast), CommandOptions::format(kFormats)};
+        return {CommandOptions::last(kLast), CommandOptions::tableFormat()};
     }
 
     int run(CliSession& session, const QCommandLineParser& parser) override {
@@ -44,10 +43,7 @@ public:
             throw UsageError(
                 QStringLiteral("таблица bets, balls или pairs, а не «%1»").arg(args.at(0)));
         const qint64 last = CommandOptions::lastCount(parser, kLast).value_or(0);
-        const Analysis::TableFormat format =
-            CommandOptions::chosenFormat(parser, kFormats) == QLatin1String("json")
-                ? Analysis::TableFormat::Json
-                : Analysis::TableFormat::Csv;
+        const TableText::Format format = CommandOptions::chosenTableFormat(parser);
         const QByteArray text = Analysis::analysisText(session.connection(), *kind, last, format);
         session.console().write(text.constData(), text.size());
         return ExitCode::Done;

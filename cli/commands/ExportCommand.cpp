@@ -15,8 +15,6 @@
 
 namespace {
 
-const QStringList kFormats{QStringLiteral("csv"), QStringLiteral("json")};
-
 struct ExportedTable {
     const char* table;
     TableExport::Columns columns;
@@ -58,9 +56,7 @@ public:
             "целиком записанной выгрузкой.\n\n"
             "Пример:\n  numeron-cli export draws --format json draws.json");
     }
-    QList<QCommandLineOption> options() const override {
-        return {CommandOptions::format(kFormats)};
-    }
+    QList<QCommandLineOption> options() const override { return {CommandOptions::tableFormat()}; }
 
     int run(CliSession& session, const QCommandLineParser& parser) override {
         const QStringList args = parser.positionalArguments();
@@ -68,7 +64,7 @@ public:
             throw UsageError(QStringLiteral("не указано, что выгружать: draws или bets"));
         CommandOptions::allowArguments(parser, 2);
         const ExportedTable table = tableFor(args.at(0));
-        const QString format = CommandOptions::chosenFormat(parser, kFormats);
+        const TableText::Format format = CommandOptions::chosenTableFormat(parser);
         const QString fileName = args.value(1);
         const bool toStandardOutput = fileName.isEmpty() || fileName == QLatin1String("-");
 
@@ -88,10 +84,8 @@ public:
         }
         const QString label = toStandardOutput ? args.at(0) : QFileInfo(fileName).fileName();
         OutputTarget output(console, fileName);
-        TableExport::write(connection.handle(), sql,
-                           format == QLatin1String("json") ? TableExport::Format::Json
-                                                           : TableExport::Format::Csv,
-                           table.columns, output, [&](qint64 rows) {
+        TableExport::write(connection.handle(), sql, format, table.columns, output,
+                           [&](qint64 rows) {
                                if (total > 0)
                                    console.progress(int(rows * 100 / total), label);
                            });

@@ -12,6 +12,7 @@
 #include "dataset/Connection.h"
 
 #include <QTest>
+#include <limits>
 
 using namespace Analysis;
 
@@ -72,6 +73,8 @@ private Q_SLOTS:
     void prizes_data();
     void prizes();
     void totalsAndMoney();
+    void hugeAmountsHeldAtTheLimits_data();
+    void hugeAmountsHeldAtTheLimits();
     void newestBets();
     void delays_data();
     void delays();
@@ -172,6 +175,44 @@ void TestAnalysisCore::totalsAndMoney() {
     QCOMPARE(totals.spentKopecks(15050), 90300);
     QCOMPARE(totals.netKopecks(15050), 29700);
     QCOMPARE(totals.netKopecks(0), 120000);
+}
+
+// Amounts imported unchecked up to the limits of 64 bits: the totals of two
+// winning bets of such a draw stop at the limits instead of wrapping round.
+void TestAnalysisCore::hugeAmountsHeldAtTheLimits_data() {
+    constexpr qint64 max = std::numeric_limits<qint64>::max();
+    constexpr qint64 min = std::numeric_limits<qint64>::min();
+    QTest::addColumn<QString>("prize"); // chv3 of the draw
+    QTest::addColumn<qint64>("won");
+    QTest::addColumn<qint64>("wonKopecks");
+    QTest::addColumn<qint64>("net"); // at 150,50 a bet
+    QTest::newRow("won past the top")
+        << QStringLiteral("9000000000000000000") << max << max << max - 30100;
+    QTest::newRow("kopecks past the top")
+        << QStringLiteral("100000000000000000") << qint64(2e17) << max << max - 30100;
+    QTest::newRow("won past the bottom")
+        << QStringLiteral("-9000000000000000000") << min << min << min;
+    QTest::newRow("ordinary") << QStringLiteral("100") << qint64(200) << qint64(20000)
+                              << qint64(20000 - 30100);
+}
+
+void TestAnalysisCore::hugeAmountsHeldAtTheLimits() {
+    QFETCH(QString, prize);
+    QFETCH(qint64, won);
+    QFETCH(qint64, wonKopecks);
+    QFETCH(qint64, net);
+    Database db;
+    storeDraw(db.app, 10, "1, 2, 3, 4, 5, 6",
+              QStringLiteral("%1, NULL, NULL, NULL").arg(prize).toLatin1().constData());
+    storeBet(db.app, 10, "1, 2, 3, 40, 41, 42");
+    storeBet(db.app, 10, "1, 2, 3, 43, 44, 45");
+    db.open();
+    const BetTotals totals = readMyBets(db.connection).totals;
+    QCOMPARE(totals.won, won);
+    QCOMPARE(totals.wonKopecks(), wonKopecks);
+    QCOMPARE(totals.netKopecks(15050), net);
+    QCOMPARE(totals.spentKopecks(std::numeric_limits<qint64>::max()),
+             std::numeric_limits<qint64>::max());
 }
 
 void TestAnalysisCore::newestBets() {

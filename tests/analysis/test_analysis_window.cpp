@@ -9,6 +9,7 @@
 #include "analysis/BallsPage.h"
 #include "analysis/BetsPage.h"
 #include "analysis/PairsPage.h"
+#include "runtime/AppError.h"
 #include "widgets/FileDialogs.h"
 #include "widgets/StatusBar.h"
 
@@ -18,6 +19,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSettings>
 #include <QTabWidget>
 #include <QTableView>
@@ -26,16 +28,20 @@
 
 namespace {
 
-// Answers save dialogs with a path given beforehand, and records the captions.
+// Answers save dialogs with a path given beforehand (or fails with the
+// failure given), and records the captions.
 class ScriptedDialogs : public FileDialogs {
 public:
     QString saveFileName(QWidget*, const QString& caption, const QString& suggested,
                          const QString&) override {
         captions.append(caption);
         suggestions.append(suggested);
+        if (!failure.isEmpty())
+            throw AppError(failure);
         return path;
     }
     QString path;
+    QString failure;
     QStringList captions;
     QStringList suggestions;
 };
@@ -366,6 +372,16 @@ void TestAnalysisWindow::cancelledOrFailedSave() {
     QCOMPARE(box.caption, QStringLiteral("Анализ"));
     QCOMPARE(box.icon, BoxIcon::Error);
     QCOMPARE(box.owner, static_cast<QWidget*>(&w));
+    // A failure inside a save stays in the window, its text under the tabs.
+    dialogs.failure = QStringLiteral("диалог не открылся");
+    for (QPushButton* save : {w.saveTableButton(), w.saveChartButton()}) {
+        w.tabs()->setCurrentWidget(w.ballsPage());
+        w.errorLabel()->hide();
+        save->click();
+        QVERIFY(!w.errorLabel()->isHidden());
+        QCOMPARE(w.errorLabel()->text(), dialogs.failure);
+    }
+    QCOMPARE(app.boxes.shown.size(), 1);
 }
 
 void TestAnalysisWindow::priceRemembered() {

@@ -18,6 +18,7 @@ private Q_SLOTS:
     void cells_data();
     void cells();
     void bets();
+    void columnNamesEscaped();
     void fileWrittenWholeOrNotAtAll();
 };
 
@@ -230,6 +231,27 @@ void TestCliExport::bets() {
     const CliRun empty = cli.run({QStringLiteral("export"), QStringLiteral("draws"),
                                   QStringLiteral("--format"), QStringLiteral("json")});
     QCOMPARE(empty.out, QByteArray("[]\n"));
+}
+
+void TestCliExport::columnNamesEscaped() {
+    CliFolder cli;
+    // A column another tool added, with a line break and quotes in its name.
+    cli.app.sql(QStringLiteral("ALTER TABLE Rate ADD COLUMN \"note\nby \"\"me\"\"\"; "
+                               "INSERT INTO Rate (tir, s1) VALUES (5, 1)"));
+    const QString name = QStringLiteral("note\nby \"me\"");
+    const CliRun json = cli.run({QStringLiteral("export"), QStringLiteral("bets"),
+                                 QStringLiteral("--format"), QStringLiteral("json")});
+    QCOMPARE(json.exitCode, 0);
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(json.out, &error);
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    QVERIFY(document.array().at(0).toObject().contains(name));
+    // Escaped as JSON wants it: no raw line break inside a string.
+    const QByteArray escaped = ",\"note\\nby \\\"me\\\"\":null}";
+    QVERIFY2(json.out.contains(escaped), json.out.constData());
+    const CliRun csv = cli.run({QStringLiteral("export"), QStringLiteral("bets")});
+    QCOMPARE(csv.exitCode, 0);
+    QCOMPARE(parseCsv(csv.out).value(0).value(8), name);
 }
 
 void TestCliExport::fileWrittenWholeOrNotAtAll() {
