@@ -1,0 +1,1 @@
+numeron_test(test_bar_chart ${CMAKE_CURRENT_LIST_DIR}/test_bar_chart.cpp)
