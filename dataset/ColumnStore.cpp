@@ -10,15 +10,47 @@ bool fitsInt32(qint64 v) {
     return v >= std::numeric_limits<qint32>::min() && v <= std::numeric_limits<qint32>::max();
 }
 
-// Strict "yyyy-MM-dd": the form the import writes, kept as a day number.
-bool isoDay(const QString& text, qint64& day) {
+// Strict "yyyy-MM-dd" (years 1 to 9999), the form the import writes, as a
+// Julian day number; the same days QDate gives, without parsing through it.
+bool isoDay(QLatin1String text, qint64& day) {
     if (text.size() != 10 || text.at(4) != QLatin1Char('-') || text.at(7) != QLatin1Char('-'))
         return false;
-    const QDate date = QDate::fromString(text, Qt::ISODate);
-    if (!date.isValid())
+    int parts[3] = {0, 0, 0};
+    const int starts[3] = {0, 5, 8};
+    const int lengths[3] = {4, 2, 2};
+    for (int p = 0; p < 3; ++p) {
+        for (int i = starts[p]; i < starts[p] + lengths[p]; ++i) {
+            const char c = text.data()[i];
+            if (c < '0' || c > '9')
+                return false;
+            parts[p] = parts[p] * 10 + (c - '0');
+        }
+    }
+    const int year = parts[0];
+    const int month = parts[1];
+    const int dayOfMonth = parts[2];
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (year < 1 || month < 1 || month > 12 || dayOfMonth < 1 ||
+        dayOfMonth > kDays[month - 1] + (month == 2 && leap ? 1 : 0))
         return false;
-    day = date.toJulianDay();
-    return fitsInt32(day);
+    // Days from the civil date (proleptic Gregorian), counted from 1970-01-01,
+    // whose Julian day number is 2440588.
+    const int y = month <= 2 ? year - 1 : year;
+    const int era = y / 400;
+    const int yearOfEra = y - era * 400;
+    const int shiftedMonth = month > 2 ? month - 3 : month + 9;
+    const int dayOfYear = (153 * shiftedMonth + 2) / 5 + dayOfMonth - 1;
+    const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    day = qint64(era) * 146097 + dayOfEra - 719468 + 2440588;
+    return true;
+}
+
+bool isoDay(const QString& text, qint64& day) {
+    if (text.size() != 10)
+        return false;
+    const QByteArray latin = text.toLatin1();
+    return isoDay(QLatin1String(latin), day);
 }
 
 bool isWhole(const QVariant& v) {
@@ -58,23 +90,63 @@ QVariant ColumnStore::value(int row) const {
 }
 
 void ColumnStore::appendFrom(sqlite3_stmt* stmt, int column) {
-    // Fast path for the common case: a whole number into a whole-number column.
-    const int type = sqlite3_column_type(stmt, column);
-    if (type == SQLITE_INTEGER && appendSmallInt(sqlite3_column_int64(stmt, column)))
-        return;
-    if (type == SQLITE_NULL) {
-        append(QVariant());
+    // Fast paths for what a draw list holds: whole numbers, nulls and ISO dates
+    // go straight into their column without a QVariant.
+    switch (sqlite3_column_type(stmt, column)) {
+    case SQLITE_INTEGER: {
+        const qint64 v = sqlite3_column_int64(stmt, column);
+        if (appendSmallInt(v))
+            return;
+        if (m_kind == Kind::Int64) {
+            m_null.push_back(false);
+            m_i64.push_back(v);
+            return;
+        }
+        append(QVariant(static_cast<qlonglong>(v)));
         return;
     }
-    if (type == SQLITE_INTEGER) {
-        append(QVariant(static_cast<qlonglong>(sqlite3_column_int64(stmt, column))));
-    } else if (type == SQLITE_FLOAT) {
+    case SQLITE_NULL:
+        appendNull();
+        return;
+    case SQLITE_FLOAT:
         append(QVariant(sqlite3_column_double(stmt, column)));
-    } else {
-        append(QVariant(
-            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, column)),
-                              sqlite3_column_bytes(stmt, column))));
+        return;
+    default: {
+        const char* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
+        const int bytes = sqlite3_column_bytes(stmt, column);
+        if ((m_kind == Kind::IsoDate || !m_sawValue) && appendIsoDay(text, bytes))
+            return;
+        append(QVariant(QString::fromUtf8(text, bytes)));
     }
+    }
+}
+
+void ColumnStore::appendNull() {
+    m_null.push_back(true);
+    switch (m_kind) {
+    case Kind::Int32:
+    case Kind::IsoDate:
+        m_i32.push_back(0);
+        break;
+    case Kind::Int64:
+        m_i64.push_back(0);
+        break;
+    case Kind::Variant:
+        m_any.emplace_back();
+        break;
+    }
+}
+
+bool ColumnStore::appendIsoDay(const char* text, int bytes) {
+    qint64 day = 0;
+    if (!isoDay(QLatin1String(text, bytes), day))
+        return false;
+    if (m_kind != Kind::IsoDate)
+        rebuildAs(Kind::IsoDate); // only nulls so far: the first value decides
+    m_sawValue = true;
+    m_null.push_back(false);
+    m_i32.push_back(static_cast<qint32>(day));
+    return true;
 }
 
 bool ColumnStore::appendSmallInt(qint64 value) {

@@ -29,8 +29,11 @@ public:
 private:
     enum class Needs { Int32, Int64, IsoDate, Variant };
     static Needs needsFor(const QVariant& value);
-    // The fast path of both appends: a 32-bit whole number into a 32-bit column.
+    // The fast paths of both appends: a 32-bit whole number into a 32-bit
+    // column, a null, an ISO date into a date column (or a column without values).
     bool appendSmallInt(qint64 value);
+    void appendNull();
+    bool appendIsoDay(const char* text, int bytes);
     void widenFor(const QVariant& value);
     void rebuildAs(Kind kind);
     void store(size_t row, const QVariant& value);
