@@ -74,7 +74,7 @@ ColumnStore::Needs ColumnStore::needsFor(const QVariant& value) {
 
 QVariant ColumnStore::value(int row) const {
     const auto r = static_cast<size_t>(row);
-    if (m_null[r])
+    if (isNull(row))
         return QVariant();
     switch (m_kind) {
     case Kind::Int32:
@@ -90,16 +90,21 @@ QVariant ColumnStore::value(int row) const {
 }
 
 void ColumnStore::appendFrom(sqlite3_stmt* stmt, int column) {
+    // The cell's value is read through one column call: every sqlite3_column_*
+    // call pays the engine's API entry and exit again. The value is unprotected
+    // (no connection mutex held), which is safe here: a connection and its
+    // statements are only ever used from the thread that opened them.
+    sqlite3_value* cell = sqlite3_column_value(stmt, column);
     // Fast paths for what a draw list holds: whole numbers, nulls and ISO dates
     // go straight into their column without a QVariant.
-    switch (sqlite3_column_type(stmt, column)) {
+    switch (sqlite3_value_type(cell)) {
     case SQLITE_INTEGER: {
-        const qint64 v = sqlite3_column_int64(stmt, column);
+        const qint64 v = sqlite3_value_int64(cell);
         if (appendSmallInt(v))
             return;
         if (m_kind == Kind::Int64) {
-            m_null.push_back(false);
             m_i64.push_back(v);
+            addRow(false);
             return;
         }
         append(QVariant(static_cast<qlonglong>(v)));
@@ -109,11 +114,11 @@ void ColumnStore::appendFrom(sqlite3_stmt* stmt, int column) {
         appendNull();
         return;
     case SQLITE_FLOAT:
-        append(QVariant(sqlite3_column_double(stmt, column)));
+        append(QVariant(sqlite3_value_double(cell)));
         return;
     default: {
-        const char* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
-        const int bytes = sqlite3_column_bytes(stmt, column);
+        const char* text = reinterpret_cast<const char*>(sqlite3_value_text(cell));
+        const int bytes = sqlite3_value_bytes(cell);
         if ((m_kind == Kind::IsoDate || !m_sawValue) && appendIsoDay(text, bytes))
             return;
         append(QVariant(QString::fromUtf8(text, bytes)));
@@ -122,7 +127,6 @@ void ColumnStore::appendFrom(sqlite3_stmt* stmt, int column) {
 }
 
 void ColumnStore::appendNull() {
-    m_null.push_back(true);
     switch (m_kind) {
     case Kind::Int32:
     case Kind::IsoDate:
@@ -135,6 +139,7 @@ void ColumnStore::appendNull() {
         m_any.emplace_back();
         break;
     }
+    addRow(true);
 }
 
 bool ColumnStore::appendIsoDay(const char* text, int bytes) {
@@ -144,17 +149,8 @@ bool ColumnStore::appendIsoDay(const char* text, int bytes) {
     if (m_kind != Kind::IsoDate)
         rebuildAs(Kind::IsoDate); // only nulls so far: the first value decides
     m_sawValue = true;
-    m_null.push_back(false);
     m_i32.push_back(static_cast<qint32>(day));
-    return true;
-}
-
-bool ColumnStore::appendSmallInt(qint64 value) {
-    if (m_kind != Kind::Int32 || !fitsInt32(value))
-        return false;
-    m_sawValue = true;
-    m_null.push_back(false);
-    m_i32.push_back(static_cast<qint32>(value));
+    addRow(false);
     return true;
 }
 
@@ -162,7 +158,6 @@ void ColumnStore::append(const QVariant& value) {
     if (value.typeId() == QMetaType::LongLong && appendSmallInt(value.toLongLong()))
         return;
     widenFor(value);
-    m_null.push_back(false);
     switch (m_kind) {
     case Kind::Int32:
     case Kind::IsoDate:
@@ -175,7 +170,8 @@ void ColumnStore::append(const QVariant& value) {
         m_any.emplace_back();
         break;
     }
-    store(m_null.size() - 1, value);
+    addRow(false);
+    store(m_size - 1, value);
 }
 
 void ColumnStore::insert(int row, const QVariant& value) {
@@ -184,10 +180,11 @@ void ColumnStore::insert(int row, const QVariant& value) {
         return;
     // Rotate the appended cell into place.
     const auto r = static_cast<size_t>(row);
-    const auto last = m_null.size() - 1;
-    const bool isNull = m_null[last];
-    m_null.pop_back();
-    m_null.insert(m_null.begin() + static_cast<std::ptrdiff_t>(r), isNull);
+    if (!m_null.empty()) {
+        const bool isNull = m_null.back();
+        m_null.pop_back();
+        m_null.insert(m_null.begin() + static_cast<std::ptrdiff_t>(r), isNull);
+    }
     auto rotate = [r](auto& v) {
         if (!v.empty())
             std::rotate(v.begin() + static_cast<std::ptrdiff_t>(r), v.end() - 1, v.end());
@@ -207,7 +204,9 @@ void ColumnStore::set(int row, const QVariant& value) {
 
 void ColumnStore::remove(int row) {
     const auto at = static_cast<std::ptrdiff_t>(row);
-    m_null.erase(m_null.begin() + at);
+    if (!m_null.empty())
+        m_null.erase(m_null.begin() + at);
+    --m_size;
     if (m_kind == Kind::Int32 || m_kind == Kind::IsoDate)
         m_i32.erase(m_i32.begin() + at);
     else if (m_kind == Kind::Int64)
@@ -216,8 +215,15 @@ void ColumnStore::remove(int row) {
         m_any.erase(m_any.begin() + at);
 }
 
+void ColumnStore::setNull(size_t row, bool isNull) {
+    if (isNull && m_null.empty())
+        m_null.assign(m_size, false);
+    if (!m_null.empty())
+        m_null[row] = isNull;
+}
+
 void ColumnStore::store(size_t row, const QVariant& value) {
-    m_null[row] = value.isNull();
+    setNull(row, value.isNull());
     if (value.isNull())
         return;
     m_sawValue = true;
@@ -268,7 +274,7 @@ void ColumnStore::widenFor(const QVariant& value) {
 
 void ColumnStore::rebuildAs(Kind kind) {
     std::vector<QVariant> values;
-    values.reserve(m_null.size());
+    values.reserve(m_size);
     for (int i = 0; i < size(); ++i)
         values.push_back(value(i));
     m_i32.clear();

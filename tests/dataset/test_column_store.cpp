@@ -66,6 +66,14 @@ void TestColumnStore::insertSetRemove() {
     QCOMPARE(column.value(1).toLongLong(), 10);
     QCOMPARE(column.value(2).toLongLong(), 20);
     QCOMPARE(column.value(3).toLongLong(), 5000000000LL);
+    // Nulls set and cleared in place; the other rows keep theirs.
+    column.set(2, QVariant());
+    column.set(0, qlonglong(1));
+    column.remove(1);
+    QCOMPARE(column.size(), 3);
+    QVERIFY(!column.isNull(0));
+    QVERIFY(column.isNull(1));
+    QCOMPARE(column.value(2).toLongLong(), 5000000000LL);
 }
 
 void TestColumnStore::readsEngineValues_data() {
