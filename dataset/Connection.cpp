@@ -95,6 +95,15 @@ void Connection::exec(const QString& sql) {
     statement.run();
 }
 
+Connection::Version Connection::version() {
+    Statement dataVersion(*this, QStringLiteral("PRAGMA data_version"));
+    Version v;
+    if (dataVersion.step())
+        v.byOthers = sqlite3_column_int64(dataVersion.raw(), 0);
+    v.byThis = sqlite3_total_changes(handle());
+    return v;
+}
+
 void Connection::beginBatch() {
     if (m_batchDepth++ == 0 && sqlite3_get_autocommit(handle()))
         exec(QStringLiteral("BEGIN IMMEDIATE"));
