@@ -23,9 +23,10 @@ constexpr int kColours = static_cast<int>(std::size(kPalette));
 } // namespace
 
 BarChart::BarChart(const QString& title, QWidget* parent)
-    : QChartView(parent), m_series(new QStackedBarSeries), m_axisX(new QBarCategoryAxis),
-      m_axisLeft(new QValueAxis), m_axisRight(new QValueAxis) {
-    auto* chart = new QChart;
+    // Given its chart at once, the view does not make a default one first.
+    : QChartView(new QChart, parent), m_series(new QStackedBarSeries),
+      m_axisX(new QBarCategoryAxis), m_axisLeft(new QValueAxis), m_axisRight(new QValueAxis) {
+    QChart* chart = this->chart();
     chart->setTitle(title);
     chart->legend()->hide();
     chart->setBackgroundBrush(Qt::white);
@@ -50,10 +51,8 @@ BarChart::BarChart(const QString& title, QWidget* parent)
     chart->addAxis(m_axisRight, Qt::AlignRight);
     m_series->attachAxis(m_axisX);
     m_series->attachAxis(m_axisLeft);
-    setChart(chart);
     setRenderHint(QPainter::Antialiasing, false);
     setFrameShape(QFrame::NoFrame);
-    fitValueAxes();
 }
 
 void BarChart::bind(Query* dataSet, const QString& xField, const QString& yField) {
@@ -150,8 +149,13 @@ void BarChart::fitValueAxes() {
     if (range == m_drawnTop)
         return;
     m_drawnTop = range;
-    m_axisLeft->setRange(0, range);
-    m_axisLeft->applyNiceNumbers();
-    m_axisRight->setRange(m_axisLeft->min(), m_axisLeft->max());
-    m_axisRight->setTickCount(m_axisLeft->tickCount());
+    // The round range is worked out on an axis outside the chart: each change
+    // of a shown axis lays all its labels out again.
+    QValueAxis round;
+    round.setRange(0, range);
+    round.applyNiceNumbers();
+    for (QValueAxis* axis : {m_axisLeft, m_axisRight}) {
+        axis->setTickCount(round.tickCount());
+        axis->setRange(round.min(), round.max());
+    }
 }
