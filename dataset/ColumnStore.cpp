@@ -111,7 +111,7 @@ void ColumnStore::appendFrom(sqlite3_stmt* stmt, int column) {
         return;
     }
     case SQLITE_NULL:
-        appendNull();
+        appendSlot(true);
         return;
     case SQLITE_FLOAT:
         append(QVariant(sqlite3_value_double(cell)));
@@ -126,7 +126,7 @@ void ColumnStore::appendFrom(sqlite3_stmt* stmt, int column) {
     }
 }
 
-void ColumnStore::appendNull() {
+void ColumnStore::appendSlot(bool isNull) {
     switch (m_kind) {
     case Kind::Int32:
     case Kind::IsoDate:
@@ -139,7 +139,7 @@ void ColumnStore::appendNull() {
         m_any.emplace_back();
         break;
     }
-    addRow(true);
+    addRow(isNull);
 }
 
 bool ColumnStore::appendIsoDay(const char* text, int bytes) {
@@ -158,19 +158,7 @@ void ColumnStore::append(const QVariant& value) {
     if (value.typeId() == QMetaType::LongLong && appendSmallInt(value.toLongLong()))
         return;
     widenFor(value);
-    switch (m_kind) {
-    case Kind::Int32:
-    case Kind::IsoDate:
-        m_i32.push_back(0);
-        break;
-    case Kind::Int64:
-        m_i64.push_back(0);
-        break;
-    case Kind::Variant:
-        m_any.emplace_back();
-        break;
-    }
-    addRow(false);
+    appendSlot(false);
     store(m_size - 1, value);
 }
 

@@ -30,7 +30,7 @@ private:
     enum class Needs { Int32, Int64, IsoDate, Variant };
     static Needs needsFor(const QVariant& value);
     // The fast paths of both appends: a 32-bit whole number into a 32-bit
-    // column, a null, an ISO date into a date column (or a column without values).
+    // column, an ISO date into a date column (or a column without values).
     bool appendSmallInt(qint64 value) {
         if (m_kind != Kind::Int32 || value < INT32_MIN || value > INT32_MAX)
             return false;
@@ -39,8 +39,9 @@ private:
         addRow(false);
         return true;
     }
-    void appendNull();
     bool appendIsoDay(const char* text, int bytes);
+    // Adds a row with a blank value (a null when isNull) in the column's form.
+    void appendSlot(bool isNull);
     // Counts a row whose value was just added to the value vector.
     void addRow(bool isNull) {
         ++m_size;
