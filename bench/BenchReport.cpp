@@ -4,12 +4,28 @@
 #include <QRegularExpression>
 #include <algorithm>
 
-double medianOf(std::vector<double> values) {
+namespace {
+
+double median(std::vector<double> values) {
     if (values.empty())
         return 0;
     std::sort(values.begin(), values.end());
     const size_t mid = values.size() / 2;
     return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+}
+
+} // namespace
+
+double Measurement::minimumMs() const {
+    return runsMs.empty() ? 0 : *std::min_element(runsMs.begin(), runsMs.end());
+}
+
+double Measurement::medianMs() const {
+    return median(runsMs);
+}
+
+double Measurement::referenceMedianMs() const {
+    return median(referenceMs);
 }
 
 double Measurement::ratio() const {

@@ -4,9 +4,6 @@
 #include <QTextStream>
 #include <vector>
 
-// Median of a list of timings (0 for none).
-double medianOf(std::vector<double> values);
-
 // Timings of one command over several runs, and of the reference it is
 // compared with, measured in turns with it so that both see the same load.
 struct Measurement {
@@ -17,8 +14,9 @@ struct Measurement {
     std::vector<double> referenceMs;
     double goalRatio = 0; // the highest ratio of the medians allowed; 0: no goal
 
-    double medianMs() const { return medianOf(runsMs); }
-    double referenceMedianMs() const { return medianOf(referenceMs); }
+    double minimumMs() const;
+    double medianMs() const;
+    double referenceMedianMs() const;
     double ratio() const; // median over the reference's median; 0 without a reference
 };
 
