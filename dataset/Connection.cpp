@@ -95,13 +95,13 @@ void Connection::exec(const QString& sql) {
     statement.run();
 }
 
-Connection::Version Connection::version() {
+Connection::ChangeStamp Connection::changeStamp() {
+    ChangeStamp stamp;
+    stamp.ownChanges = sqlite3_total_changes64(handle());
     Statement dataVersion(*this, QStringLiteral("PRAGMA data_version"));
-    Version v;
     if (dataVersion.step())
-        v.byOthers = sqlite3_column_int64(dataVersion.raw(), 0);
-    v.byThis = sqlite3_total_changes(handle());
-    return v;
+        stamp.dataVersion = sqlite3_column_int64(dataVersion.raw(), 0);
+    return stamp;
 }
 
 void Connection::beginBatch() {

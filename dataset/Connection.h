@@ -27,18 +27,18 @@ public:
     // Runs a statement that returns no rows.
     void exec(const QString& sql);
 
-    // Where the database stands: two versions differ when something may have
-    // been written in between, committed by another connection (the engine's
-    // data_version) or written through this one.
-    struct Version {
-        qint64 byOthers = -1;
-        qint64 byThis = -1;
-        bool operator==(const Version& other) const {
-            return byOthers == other.byOthers && byThis == other.byThis;
+    // Where the database stands: two stamps differ when something may have
+    // been written in between, through this connection (its count of changed
+    // rows) or committed by another one (the engine's data_version).
+    struct ChangeStamp {
+        qint64 ownChanges = -1;
+        qint64 dataVersion = -1;
+        bool operator==(const ChangeStamp& other) const {
+            return ownChanges == other.ownChanges && dataVersion == other.dataVersion;
         }
-        bool operator!=(const Version& other) const { return !(*this == other); }
+        bool operator!=(const ChangeStamp& other) const { return !(*this == other); }
     };
-    Version version();
+    ChangeStamp changeStamp();
 
     // Groups many single-row posts into one write (one disk sync). Posts keep
     // working as usual; commitBatch() stores everything posted since begin.

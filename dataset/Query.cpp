@@ -139,7 +139,7 @@ void Query::open() {
     Statement probe(*m_connection, text);
     // Taken before the rows are read: a change that comes in between counts
     // as one made after the open.
-    const Connection::Version openedAt = m_connection->version();
+    const Connection::ChangeStamp openedAt = m_connection->changeStamp();
     // Parameters named like a master column follow the master's current row.
     if (m_master && m_master->dataSet()->isActive()) {
         const Query* master = m_master->dataSet();
@@ -232,7 +232,7 @@ void Query::close() {
 }
 
 bool Query::changedSinceOpen() const {
-    return !isActive() || m_connection->version() != m_openedAt;
+    return !isActive() || m_connection->changeStamp() != m_openedAt;
 }
 
 void Query::requireActive() const {

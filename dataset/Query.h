@@ -118,7 +118,7 @@ private:
     QString m_table;                 // empty: read-only result
     std::vector<ColumnStore> m_columns;
     std::vector<qint64> m_rowids;
-    Connection::Version m_openedAt;
+    Connection::ChangeStamp m_openedAt;
     int m_current = -1;
     bool m_eof = true;
     bool m_bof = true;
