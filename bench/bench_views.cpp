@@ -2,7 +2,8 @@
 // reference measured in turns with it in the same run:
 //   numeron_bench_views ROWS [WORKDIR]
 // Builds (or reuses) WORKDIR/synthetic-draws-ROWS.db and points razyg.ini at
-// it. Start-up and every view command run BENCH_RUNS times (default 5). A list
+// it. Start-up and every view command run BENCH_RUNS times (default 11 up to
+// 100,000 draws, 5 above). A list
 // view is compared with the sqlite3 shell printing the rows of the same query
 // to /dev/null as a separate process, the chart re-read with the frequency
 // table "Статистика (шар)". Prints the medians, their ratios and the process's
@@ -239,7 +240,9 @@ int main(int argc, char** argv) {
 
     bool runsSet = false;
     const int runsAsked = qEnvironmentVariableIntValue("BENCH_RUNS", &runsSet);
-    const int runs = runsSet && runsAsked > 0 ? runsAsked : 5;
+    // Commands on a small database take milliseconds, where a run's noise
+    // weighs most: more of them make the medians steady.
+    const int runs = runsSet && runsAsked > 0 ? runsAsked : rows <= 100000 ? 11 : 5;
     const QString shellVersion = ShellReference::version();
     if (shellVersion.isEmpty()) {
         err << "the sqlite3 shell is not installed (Debian package sqlite3): it is the "
