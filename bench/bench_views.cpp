@@ -3,11 +3,10 @@
 //   numeron_bench_views ROWS [WORKDIR]
 // Builds (or reuses) WORKDIR/synthetic-draws-ROWS.db and points razyg.ini at
 // it. Start-up and every view command run BENCH_RUNS times (default 11 up to
-// 100,000 draws, 5 above). A list
-// view is compared with the sqlite3 shell printing the rows of the same query
-// to /dev/null as a separate process, the chart re-read with the frequency
-// table "Статистика (шар)". Prints the medians, their ratios and the process's
-// peak memory.
+// 100,000 draws, 5 above). A list view is compared with the sqlite3 shell
+// printing the rows of the same query to /dev/null as a separate process, the
+// chart re-read with the frequency table "Статистика (шар)". Prints the
+// medians, their ratios and the process's peak memory.
 #include "app/Unit1.h"
 #include "bench/BenchReport.h"
 #include "bench/ShellReference.h"
