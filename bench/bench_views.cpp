@@ -2,11 +2,11 @@
 // reference measured in turns with it in the same run:
 //   numeron_bench_views ROWS [WORKDIR]
 // Builds (or reuses) WORKDIR/synthetic-draws-ROWS.db and points razyg.ini at
-// it. Start-up and every view command run BENCH_RUNS times (default 11 up to
-// 100,000 draws, 5 above). A list view is compared with the sqlite3 shell
-// printing the rows of the same query to /dev/null as a separate process, the
-// chart re-read with the frequency table "Статистика (шар)". Prints the
-// medians, their ratios and the process's peak memory.
+// it. Start-up and every view command run BENCH_RUNS times (default 11). A
+// list view is compared with the sqlite3 shell printing the rows of the same
+// query to /dev/null as a separate process, the chart re-read with the
+// frequency table "Статистика (шар)". Prints the medians, their ratios and the
+// process's peak memory.
 #include "app/Unit1.h"
 #include "bench/BenchReport.h"
 #include "bench/ShellReference.h"
@@ -239,9 +239,8 @@ int main(int argc, char** argv) {
 
     bool runsSet = false;
     const int runsAsked = qEnvironmentVariableIntValue("BENCH_RUNS", &runsSet);
-    // Commands on a small database take milliseconds, where a run's noise
-    // weighs most: more of them make the medians steady.
-    const int runs = runsSet && runsAsked > 0 ? runsAsked : rows <= 100000 ? 11 : 5;
+    // Eleven runs keep a median steady on a machine shared with other work.
+    const int runs = runsSet && runsAsked > 0 ? runsAsked : 11;
     const QString shellVersion = ShellReference::version();
     if (shellVersion.isEmpty()) {
         err << "the sqlite3 shell is not installed (Debian package sqlite3): it is the "

@@ -10,7 +10,7 @@
 #   bench/run_benchmarks.sh            # uses build/ (configured as Release when new)
 #   BUILD_DIR=build-rel bench/run_benchmarks.sh
 #   BENCH_SIZES="10000 100000" bench/run_benchmarks.sh
-#   BENCH_RUNS=9 bench/run_benchmarks.sh   # runs per command (default 11, 5 above 100,000 draws)
+#   BENCH_RUNS=21 bench/run_benchmarks.sh  # runs per command (default 11)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
