@@ -4,28 +4,33 @@
 #include <QRegularExpression>
 #include <algorithm>
 
+namespace {
+
+double median(std::vector<double> values) {
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const size_t mid = values.size() / 2;
+    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+}
+
+} // namespace
+
 double Measurement::minimumMs() const {
     return runsMs.empty() ? 0 : *std::min_element(runsMs.begin(), runsMs.end());
 }
 
 double Measurement::medianMs() const {
-    if (runsMs.empty())
-        return 0;
-    std::vector<double> sorted = runsMs;
-    std::sort(sorted.begin(), sorted.end());
-    const size_t mid = sorted.size() / 2;
-    return sorted.size() % 2 ? sorted[mid] : (sorted[mid - 1] + sorted[mid]) / 2;
+    return median(runsMs);
 }
 
-Goals goalsFor(int draws) {
-    Goals goals;
-    if (draws <= 10000)
-        goals.commandMs = 50;
-    else if (draws <= 1000000)
-        goals.commandMs = 2000;
-    if (draws == 1000000)
-        goals.peakMemoryMiB = 300;
-    return goals;
+double Measurement::referenceMedianMs() const {
+    return median(referenceMs);
+}
+
+double Measurement::ratio() const {
+    const double reference = referenceMedianMs();
+    return reference > 0 ? medianMs() / reference : 0;
 }
 
 qint64 peakMemoryKiB() {
@@ -40,8 +45,8 @@ qint64 peakMemoryKiB() {
 
 namespace {
 
-QString number(double ms) {
-    return QString::number(ms, 'f', 1);
+QString number(double value, int decimals = 1) {
+    return QString::number(value, 'f', decimals);
 }
 
 QString padRight(const QString& text, int width) {
@@ -54,42 +59,52 @@ QString padLeft(const QString& text, int width) {
 } // namespace
 
 int printReport(QTextStream& out, int draws, const std::vector<Measurement>& measurements,
-                qint64 peakKiB) {
-    const Goals goals = goalsFor(draws);
+                qint64 peakKiB, double peakGoalMiB) {
     int missed = 0;
-    const int nameWidth = 44;
-    const QString rule = QString(nameWidth + 50, QLatin1Char('-'));
+    const int nameWidth = 40;
+    const QString rule = QString(nameWidth + 76, QLatin1Char('-'));
 
     out << "\nNumeron view timings, " << draws << " draws (synthetic data)\n";
-    out << "Each figure: the command plus the event processing that paints its result.\n";
+    out << "Each figure is a median; a command's figure includes the event processing that "
+           "paints its result.\n";
+    out << "ratio = the command's median / the reference's median, measured in turns in this "
+           "run.\n";
     out << rule << '\n';
     out << padRight(QStringLiteral("Command"), nameWidth) << padLeft(QStringLiteral("rows"), 9)
-        << padLeft(QStringLiteral("min ms"), 10) << padLeft(QStringLiteral("median ms"), 11)
-        << padLeft(QStringLiteral("goal ms"), 10) << padLeft(QStringLiteral("verdict"), 10) << '\n';
+        << padLeft(QStringLiteral("ms"), 10) << padLeft(QStringLiteral("reference"), 20)
+        << padLeft(QStringLiteral("ref ms"), 10) << padLeft(QStringLiteral("ratio"), 8)
+        << padLeft(QStringLiteral("goal"), 8) << padLeft(QStringLiteral("verdict"), 11) << '\n';
     out << rule << '\n';
     for (const Measurement& m : measurements) {
+        const bool compared = !m.reference.isEmpty();
         QString verdict = QStringLiteral("-");
-        if (goals.commandMs > 0) {
-            const bool met = m.medianMs() < goals.commandMs;
+        if (m.goalRatio > 0) {
+            const bool met = m.ratio() <= m.goalRatio;
             verdict = met ? QStringLiteral("ok") : QStringLiteral("MISSED");
             missed += met ? 0 : 1;
         }
         out << padRight(m.command, nameWidth)
             << padLeft(m.resultRows >= 0 ? QString::number(m.resultRows) : QStringLiteral("-"), 9)
-            << padLeft(number(m.minimumMs()), 10) << padLeft(number(m.medianMs()), 11)
-            << padLeft(goals.commandMs > 0 ? number(goals.commandMs) : QStringLiteral("-"), 10)
-            << padLeft(verdict, 10) << '\n';
+            << padLeft(number(m.medianMs()), 10)
+            << padLeft(compared ? m.reference : QStringLiteral("-"), 20)
+            << padLeft(compared ? number(m.referenceMedianMs()) : QStringLiteral("-"), 10)
+            << padLeft(compared ? number(m.ratio(), 2) : QStringLiteral("-"), 8)
+            << padLeft(m.goalRatio > 0 ? QStringLiteral("<=") + number(m.goalRatio)
+                                       : QStringLiteral("-"),
+                       8)
+            << padLeft(verdict, 11) << '\n';
     }
     out << rule << '\n';
 
     const double peakMiB = peakKiB >= 0 ? static_cast<double>(peakKiB) / 1024.0 : -1;
     out << padRight(QStringLiteral("Peak memory (VmHWM), MiB"), nameWidth)
-        << padLeft(QStringLiteral("-"), 9) << padLeft(QString::number(peakMiB, 'f', 1), 21);
-    if (goals.peakMemoryMiB > 0) {
-        const bool met = peakMiB >= 0 && peakMiB < goals.peakMemoryMiB;
+        << padLeft(QStringLiteral("-"), 9) << padLeft(number(peakMiB), 10);
+    if (peakGoalMiB > 0) {
+        const bool met = peakMiB >= 0 && peakMiB < peakGoalMiB;
         missed += met ? 0 : 1;
-        out << padLeft(QString::number(goals.peakMemoryMiB, 'f', 0), 10)
-            << padLeft(met ? QStringLiteral("ok") : QStringLiteral("MISSED"), 10);
+        out << padLeft(QStringLiteral("-"), 46)
+            << padLeft(QStringLiteral("<") + number(peakGoalMiB, 0), 8)
+            << padLeft(met ? QStringLiteral("ok") : QStringLiteral("MISSED"), 11);
     }
     out << '\n' << rule << '\n';
     out << (missed == 0 ? QStringLiteral("All goals met")

@@ -95,6 +95,15 @@ void Connection::exec(const QString& sql) {
     statement.run();
 }
 
+Connection::ChangeStamp Connection::changeStamp() {
+    ChangeStamp stamp;
+    stamp.ownChanges = sqlite3_total_changes64(handle());
+    Statement dataVersion(*this, QStringLiteral("PRAGMA data_version"));
+    if (dataVersion.step())
+        stamp.dataVersion = sqlite3_column_int64(dataVersion.raw(), 0);
+    return stamp;
+}
+
 void Connection::beginBatch() {
     // BEGIN IMMEDIATE takes the write lock at once, waiting for another
     // writer up to the busy timeout; a failure leaves no batch open.

@@ -27,6 +27,19 @@ public:
     // Runs a statement that returns no rows.
     void exec(const QString& sql);
 
+    // Where the database stands: two stamps differ when something may have
+    // been written in between, through this connection (its count of changed
+    // rows) or committed by another one (the engine's data_version).
+    struct ChangeStamp {
+        qint64 ownChanges = -1;
+        qint64 dataVersion = -1;
+        bool operator==(const ChangeStamp& other) const {
+            return ownChanges == other.ownChanges && dataVersion == other.dataVersion;
+        }
+        bool operator!=(const ChangeStamp& other) const { return !(*this == other); }
+    };
+    ChangeStamp changeStamp();
+
     // Groups many single-row posts into one write (one disk sync). Posts keep
     // working as usual; commitBatch() stores everything posted since begin.
     // Both wait for another process's write lock up to the busy timeout (5 s)

@@ -137,6 +137,9 @@ void Query::open() {
         return;
     const QString text = sql();
     Statement probe(*m_connection, text);
+    // Taken before the rows are read: a change that comes in between counts
+    // as one made after the open.
+    const Connection::ChangeStamp openedAt = m_connection->changeStamp();
     // Parameters named like a master column follow the master's current row.
     if (m_master && m_master->dataSet()->isActive()) {
         const Query* master = m_master->dataSet();
@@ -200,6 +203,7 @@ void Query::open() {
     m_table = table;
     m_columns = std::move(store);
     m_rowids = std::move(rowids);
+    m_openedAt = openedAt;
     m_state = State::Browse;
     m_current = recordCount() > 0 ? 0 : -1;
     m_bof = true;
@@ -225,6 +229,10 @@ void Query::close() {
     m_bof = m_eof = true;
     Q_EMIT rowsReset();
     Q_EMIT stateChanged();
+}
+
+bool Query::changedSinceOpen() const {
+    return !isActive() || m_connection->changeStamp() != m_openedAt;
 }
 
 void Query::requireActive() const {

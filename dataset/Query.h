@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dataset/ColumnStore.h"
+#include "dataset/Connection.h"
 
 #include <QDate>
 #include <QHash>
@@ -11,7 +12,6 @@
 #include <memory>
 #include <vector>
 
-class Connection;
 class DataSource;
 
 // A query with a static snapshot and a cursor (ADOQuery1 ... ADOQuery5).
@@ -50,6 +50,9 @@ public:
     bool isActive() const { return m_state != State::Inactive; }
     State state() const { return m_state; }
     bool isReadOnly() const { return m_table.isEmpty(); }
+    // Whether the database may have changed since the query was opened, so
+    // that opening it again could give other rows (true when closed).
+    bool changedSinceOpen() const;
 
     int recordCount() const;
     bool isEmpty() const { return recordCount() == 0; }
@@ -120,6 +123,7 @@ private:
     QString m_table;                 // empty: read-only result
     std::vector<ColumnStore> m_columns;
     std::vector<qint64> m_rowids;
+    Connection::ChangeStamp m_openedAt;
     int m_current = -1;
     bool m_eof = true;
     bool m_bof = true;

@@ -5,13 +5,14 @@ set -euo pipefail
 # The one list of what a brand-new Debian 12 needs; nothing is left to
 # recommended packages. Qt6Charts' CMake package requires Qt6OpenGL's, which
 # only libqt6opengl6-dev brings. qt6-svg-dev draws the icon (and brings Qt's
-# SVG icon plugin); desktop-file-utils checks the menu entry.
+# SVG icon plugin); desktop-file-utils checks the menu entry; the sqlite3 shell
+# is the reference the view benchmark measures against.
 packages=(
   cmake g++ make pkg-config
   qt6-base-dev libqt6opengl6-dev qt6-charts-dev libqt6sql6-sqlite qt6-translations-l10n
   qt6-svg-dev
   libsqlite3-dev libzip-dev
-  fonts-liberation2 desktop-file-utils
+  fonts-liberation2 desktop-file-utils sqlite3
 )
 missing=()
 for p in "${packages[@]}"; do

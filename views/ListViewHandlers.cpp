@@ -23,10 +23,17 @@ void TForm1::runListView(const QString& sql) {
     ADOQuery1->addSql(sql);
     ADOQuery1->open();
     // The bets follow the draw list again and show the current draw's bets.
-    ADOQuery3->setDataSource(DataSource1);
-    ADOQuery3->close();
-    ADOQuery3->open();
-    reopenChart();
+    // While they still follow it, opening the draw list has just read them
+    // again for its first row.
+    if (ADOQuery3->dataSource() != DataSource1 || !ADOQuery3->isActive()) {
+        ADOQuery3->setDataSource(DataSource1);
+        ADOQuery3->close();
+        ADOQuery3->open();
+    }
+    // The chart counts the whole table, which a list view does not change: it
+    // reads the table again when the draws may have changed since it last did.
+    if (ADOQuery4->changedSinceOpen())
+        reopenChart();
     SourceOpen();
 }
 

@@ -3,6 +3,7 @@
 #include "dataset/DataSource.h"
 #include "dataset/Query.h"
 #include "runtime/ErrorSink.h"
+#include "widgets/DbGridDelegate.h"
 #include "widgets/MessageBoxes.h"
 
 #include <QAbstractButton>
@@ -12,6 +13,7 @@
 DbGrid::DbGrid(const QVector<GridColumn>& columns, MessageBoxes* boxes, QWidget* parent)
     : QTableView(parent), m_model(new DbGridModel(columns, this)), m_boxes(boxes) {
     setModel(m_model);
+    setItemDelegate(new DbGridDelegate(this));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);

@@ -13,10 +13,10 @@ void DbGridModel::setDataSource(DataSource* source) {
     m_source = source;
     if (source) {
         connect(source, &DataSource::rowsReset, this, &DbGridModel::reset);
-        connect(source, &DataSource::stateChange, this, &DbGridModel::reset);
+        connect(source, &DataSource::stateChange, this, &DbGridModel::currentRowEdited);
         connect(source, &DataSource::dataChange, this, [this](const QString& field) {
             if (field.isEmpty())
-                currentMoved();
+                currentMoved(false);
         });
     }
     reset();
@@ -45,13 +45,24 @@ void DbGridModel::reset() {
         // Same shape: repaint the cells instead of rebuilding the view.
         Q_EMIT dataChanged(index(0, 0), index(rows - 1, columnCount() - 1));
     }
-    currentMoved();
+    currentMoved(true);
 }
 
-void DbGridModel::currentMoved() {
+void DbGridModel::currentRowEdited() {
+    // Beginning or ending an edit changes what the current row shows (the
+    // pending values); the rows themselves change only with rowsReset.
+    if (m_current >= 0 && m_current < m_rows)
+        Q_EMIT dataChanged(index(m_current, 0), index(m_current, columnCount() - 1));
+}
+
+void DbGridModel::currentMoved(bool afterReset) {
     const Query* q = m_source ? m_source->dataSet() : nullptr;
     const int row = q && q->isActive() ? q->recNo() : -1;
     const int previous = m_current;
+    // A reset loses the view's current index: it is set again even when the
+    // row number stays.
+    if (row == previous && !afterReset)
+        return;
     m_current = row;
     if (previous >= 0 && previous < m_rows)
         Q_EMIT headerDataChanged(Qt::Vertical, previous, previous);

@@ -37,7 +37,8 @@ Q_SIGNALS:
 
 private:
     void reset();
-    void currentMoved();
+    void currentRowEdited();
+    void currentMoved(bool afterReset);
     QVector<GridColumn> m_columns;
     QVector<int> m_fieldIndex; // result column per grid column, -1 when absent
     QPointer<DataSource> m_source;

@@ -1,6 +1,7 @@
 list(APPEND NUMERON_GUI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/BarChart.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DbGrid.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DbGridDelegate.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DbGridModel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DbText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DisplayForms.cpp

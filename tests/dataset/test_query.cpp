@@ -30,6 +30,8 @@ private Q_SLOTS:
     void masterDetailFollowsCurrentRow();
     void detachedDetailKeepsItsRows();
     void missingFileIsNotCreated();
+    void changedSinceOpen_data();
+    void changedSinceOpen();
 
 private:
     std::unique_ptr<TestApp> app;
@@ -333,6 +335,47 @@ void TestQuery::missingFileIsNotCreated() {
     QVERIFY_THROWS_EXCEPTION(AppError, other.open(path));
     QVERIFY(!QFile::exists(path));
     QVERIFY(!other.isOpen());
+}
+
+void TestQuery::changedSinceOpen_data() {
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("changed");
+    QTest::newRow("nothing written") << "" << false;
+    QTest::newRow("read by another query") << "read" << false;
+    QTest::newRow("draw stored by another program") << "other" << true;
+    QTest::newRow("bet stored by another program") << "other bet" << true;
+    QTest::newRow("draw posted by a query") << "post" << true;
+    QTest::newRow("closed") << "close" << true;
+}
+
+void TestQuery::changedSinceOpen() {
+    QFETCH(QString, change);
+    QFETCH(bool, changed);
+    Query counts(db.get(), QStringLiteral("ADOQuery4"));
+    counts.setSql(QStringLiteral("SELECT count(*) FROM razyg"));
+    counts.open();
+    Query list(db.get(), QStringLiteral("ADOQuery1"));
+    list.setSql(QStringLiteral("SELECT * FROM razyg ORDER BY tir"));
+    if (change == QLatin1String("read")) {
+        list.open();
+    } else if (change == QLatin1String("other")) {
+        app->addDraw(9, {1, 2, 3, 4, 5, 6});
+    } else if (change == QLatin1String("other bet")) {
+        app->sql(QStringLiteral("INSERT INTO Rate (tir, s1) VALUES (1, 5)"));
+    } else if (change == QLatin1String("post")) {
+        list.open();
+        list.edit();
+        list.setAsInteger(QStringLiteral("s1"), 44);
+        list.post();
+    } else if (change == QLatin1String("close")) {
+        counts.close();
+    }
+    QCOMPARE(counts.changedSinceOpen(), changed);
+    if (counts.isActive()) {
+        counts.close();
+        counts.open();
+        QVERIFY(!counts.changedSinceOpen());
+    }
 }
 
 QTEST_MAIN(TestQuery)

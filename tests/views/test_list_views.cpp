@@ -19,6 +19,7 @@ private Q_SLOTS:
     void listViewUndoesFrequencyView();
     void titlesAcrossViews();
     void failingViewIsSilentButDrawnOrderReports();
+    void chartReadAgainOnlyAfterAChange();
 };
 
 namespace {
@@ -170,6 +171,24 @@ void TestListViews::failingViewIsSilentButDrawnOrderReports() {
     form.Button19->click();
     QCOMPARE(app.boxes.shown.size(), 1);
     QVERIFY(app.boxes.shown.first().text.contains(QLatin1String("no such table")));
+}
+
+void TestListViews::chartReadAgainOnlyAfterAChange() {
+    TestApp app;
+    fillDraws(app);
+    TForm1& form = app.start();
+    QSignalSpy chartReads(form.ADOQuery4, &Query::rowsReset);
+    // Nothing written: the chart already counts the table as it stands.
+    for (QPushButton* b : {form.Button11, form.Button10, form.Button17})
+        b->click();
+    QCOMPARE(chartReads.size(), 0);
+    QCOMPARE(form.DBChart1->values().at(0), 4.0); // ball 1 is in all four draws
+    // A draw stored by another program: the next list view counts it.
+    app.addDraw(5, {1, 11, 12, 13, 14, 15});
+    form.Button18->click();
+    QCOMPARE(chartReads.size(), 2); // closed and opened
+    QCOMPARE(form.DBChart1->values().at(0), 5.0);
+    QCOMPARE(form.DBChart1->values().at(10), 1.0);
 }
 
 QTEST_MAIN(TestListViews)
