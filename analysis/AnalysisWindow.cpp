@@ -100,9 +100,9 @@ void AnalysisWindow::refresh() {
             return;
         }
         // An import in progress: the new draws are read once it has ended.
-        if (Analysis::isWriting(m_connection))
+        if (m_connection.inTransaction())
             return;
-        const Analysis::ChangeStamp stamp = Analysis::readChangeStamp(m_connection);
+        const Connection::ChangeStamp stamp = m_connection.changeStamp();
         if (stamp != m_stamp) {
             m_stamp = stamp;
             m_source.forget();

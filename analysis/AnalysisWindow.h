@@ -1,7 +1,7 @@
 #pragma once
 
 #include "analysis/AnalysisPage.h"
-#include "analysis/ChangeStamp.h"
+#include "dataset/Connection.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -11,7 +11,6 @@
 
 class BallsPage;
 class BetsPage;
-class Connection;
 class FileDialogs;
 class MessageBoxes;
 class PairsPage;
@@ -70,7 +69,7 @@ private:
     std::unique_ptr<FileDialogs> m_ownDialogs;
     FileDialogs* m_dialogs;
     AnalysisSource m_source;
-    Analysis::ChangeStamp m_stamp;
+    Connection::ChangeStamp m_stamp;
     std::array<bool, 3> m_stale{{true, true, true}};
     QTimer m_watch;
     QTabWidget* m_tabs;

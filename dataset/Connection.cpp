@@ -104,6 +104,10 @@ Connection::ChangeStamp Connection::changeStamp() {
     return stamp;
 }
 
+bool Connection::inTransaction() const {
+    return sqlite3_get_autocommit(handle()) == 0;
+}
+
 void Connection::beginBatch() {
     // BEGIN IMMEDIATE takes the write lock at once, waiting for another
     // writer up to the busy timeout; a failure leaves no batch open.

@@ -39,6 +39,9 @@ public:
         bool operator!=(const ChangeStamp& other) const { return !(*this == other); }
     };
     ChangeStamp changeStamp();
+    // True while a transaction is open (an import in progress): the data is in
+    // the middle of a change and is better read when it ends.
+    bool inTransaction() const;
 
     // Groups many single-row posts into one write (one disk sync). Posts keep
     // working as usual; commitBatch() stores everything posted since begin.

@@ -4,7 +4,6 @@
 
 #include "analysis/AnalysisTables.h"
 #include "analysis/BallStats.h"
-#include "analysis/ChangeStamp.h"
 #include "analysis/DrawHistory.h"
 #include "analysis/MyBets.h"
 #include "analysis/PairStats.h"
@@ -509,18 +508,18 @@ void TestAnalysisCore::kindNames() {
 void TestAnalysisCore::changeStamp() {
     Database db;
     db.open();
-    const ChangeStamp start = readChangeStamp(db.connection);
-    QCOMPARE(readChangeStamp(db.connection), start);
+    const Connection::ChangeStamp start = db.connection.changeStamp();
+    QCOMPARE(db.connection.changeStamp(), start);
     readMyBets(db.connection); // reading changes nothing
-    QCOMPARE(readChangeStamp(db.connection), start);
+    QCOMPARE(db.connection.changeStamp(), start);
     db.connection.exec(QStringLiteral("INSERT INTO razyg (tir) VALUES (1)"));
-    const ChangeStamp own = readChangeStamp(db.connection);
+    const Connection::ChangeStamp own = db.connection.changeStamp();
     QVERIFY(own != start);
     db.app.sql(QStringLiteral("DELETE FROM razyg")); // another connection
-    QVERIFY(readChangeStamp(db.connection) != own);
-    QVERIFY(!isWriting(db.connection));
+    QVERIFY(db.connection.changeStamp() != own);
+    QVERIFY(!db.connection.inTransaction());
     db.connection.beginBatch();
-    QVERIFY(isWriting(db.connection));
+    QVERIFY(db.connection.inTransaction());
     db.connection.commitBatch();
 }
 
