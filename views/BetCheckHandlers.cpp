@@ -1,4 +1,4 @@
-// The check of one bet against every stored draw.
+// The check of one bet against every stored draw: "Проверить ставку" (Button8).
 #include "app/Unit1.h"
 
 #include "dataset/Query.h"

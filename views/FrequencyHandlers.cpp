@@ -1,4 +1,5 @@
-// The ball frequency tables in the draw grid.
+// The ball frequency tables in the draw grid: "Статистика (шар)" (Button12) and
+// "Статистика (выпал)" (Button9).
 #include "app/Unit1.h"
 
 #include "dataset/Query.h"

@@ -1,4 +1,7 @@
-// The draw list's views and the current-draw texts' binding.
+// The draw list's views and the current-draw texts' binding: "Сортировка по
+// выпадению" (Button10), "Сортировка по тиражу в пор. возр." (Button11),
+// "Сортировка по тиражу в пор. выпад." (Button19), "6 угадано " (Button17) and
+// "5 угадано" (Button18).
 #include "app/Unit1.h"
 
 #include "dataset/Query.h"
