@@ -1,5 +1,6 @@
 #include "update/XlsxContentReaders.h"
 
+#include "runtime/AppError.h"
 #include "update/CellDisplay.h"
 #include "update/XmlScanner.h"
 
@@ -10,14 +11,24 @@ namespace XlsxContentReaders {
 
 namespace {
 
-constexpr int MaxRow = 1048576;
-constexpr int MaxColumn = 16384;
+constexpr int MaxRow = SheetTable::MaxRow;
+constexpr int MaxColumn = SheetTable::MaxColumn;
 
 // Parses a whole decimal number; -1 when it is not one.
 int wholeNumber(QByteArrayView text) {
     int value = 0;
     const auto result = std::from_chars(text.begin(), text.end(), value);
     return result.ec == std::errc() && result.ptr == text.end() ? value : -1;
+}
+
+bool isDigits(QByteArrayView text) {
+    if (text.isEmpty())
+        return false;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+    }
+    return true;
 }
 
 bool parseDouble(QByteArrayView text, double& value) {
@@ -28,7 +39,35 @@ bool parseDouble(QByteArrayView text, double& value) {
     return result.ec == std::errc() && result.ptr == text.end();
 }
 
-// "BC12" -> column 55, row 12; false unless letters then digits.
+[[noreturn]] void throwRowBeyondSheet(QByteArrayView row) {
+    throw AppError(QStringLiteral("Книга повреждена: строка %1 за пределами листа (строк не "
+                                  "больше 1 048 576)")
+                       .arg(QString::fromLatin1(row.first(qMin(row.size(), qsizetype(20))))));
+}
+
+[[noreturn]] void throwColumnBeyondSheet(int row) {
+    throw AppError(QStringLiteral("Книга повреждена: ячейка строки %1 за пределами листа "
+                                  "(столбцов не больше 16 384, до XFD)")
+                       .arg(row));
+}
+
+// The row a <row> element stands for: its own number, or the one after the
+// previous row when it has none.
+int rowNumber(QByteArrayView attribute, int previous) {
+    if (isDigits(attribute)) {
+        const int number = attribute.size() <= 7 ? wholeNumber(attribute) : MaxRow + 1;
+        if (number > MaxRow)
+            throwRowBeyondSheet(attribute);
+        if (number >= 1)
+            return number;
+    }
+    if (previous >= MaxRow)
+        throwRowBeyondSheet(QByteArray::number(qint64(previous) + 1));
+    return previous + 1;
+}
+
+// "BC12" -> column 55, row 12; false unless letters then digits. A reference
+// beyond the sheet's last column or row is thrown.
 bool parseReference(QByteArrayView reference, int& row, int& column) {
     qsizetype i = 0;
     column = 0;
@@ -38,76 +77,105 @@ bool parseReference(QByteArrayView reference, int& row, int& column) {
         if (letter < 0)
             break;
         column = column * 26 + letter + 1;
-        if (column > MaxColumn)
-            return false;
         ++i;
+        if (column > MaxColumn) {
+            const QByteArrayView digits = reference.sliced(i);
+            throwColumnBeyondSheet(isDigits(digits) && digits.size() <= 7 ? wholeNumber(digits)
+                                                                          : 0);
+        }
     }
-    row = wholeNumber(reference.sliced(i));
-    return i > 0 && row >= 1 && row <= MaxRow;
+    const QByteArrayView digits = reference.sliced(i);
+    if (i == 0 || !isDigits(digits))
+        return false;
+    row = digits.size() <= 7 ? wholeNumber(digits) : MaxRow + 1;
+    if (row > MaxRow)
+        throwRowBeyondSheet(digits);
+    return row >= 1;
 }
 
 // The text of the <t> elements inside the current element (a shared string item
 // or an inline string), skipping phonetic runs.
-QString runText(XmlScanner& xml) {
-    const QByteArray element = xml.name().toByteArray();
+QByteArray runText(XmlScanner& xml) {
     QByteArray text;
     if (xml.isEmptyElement())
-        return QString();
+        return text;
+    const QByteArray element = xml.name().toByteArray();
     while (xml.next()) {
         if (xml.isEnd() && xml.name() == element)
             break;
         if (!xml.isStart() || xml.isEmptyElement())
             continue;
-        if (xml.name() == "t")
+        if (xml.name() == "t") {
             text += xml.readElementText();
-        else if (xml.name() == "rPh")
+            if (text.size() > XmlScanner::MaxTextBytes)
+                throw AppError(QStringLiteral("Книга повреждена: текст ячейки длиннее %1 МБ")
+                                   .arg(XmlScanner::MaxTextBytes >> 20));
+        } else if (xml.name() == "rPh") {
             xml.skipElement();
+        }
     }
-    return QString::fromUtf8(text);
+    return text;
 }
 
 // An ISO 8601 date or date-time as a serial day number.
-bool isoDateSerial(const QByteArray& text, bool date1904, double& value) {
-    QDateTime moment = QDateTime::fromString(QString::fromLatin1(text), Qt::ISODateWithMs);
+bool isoDateSerial(QByteArrayView text, bool date1904, double& value) {
+    const QString iso = QString::fromLatin1(text.trimmed());
+    QDateTime moment = QDateTime::fromString(iso, Qt::ISODateWithMs);
     if (!moment.isValid())
-        moment = QDateTime(QDate::fromString(QString::fromLatin1(text), Qt::ISODate), QTime(0, 0));
+        moment = QDateTime(QDate::fromString(iso, Qt::ISODate), QTime(0, 0));
     if (!moment.isValid())
         return false;
     value = CellDisplay::dateTimeToSerial(moment, date1904);
     return true;
 }
 
+// What the t attribute of a cell says its <v> holds.
+enum class ValueType { Number, SharedString, Boolean, IsoDate, OwnText };
+
+ValueType valueType(QByteArrayView type) {
+    if (type.isEmpty() || type == "n")
+        return ValueType::Number;
+    if (type == "s")
+        return ValueType::SharedString;
+    if (type == "b")
+        return ValueType::Boolean;
+    if (type == "d")
+        return ValueType::IsoDate;
+    // "str" (a formula's text), "e" (an error value) and anything unknown: the text itself.
+    return ValueType::OwnText;
+}
+
 // Fills the value of a cell from the text of its <v> element, by its type.
-bool setValue(SheetTable& table, SheetTable::Cell& cell, QByteArrayView type,
-              const QByteArray& value, bool date1904) {
-    if (type.isEmpty() || type == "n") {
+bool setValue(SheetTable& table, SheetTable::Cell& cell, ValueType type, QByteArrayView value,
+              bool date1904) {
+    switch (type) {
+    case ValueType::Number:
         cell.kind = SheetTable::Kind::Number;
         return parseDouble(value, cell.number);
-    }
-    if (type == "s") {
-        const int index = wholeNumber(QByteArrayView(value).trimmed());
+    case ValueType::SharedString: {
+        const int index = wholeNumber(value.trimmed());
         cell.kind = SheetTable::Kind::Text;
         cell.text = index >= 0 && index < table.sharedStringCount() ? index : -1;
         return true;
     }
-    if (type == "b") {
+    case ValueType::Boolean:
         cell.kind = SheetTable::Kind::Boolean;
-        cell.number = QByteArrayView(value).trimmed() == "1" ? 1 : 0;
+        cell.number = value.trimmed() == "1" ? 1 : 0;
         return true;
-    }
-    if (type == "d") {
+    case ValueType::IsoDate:
         cell.kind = SheetTable::Kind::Number;
-        return isoDateSerial(value.trimmed(), date1904, cell.number);
+        return isoDateSerial(value, date1904, cell.number);
+    case ValueType::OwnText:
+        break;
     }
-    // "str" (a formula's text), "e" (an error value) and anything unknown: the text itself.
     cell.kind = SheetTable::Kind::Text;
-    cell.text = table.addText(QString::fromUtf8(value));
+    cell.text = table.addText(value);
     return true;
 }
 
 // Reads the children of a <c> element; false when the cell holds nothing.
-bool readCellContent(XmlScanner& xml, SheetTable& table, SheetTable::Cell& cell,
-                     QByteArrayView type, bool date1904) {
+bool readCellContent(XmlScanner& xml, SheetTable& table, SheetTable::Cell& cell, ValueType type,
+                     bool date1904) {
     bool hasValue = false;
     bool hasFormula = false;
     while (xml.next()) {
@@ -134,18 +202,15 @@ bool readCellContent(XmlScanner& xml, SheetTable& table, SheetTable::Cell& cell,
 
 } // namespace
 
-QList<QString> readSharedStrings(const QByteArray& data) {
-    QList<QString> strings;
-    XmlScanner xml(data);
+void readSharedStrings(XmlScanner& xml, SheetTable& table) {
     while (xml.next()) {
         if (xml.isStart() && xml.name() == "si")
-            strings.append(runText(xml));
+            table.addText(runText(xml));
     }
-    return strings;
+    table.endSharedStrings();
 }
 
-void readSheet(const QByteArray& data, SheetTable& table, bool date1904) {
-    XmlScanner xml(data);
+void readSheet(XmlScanner& xml, SheetTable& table, bool date1904) {
     bool inSheetData = false;
     int row = 0;
     int nextColumn = 1;
@@ -160,21 +225,23 @@ void readSheet(const QByteArray& data, SheetTable& table, bool date1904) {
         if (!inSheetData || !xml.isStart())
             continue;
         if (name == "row") {
-            const int number = wholeNumber(xml.attribute("r"));
-            row = number >= 1 && number <= MaxRow ? number : row + 1;
+            row = rowNumber(xml.attribute("r"), row);
             nextColumn = 1;
         } else if (name == "c") {
             SheetTable::Cell cell;
             const QByteArrayView reference = xml.attribute("r");
             if (reference.isNull() || !parseReference(reference, cell.row, cell.column)) {
+                if (nextColumn > MaxColumn)
+                    throwColumnBeyondSheet(row);
                 cell.row = row;
                 cell.column = nextColumn;
             }
             nextColumn = cell.column + 1;
             const int style = wholeNumber(xml.attribute("s"));
             cell.style = style > 0 ? quint32(style) : 0;
-            const QByteArrayView type = xml.attribute("t");
-            if (!xml.isEmptyElement() && cell.row >= 1 && cell.column >= 1 &&
+            const ValueType type = valueType(xml.attribute("t"));
+            // The attributes are views into the scanner's buffer: all are read by now.
+            if (!xml.isEmptyElement() && cell.row >= 1 &&
                 readCellContent(xml, table, cell, type, date1904))
                 table.addCell(cell);
         }

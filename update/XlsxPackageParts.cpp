@@ -1,6 +1,7 @@
 #include "update/XlsxPackageParts.h"
 
 #include "runtime/AppError.h"
+#include "update/SheetTable.h"
 
 #include <QHash>
 #include <QUrl>
@@ -27,6 +28,15 @@ QString namespacedAttribute(const QXmlStreamAttributes& attributes, QLatin1Strin
             return attribute.value().toString();
     }
     return QString();
+}
+
+// Far beyond what spreadsheet programs write (some 250 formats of at most 255
+// characters; 64,000 cell styles).
+constexpr qsizetype MaxNumberFormats = 4096;
+constexpr qsizetype MaxFormatCodeLength = 1000;
+
+[[noreturn]] void throwStyleLimit(const QString& what) {
+    throw AppError(QStringLiteral("Книга повреждена: %1 (styles)").arg(what));
 }
 
 // Number formats whose look follows the user's locale, whatever code a file
@@ -126,14 +136,22 @@ QList<NumberFormat> readCellFormats(const QByteArray& data) {
             inCellStyles = false;
         if (token != QXmlStreamReader::StartElement)
             continue;
-        const QXmlStreamAttributes attributes = xml.attributes();
         if (xml.name() == QLatin1String("numFmt")) {
-            codes.insert(attributes.value(QLatin1String("numFmtId")).toInt(),
-                         attributes.value(QLatin1String("formatCode")).toString());
+            const QXmlStreamAttributes attributes = xml.attributes();
+            const QStringView code = attributes.value(QLatin1String("formatCode"));
+            if (code.size() > MaxFormatCodeLength)
+                throwStyleLimit(
+                    QStringLiteral("формат числа длиннее %1 знаков").arg(MaxFormatCodeLength));
+            codes.insert(attributes.value(QLatin1String("numFmtId")).toInt(), code.toString());
+            if (codes.size() > MaxNumberFormats)
+                throwStyleLimit(QStringLiteral("больше %1 форматов чисел").arg(MaxNumberFormats));
         } else if (xml.name() == QLatin1String("cellXfs")) {
             inCellStyles = true;
         } else if (inCellStyles && xml.name() == QLatin1String("xf")) {
-            styleFormatIds.append(attributes.value(QLatin1String("numFmtId")).toInt());
+            styleFormatIds.append(xml.attributes().value(QLatin1String("numFmtId")).toInt());
+            if (styleFormatIds.size() > qsizetype(SheetTable::MaxStyle) + 1)
+                throwStyleLimit(QStringLiteral("больше %1 стилей ячеек")
+                                    .arg(qsizetype(SheetTable::MaxStyle) + 1));
         }
     }
     throwIfBroken(xml, "styles");

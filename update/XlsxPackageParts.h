@@ -39,7 +39,9 @@ struct WorkbookInfo {
 };
 WorkbookInfo readWorkbook(const QByteArray& xml);
 
-// The number format of every cell style (cellXfs entry), in style order.
+// The number format of every cell style (cellXfs entry), in style order. More
+// styles than a cell can refer to, more than 4,096 number formats or a format
+// code longer than 1,000 characters are thrown as a damaged workbook.
 QList<NumberFormat> readCellFormats(const QByteArray& xml);
 
 } // namespace XlsxPackageParts
