@@ -8,3 +8,5 @@ numeron_test(test_online_update ${CMAKE_CURRENT_LIST_DIR}/test_online_update.cpp
 numeron_test(update_xml_scanner ${CMAKE_CURRENT_LIST_DIR}/XmlScannerTest.cpp)
 numeron_test(update_hostile_workbooks ${CMAKE_CURRENT_LIST_DIR}/HostileWorkbookTest.cpp)
 target_link_libraries(update_hostile_workbooks PRIVATE numeron_hostile_workbooks)
+numeron_test(update_repainting_wait ${CMAKE_CURRENT_LIST_DIR}/RepaintingWaitTest.cpp)
+target_link_libraries(test_draw_import PRIVATE numeron_hostile_workbooks)
