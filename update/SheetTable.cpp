@@ -76,9 +76,8 @@ void SheetTable::finish() {
         m_cells.erase(out, last);
         m_sorted = true;
     }
-    m_cells.squeeze();
-    m_textPool.squeeze();
-    m_textEnds.squeeze();
+    // No squeeze: it copies the cells, and the room beyond the last cell
+    // was never touched, so it takes no memory.
 
     charge((lastRow() + 2) * qint64(sizeof(quint32)));
     m_rowStarts.fill(0, lastRow() + 2);

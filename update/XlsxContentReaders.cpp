@@ -228,8 +228,21 @@ void readSheet(XmlScanner& xml, SheetTable& table, bool date1904) {
             row = rowNumber(xml.attribute("r"), row);
             nextColumn = 1;
         } else if (name == "c") {
+            QByteArrayView reference;
+            QByteArrayView style;
+            QByteArrayView type;
+            qsizetype at = 0;
+            QByteArrayView attribute;
+            QByteArrayView value;
+            while (xml.nextAttribute(at, attribute, value)) {
+                if (attribute == "r")
+                    reference = value;
+                else if (attribute == "s")
+                    style = value;
+                else if (attribute == "t")
+                    type = value;
+            }
             SheetTable::Cell cell;
-            const QByteArrayView reference = xml.attribute("r");
             if (reference.isNull() || !parseReference(reference, cell.row, cell.column)) {
                 if (nextColumn > MaxColumn)
                     throwColumnBeyondSheet(row);
@@ -237,12 +250,12 @@ void readSheet(XmlScanner& xml, SheetTable& table, bool date1904) {
                 cell.column = nextColumn;
             }
             nextColumn = cell.column + 1;
-            const int style = wholeNumber(xml.attribute("s"));
-            cell.style = style > 0 ? quint32(style) : 0;
-            const ValueType type = valueType(xml.attribute("t"));
+            const int styleNumber = wholeNumber(style);
+            cell.style = styleNumber > 0 ? quint32(styleNumber) : 0;
+            const ValueType valueKind = valueType(type);
             // The attributes are views into the scanner's buffer: all are read by now.
             if (!xml.isEmptyElement() && cell.row >= 1 &&
-                readCellContent(xml, table, cell, type, date1904))
+                readCellContent(xml, table, cell, valueKind, date1904))
                 table.addCell(cell);
         }
     }

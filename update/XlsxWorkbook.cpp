@@ -13,23 +13,25 @@ using namespace XlsxPackageParts;
 
 const QString DefaultWorkbookPart = QStringLiteral("xl/workbook.xml");
 
+// Runs a reader over a member as it is inflated; the member may inflate to
+// maxBytes at most.
+template <typename Reader>
+auto scanMember(ZipArchive& zip, const QString& part, qint64 maxBytes, Reader read) {
+    const std::unique_ptr<ZipArchive::Member> member = zip.open(part, maxBytes);
+    XmlScanner xml(
+        [&member](char* buffer, qsizetype capacity) { return member->read(buffer, capacity); });
+    return read(xml);
+}
+
 // The main part of the package, named by the package relationships.
 QString workbookPart(ZipArchive& zip, qint64 maxBytes) {
     const QString packageRelationships = QStringLiteral("_rels/.rels");
     if (!zip.contains(packageRelationships))
         return DefaultWorkbookPart;
     const QList<Relationship> relationships =
-        readRelationships(zip.read(packageRelationships, maxBytes));
+        scanMember(zip, packageRelationships, maxBytes, readRelationships);
     const Relationship* main = findByKind(relationships, QStringLiteral("officeDocument"));
     return main ? resolveTarget(QString(), main->target) : DefaultWorkbookPart;
-}
-
-// Runs a reader of the large parts over a member as it is inflated.
-template <typename Reader> void scanMember(ZipArchive& zip, const QString& part, Reader read) {
-    const std::unique_ptr<ZipArchive::Member> member = zip.open(part);
-    XmlScanner xml(
-        [&member](char* buffer, qsizetype capacity) { return member->read(buffer, capacity); });
-    read(xml);
 }
 
 } // namespace
@@ -51,13 +53,13 @@ void XlsxWorkbook::read(ZipArchive& zip, const QString& label, const XlsxLimits&
     const QString workbook = workbookPart(zip, limits.smallPartBytes);
     if (!zip.contains(workbook))
         throw AppError(QStringLiteral("Файл «%1» не является книгой Excel").arg(label));
-    const WorkbookInfo info = readWorkbook(zip.read(workbook, limits.smallPartBytes));
+    const WorkbookInfo info = scanMember(zip, workbook, limits.smallPartBytes, readWorkbook);
     m_date1904 = info.date1904;
 
     const QString relationshipsPart = relationshipsPartOf(workbook);
     const QList<Relationship> relationships =
         zip.contains(relationshipsPart)
-            ? readRelationships(zip.read(relationshipsPart, limits.smallPartBytes))
+            ? scanMember(zip, relationshipsPart, limits.smallPartBytes, readRelationships)
             : QList<Relationship>();
     const Relationship* sheet = findById(relationships, info.firstSheetRelationshipId);
     if (!sheet)
@@ -66,16 +68,17 @@ void XlsxWorkbook::read(ZipArchive& zip, const QString& label, const XlsxLimits&
     if (const Relationship* styles = findByKind(relationships, QStringLiteral("styles"))) {
         const QString part = resolveTarget(workbook, styles->target);
         if (zip.contains(part))
-            m_styles = readCellFormats(zip.read(part, limits.stylesBytes));
+            m_styles = scanMember(zip, part, limits.stylesBytes, readCellFormats);
     }
+    const qint64 unlimited = std::numeric_limits<qint64>::max(); // but for the inflate budget
     if (const Relationship* strings = findByKind(relationships, QStringLiteral("sharedStrings"))) {
         const QString part = resolveTarget(workbook, strings->target);
         if (zip.contains(part))
-            scanMember(zip, part, [this](XmlScanner& xml) {
+            scanMember(zip, part, unlimited, [this](XmlScanner& xml) {
                 XlsxContentReaders::readSharedStrings(xml, m_table);
             });
     }
-    scanMember(zip, resolveTarget(workbook, sheet->target), [this](XmlScanner& xml) {
+    scanMember(zip, resolveTarget(workbook, sheet->target), unlimited, [this](XmlScanner& xml) {
         XlsxContentReaders::readSheet(xml, m_table, m_date1904);
     });
 }

@@ -66,6 +66,28 @@ bool referencedCharacter(QByteArrayView reference, uint& code) {
     return true;
 }
 
+// Appends the text between `from` and `to` with its references decoded.
+void appendDecodedText(QByteArray& out, const char* from, const char* to) {
+    while (from < to) {
+        const void* amp = std::memchr(from, '&', size_t(to - from));
+        const char* stop = amp ? static_cast<const char*>(amp) : to;
+        out.append(from, stop - from);
+        if (stop >= to)
+            return;
+        // A reference is short: ';' is looked for only that far.
+        const qsizetype window = qMin(qsizetype(to - stop - 1), MaxReferenceLength);
+        const qsizetype length = QByteArrayView(stop + 1, window).indexOf(';');
+        uint code = 0;
+        if (length > 0 && referencedCharacter(QByteArrayView(stop + 1, length), code)) {
+            appendUtf8(out, code);
+            from = stop + length + 2;
+        } else {
+            out.append('&');
+            from = stop + 1;
+        }
+    }
+}
+
 [[noreturn]] void throwTooLong(const char* what) {
     throw AppError(QStringLiteral("Книга повреждена: %1 длиннее %2 МБ")
                        .arg(QString::fromUtf8(what))
@@ -165,7 +187,8 @@ bool XmlScanner::next() {
                 return false;
         }
         m_pos = static_cast<const char*>(open) - data();
-        ensure(9); // room to tell "<![CDATA[" from a tag
+        if (size() - m_pos < 9)
+            ensure(9); // room to tell "<![CDATA[" from a tag
         if (!skipNonTag()) {
             readTag();
             return true;
@@ -176,31 +199,40 @@ bool XmlScanner::next() {
 void XmlScanner::readTag() {
     const qsizetype begin = m_pos;
     const bool end = begin + 1 < size() && data()[begin + 1] == '/';
-    qsizetype i = begin + (end ? 2 : 1);
-    const qsizetype nameBegin = i;
+    const qsizetype nameBegin = begin + (end ? 2 : 1);
+    qsizetype i = nameBegin;
     qsizetype nameEnd = -1;
     char quote = 0;
     for (;;) {
         const char* d = data();
         const qsizetype n = size();
-        for (; i < n; ++i) {
-            const char c = d[i];
-            if (nameEnd < 0) {
-                if (!isSpace(c) && c != '>' && c != '/')
-                    continue;
+        if (nameEnd < 0) {
+            while (i < n && !isSpace(d[i]) && d[i] != '>' && d[i] != '/')
+                ++i;
+            if (i < n)
                 nameEnd = i;
-            }
-            if (quote) {
-                if (c == quote)
-                    quote = 0;
-            } else if (c == '>') {
-                break;
-            } else if (c == '"' || c == '\'') {
-                quote = c;
-            }
         }
-        if (i < n)
-            break;
+        if (nameEnd >= 0) {
+            while (i < n) {
+                if (quote) {
+                    const void* close = std::memchr(d + i, quote, size_t(n - i));
+                    if (!close) {
+                        i = n;
+                        break;
+                    }
+                    i = static_cast<const char*>(close) - d + 1;
+                    quote = 0;
+                } else if (d[i] == '>') {
+                    break;
+                } else {
+                    if (d[i] == '"' || d[i] == '\'')
+                        quote = d[i];
+                    ++i;
+                }
+            }
+            if (i < n)
+                break;
+        }
         if (i - begin > MaxTagBytes)
             throwTooLong("тег XML");
         if (!fill())
@@ -216,27 +248,38 @@ void XmlScanner::readTag() {
     m_pos = qMin(i + 1, size());
 }
 
-QByteArrayView XmlScanner::attribute(QByteArrayView name) const {
-    const char* p = m_attributes.data();
-    const char* end = p + m_attributes.size();
-    while (p < end) {
-        while (p < end && isSpace(*p))
-            ++p;
-        const char* nameBegin = p;
-        while (p < end && *p != '=' && !isSpace(*p))
-            ++p;
-        const QByteArrayView found = withoutPrefix(QByteArrayView(nameBegin, p - nameBegin));
-        while (p < end && (isSpace(*p) || *p == '='))
-            ++p;
-        if (p >= end || (*p != '"' && *p != '\''))
-            return QByteArrayView();
-        const char quote = *p++;
-        const char* valueBegin = p;
-        while (p < end && *p != quote)
-            ++p;
-        if (found == name)
-            return QByteArrayView(valueBegin, p - valueBegin);
+bool XmlScanner::nextAttribute(qsizetype& at, QByteArrayView& name, QByteArrayView& value) const {
+    const char* begin = m_attributes.data();
+    const char* end = begin + m_attributes.size();
+    const char* p = begin + at;
+    while (p < end && isSpace(*p))
         ++p;
+    if (p >= end)
+        return false;
+    const char* nameBegin = p;
+    while (p < end && *p != '=' && !isSpace(*p))
+        ++p;
+    name = withoutPrefix(QByteArrayView(nameBegin, p - nameBegin));
+    while (p < end && (isSpace(*p) || *p == '='))
+        ++p;
+    if (p >= end || (*p != '"' && *p != '\''))
+        return false;
+    const char quote = *p++;
+    const char* valueBegin = p;
+    while (p < end && *p != quote)
+        ++p;
+    value = QByteArrayView(valueBegin, p - valueBegin);
+    at = qMin(p + 1, end) - begin;
+    return true;
+}
+
+QByteArrayView XmlScanner::attribute(QByteArrayView name) const {
+    qsizetype at = 0;
+    QByteArrayView found;
+    QByteArrayView value;
+    while (nextAttribute(at, found, value)) {
+        if (found == name)
+            return value;
     }
     return QByteArrayView();
 }
@@ -248,30 +291,32 @@ void XmlScanner::appendText(qsizetype from, qsizetype to) {
 }
 
 void XmlScanner::appendDecoded(qsizetype from, qsizetype to) {
-    while (from < to) {
-        const void* amp = std::memchr(data() + from, '&', size_t(to - from));
-        const qsizetype stop = amp ? static_cast<const char*>(amp) - data() : to;
-        appendText(from, stop);
-        if (stop >= to)
-            return;
-        // A reference is short: ';' is looked for only that far.
-        const qsizetype window = qMin(to - stop - 1, MaxReferenceLength);
-        const qsizetype length = QByteArrayView(data() + stop + 1, window).indexOf(';');
-        uint code = 0;
-        if (length > 0 && referencedCharacter(QByteArrayView(data() + stop + 1, length), code)) {
-            appendUtf8(m_text, code);
-            from = stop + length + 2;
-        } else {
-            m_text.append('&');
-            from = stop + 1;
-        }
-    }
+    appendDecodedText(m_text, data() + from, data() + to);
+    if (m_text.size() > MaxTextBytes)
+        throwTooLong("текст ячейки");
+}
+
+QByteArray XmlScanner::decoded(QByteArrayView raw) {
+    QByteArray text;
+    appendDecodedText(text, raw.data(), raw.data() + raw.size());
+    return text;
 }
 
 QByteArrayView XmlScanner::readElementText() {
     m_text.truncate(0);
     if (m_kind != Kind::Start)
         return m_text;
+    // The common case: a plain text right before an end tag is returned where
+    // it stands. Reading the end tag only appends to the buffer, so the text
+    // stays at its place until the scanner moves again.
+    const qsizetype open = findKeeping("<", m_pos, MaxTextBytes);
+    if (open >= 0 && open + 1 < size() && data()[open + 1] == '/' &&
+        !std::memchr(data() + m_pos, '&', size_t(open - m_pos))) {
+        const qsizetype textBegin = m_pos;
+        m_pos = open;
+        readTag();
+        return QByteArrayView(data() + textBegin, open - textBegin);
+    }
     int depth = 1;
     for (;;) {
         compact(); // what was read is in m_text already

@@ -40,6 +40,10 @@ public:
     // name without prefix; a null view when absent. Values with character
     // references are returned undecoded. Valid until the scanner moves.
     QByteArrayView attribute(QByteArrayView name) const;
+    // Steps through the attributes of the current start tag: from `at` (0 for
+    // the first), the next one's name without prefix and its raw value; false
+    // after the last. Valid until the scanner moves.
+    bool nextAttribute(qsizetype& at, QByteArrayView& name, QByteArrayView& value) const;
 
     // The text of the current start element up to its end tag, the text of child
     // elements included, decoded to UTF-8; moves behind the end tag. Valid until
@@ -47,6 +51,9 @@ public:
     QByteArrayView readElementText();
     // Moves behind the end tag of the current start element.
     void skipElement();
+
+    // A raw text (an attribute value) with its character references decoded.
+    static QByteArray decoded(QByteArrayView raw);
 
 private:
     enum class Kind { Start, Empty, End };

@@ -71,7 +71,7 @@ bool ZipArchive::contains(const QString& name) const {
     return zip_name_locate(m_archive, name.toUtf8().constData(), ZIP_FL_NOCASE) >= 0;
 }
 
-std::unique_ptr<ZipArchive::Member> ZipArchive::open(const QString& name) {
+std::unique_ptr<ZipArchive::Member> ZipArchive::open(const QString& name, qint64 maxBytes) {
     const zip_int64_t index = zip_name_locate(m_archive, name.toUtf8().constData(), ZIP_FL_NOCASE);
     if (index < 0)
         throw damaged(QStringLiteral("нет части книги"), name);
@@ -83,29 +83,12 @@ std::unique_ptr<ZipArchive::Member> ZipArchive::open(const QString& name) {
     zip_file_t* file = zip_fopen_index(m_archive, zip_uint64_t(index), 0);
     if (!file)
         throw damaged(QString::fromUtf8(zip_strerror(m_archive)), name);
-    return std::unique_ptr<Member>(new Member(*this, file, name));
+    return std::unique_ptr<Member>(new Member(*this, file, name, maxBytes));
 }
 
-QByteArray ZipArchive::read(const QString& name, qint64 maxBytes) {
-    const std::unique_ptr<Member> member = open(name);
-    // Grown as the data comes, never by the size the archive claims.
-    QByteArray data;
-    constexpr qsizetype Chunk = qsizetype(64) << 10;
-    for (;;) {
-        const qsizetype old = data.size();
-        data.resize(old + Chunk);
-        const qsizetype got = member->read(data.data() + old, Chunk);
-        data.resize(old + got);
-        if (got == 0)
-            return data;
-        if (data.size() > maxBytes)
-            throw damaged(QStringLiteral("часть книги больше %1 МБ").arg(megabytes(maxBytes)),
-                          name);
-    }
-}
-
-ZipArchive::Member::Member(ZipArchive& archive, zip_file* file, const QString& name)
-    : m_archive(archive), m_file(file), m_name(name) {}
+ZipArchive::Member::Member(ZipArchive& archive, zip_file* file, const QString& name,
+                           qint64 maxBytes)
+    : m_archive(archive), m_file(file), m_name(name), m_maxBytes(maxBytes) {}
 
 ZipArchive::Member::~Member() {
     zip_fclose(m_file);
@@ -120,5 +103,9 @@ qsizetype ZipArchive::Member::read(char* buffer, qsizetype capacity) {
     if (got < 0)
         throw m_archive.damaged(QString::fromUtf8(zip_file_strerror(m_file)), m_name);
     m_archive.charge(qsizetype(got), m_name);
+    m_read += got;
+    if (m_read > m_maxBytes)
+        throw m_archive.damaged(
+            QStringLiteral("часть книги больше %1 МБ").arg(megabytes(m_maxBytes)), m_name);
     return qsizetype(got);
 }

@@ -40,19 +40,20 @@ public:
 
     private:
         friend class ZipArchive;
-        Member(ZipArchive& archive, zip_file* file, const QString& name);
+        Member(ZipArchive& archive, zip_file* file, const QString& name, qint64 maxBytes);
         ZipArchive& m_archive;
         zip_file* m_file;
         QString m_name;
+        qint64 m_maxBytes;
+        qint64 m_read = 0;
     };
 
     // Member names are compared without regard to letter case, as package part names are.
     bool contains(const QString& name) const;
-    // Throws when the member is missing or cannot be opened.
-    std::unique_ptr<Member> open(const QString& name);
-    // The uncompressed bytes of a member, read whole; throws when it is
-    // missing, unreadable or larger than maxBytes.
-    QByteArray read(const QString& name, qint64 maxBytes);
+    // Throws when the member is missing or cannot be opened; reading it
+    // throws when it inflates to more than maxBytes.
+    std::unique_ptr<Member> open(const QString& name,
+                                 qint64 maxBytes = std::numeric_limits<qint64>::max());
 
 private:
     // "The workbook is damaged: reason (member)".

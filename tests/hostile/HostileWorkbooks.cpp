@@ -85,11 +85,12 @@ void addQuadraticTraps(QList<HostileWorkbook>& books) {
 void addStyleAttacks(QList<HostileWorkbook>& books, const XlsxLimits& limits) {
     const RepeatedText oneCell = text("<row r=\"1\"><c r=\"A1\" s=\"0\"><v>1</v></c></row>");
     const QByteArray xf = "<xf numFmtId=\"0\"/>";
+    const QByteArray font = "<font><sz val=\"11\"/><name val=\"Arial\"/></font>";
     books.append(refused(
         QStringLiteral("huge-styles-part"),
         workbookPackage(oneCell,
-                        stylesPart(repeated("<cellXfs>", xf, limits.stylesBytes / xf.size() + 1000,
-                                            "</cellXfs>"))),
+                        stylesPart(repeated("<fonts>", font,
+                                            limits.stylesBytes / font.size() + 1000, "</fonts>"))),
         QStringLiteral("часть книги больше")));
     books.append(refused(
         QStringLiteral("too-many-cell-styles"),
@@ -106,11 +107,10 @@ void addStyleAttacks(QList<HostileWorkbook>& books, const XlsxLimits& limits) {
         workbookPackage(oneCell, stylesPart(text("<numFmts><numFmt numFmtId=\"164\" formatCode=\"" +
                                                  QByteArray(1001, '0') + "\"/></numFmts>"))),
         QStringLiteral("формат числа длиннее")));
-    books.append(
-        opened(QStringLiteral("deep-styles"),
-               workbookPackage(oneCell, stylesPart(repeated(QByteArray("<a>").repeated(100000),
-                                                            "</a>", 100000, QByteArray()))),
-               1, 1, 1, QStringLiteral("1")));
+    books.append(opened(
+        QStringLiteral("deep-styles"),
+        workbookPackage(oneCell, stylesPart(repeated(QByteArray(), "<a>", 500000, QByteArray()))),
+        1, 1, 1, QStringLiteral("1")));
 }
 
 void addExpansionAttacks(QList<HostileWorkbook>& books, const XlsxLimits& limits) {

@@ -9,6 +9,8 @@ class XmlScannerTest : public QObject {
 private Q_SLOTS:
     void reads_data();
     void reads();
+    void decodesAttributeValues_data();
+    void decodesAttributeValues();
 };
 
 namespace {
@@ -105,6 +107,22 @@ void XmlScannerTest::reads() {
             qPrintable(
                 QStringLiteral("in chunks of %1: %2").arg(chunk).arg(seen.join(QLatin1Char('|')))));
     }
+}
+
+void XmlScannerTest::decodesAttributeValues_data() {
+    QTest::addColumn<QByteArray>("raw");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("format code") << QByteArray("#,##0&quot; руб.&quot;")
+                                 << QStringLiteral("#,##0\" руб.\"");
+    QTest::newRow("target") << QByteArray("a&amp;b.xml") << QStringLiteral("a&b.xml");
+    QTest::newRow("plain") << QByteArray("rId1") << QStringLiteral("rId1");
+    QTest::newRow("unfinished") << QByteArray("x&amp") << QStringLiteral("x&amp");
+}
+
+void XmlScannerTest::decodesAttributeValues() {
+    QFETCH(QByteArray, raw);
+    QFETCH(QString, text);
+    QCOMPARE(QString::fromUtf8(XmlScanner::decoded(raw)), text);
 }
 
 QTEST_GUILESS_MAIN(XmlScannerTest)
