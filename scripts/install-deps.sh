@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   qt6-base-dev libqt6opengl6-dev qt6-charts-dev libqt6sql6-sqlite qt6-translations-l10n
-  libsqlite3-dev libzip-dev libfreexl-dev
+  libsqlite3-dev libzip-dev zlib1g-dev libfreexl-dev
   fonts-liberation2
 )
 missing=()

@@ -6,6 +6,7 @@
 
 #include <QDateTime>
 #include <charconv>
+#include <climits>
 
 namespace XlsxContentReaders {
 
@@ -14,21 +15,19 @@ namespace {
 constexpr int MaxRow = SheetTable::MaxRow;
 constexpr int MaxColumn = SheetTable::MaxColumn;
 
-// Parses a whole decimal number; -1 when it is not one.
-int wholeNumber(QByteArrayView text) {
-    int value = 0;
-    const auto result = std::from_chars(text.begin(), text.end(), value);
-    return result.ec == std::errc() && result.ptr == text.end() ? value : -1;
-}
-
-bool isDigits(QByteArrayView text) {
+// The value of a text of decimal digits only: -1 for anything else, and
+// INT_MAX for more than an int holds.
+int digitsValue(QByteArrayView text) {
     if (text.isEmpty())
-        return false;
+        return -1;
+    qint64 value = 0;
     for (const char c : text) {
         if (c < '0' || c > '9')
-            return false;
+            return -1;
+        if (value < INT_MAX)
+            value = value * 10 + (c - '0');
     }
-    return true;
+    return int(qMin<qint64>(value, INT_MAX));
 }
 
 bool parseDouble(QByteArrayView text, double& value) {
@@ -54,13 +53,11 @@ bool parseDouble(QByteArrayView text, double& value) {
 // The row a <row> element stands for: its own number, or the one after the
 // previous row when it has none.
 int rowNumber(QByteArrayView attribute, int previous) {
-    if (isDigits(attribute)) {
-        const int number = attribute.size() <= 7 ? wholeNumber(attribute) : MaxRow + 1;
-        if (number > MaxRow)
-            throwRowBeyondSheet(attribute);
-        if (number >= 1)
-            return number;
-    }
+    const int number = digitsValue(attribute);
+    if (number > MaxRow)
+        throwRowBeyondSheet(attribute);
+    if (number >= 1)
+        return number;
     if (previous >= MaxRow)
         throwRowBeyondSheet(QByteArray::number(qint64(previous) + 1));
     return previous + 1;
@@ -78,18 +75,14 @@ bool parseReference(QByteArrayView reference, int& row, int& column) {
             break;
         column = column * 26 + letter + 1;
         ++i;
-        if (column > MaxColumn) {
-            const QByteArrayView digits = reference.sliced(i);
-            throwColumnBeyondSheet(isDigits(digits) && digits.size() <= 7 ? wholeNumber(digits)
-                                                                          : 0);
-        }
+        if (column > MaxColumn)
+            throwColumnBeyondSheet(qMax(digitsValue(reference.sliced(i)), 0));
     }
-    const QByteArrayView digits = reference.sliced(i);
-    if (i == 0 || !isDigits(digits))
+    row = digitsValue(reference.sliced(i));
+    if (i == 0 || row < 0)
         return false;
-    row = digits.size() <= 7 ? wholeNumber(digits) : MaxRow + 1;
     if (row > MaxRow)
-        throwRowBeyondSheet(digits);
+        throwRowBeyondSheet(reference.sliced(i));
     return row >= 1;
 }
 
@@ -153,7 +146,7 @@ bool setValue(SheetTable& table, SheetTable::Cell& cell, ValueType type, QByteAr
         cell.kind = SheetTable::Kind::Number;
         return parseDouble(value, cell.number);
     case ValueType::SharedString: {
-        const int index = wholeNumber(value.trimmed());
+        const int index = digitsValue(value.trimmed());
         cell.kind = SheetTable::Kind::Text;
         cell.text = index >= 0 && index < table.sharedStringCount() ? index : -1;
         return true;
@@ -200,6 +193,29 @@ bool readCellContent(XmlScanner& xml, SheetTable& table, SheetTable::Cell& cell,
     return hasValue || hasFormula;
 }
 
+// The attributes of a <c> tag that the reader uses, found in one pass.
+struct CellAttributes {
+    QByteArrayView reference; // r
+    QByteArrayView style;     // s
+    QByteArrayView type;      // t
+};
+
+CellAttributes cellAttributes(const XmlScanner& xml) {
+    CellAttributes found;
+    qsizetype at = 0;
+    QByteArrayView name;
+    QByteArrayView value;
+    while (xml.nextAttribute(at, name, value)) {
+        if (name == "r")
+            found.reference = value;
+        else if (name == "s")
+            found.style = value;
+        else if (name == "t")
+            found.type = value;
+    }
+    return found;
+}
+
 } // namespace
 
 void readSharedStrings(XmlScanner& xml, SheetTable& table) {
@@ -228,34 +244,21 @@ void readSheet(XmlScanner& xml, SheetTable& table, bool date1904) {
             row = rowNumber(xml.attribute("r"), row);
             nextColumn = 1;
         } else if (name == "c") {
-            QByteArrayView reference;
-            QByteArrayView style;
-            QByteArrayView type;
-            qsizetype at = 0;
-            QByteArrayView attribute;
-            QByteArrayView value;
-            while (xml.nextAttribute(at, attribute, value)) {
-                if (attribute == "r")
-                    reference = value;
-                else if (attribute == "s")
-                    style = value;
-                else if (attribute == "t")
-                    type = value;
-            }
+            const CellAttributes attributes = cellAttributes(xml);
             SheetTable::Cell cell;
-            if (reference.isNull() || !parseReference(reference, cell.row, cell.column)) {
+            if (attributes.reference.isNull() ||
+                !parseReference(attributes.reference, cell.row, cell.column)) {
                 if (nextColumn > MaxColumn)
                     throwColumnBeyondSheet(row);
                 cell.row = row;
                 cell.column = nextColumn;
             }
             nextColumn = cell.column + 1;
-            const int styleNumber = wholeNumber(style);
-            cell.style = styleNumber > 0 ? quint32(styleNumber) : 0;
-            const ValueType valueKind = valueType(type);
-            // The attributes are views into the scanner's buffer: all are read by now.
+            const int style = digitsValue(attributes.style);
+            cell.style = style > 0 ? quint32(style) : 0;
+            // The attributes are views into the scanner's buffer: all are taken by now.
             if (!xml.isEmptyElement() && cell.row >= 1 &&
-                readCellContent(xml, table, cell, valueKind, date1904))
+                readCellContent(xml, table, cell, valueType(attributes.type), date1904))
                 table.addCell(cell);
         }
     }

@@ -2,6 +2,7 @@
 
 #include "runtime/AppError.h"
 #include "update/CellDisplay.h"
+#include "update/ReadAhead.h"
 #include "update/XlsxContentReaders.h"
 #include "update/XlsxPackageParts.h"
 #include "update/XmlScanner.h"
@@ -21,6 +22,17 @@ auto scanMember(ZipArchive& zip, const QString& part, qint64 maxBytes, Reader re
     XmlScanner xml(
         [&member](char* buffer, qsizetype capacity) { return member->read(buffer, capacity); });
     return read(xml);
+}
+
+// The same for the large parts, inflated on a thread of their own while they
+// are scanned.
+template <typename Reader> void scanLargeMember(ZipArchive& zip, const QString& part, Reader read) {
+    const std::unique_ptr<ZipArchive::Member> member = zip.open(part);
+    ReadAhead inflated(
+        [&member](char* buffer, qsizetype capacity) { return member->read(buffer, capacity); });
+    XmlScanner xml(
+        [&inflated](char* buffer, qsizetype capacity) { return inflated.read(buffer, capacity); });
+    read(xml);
 }
 
 // The main part of the package, named by the package relationships.
@@ -70,15 +82,14 @@ void XlsxWorkbook::read(ZipArchive& zip, const QString& label, const XlsxLimits&
         if (zip.contains(part))
             m_styles = scanMember(zip, part, limits.stylesBytes, readCellFormats);
     }
-    const qint64 unlimited = std::numeric_limits<qint64>::max(); // but for the inflate budget
     if (const Relationship* strings = findByKind(relationships, QStringLiteral("sharedStrings"))) {
         const QString part = resolveTarget(workbook, strings->target);
         if (zip.contains(part))
-            scanMember(zip, part, unlimited, [this](XmlScanner& xml) {
+            scanLargeMember(zip, part, [this](XmlScanner& xml) {
                 XlsxContentReaders::readSharedStrings(xml, m_table);
             });
     }
-    scanMember(zip, resolveTarget(workbook, sheet->target), unlimited, [this](XmlScanner& xml) {
+    scanLargeMember(zip, resolveTarget(workbook, sheet->target), [this](XmlScanner& xml) {
         XlsxContentReaders::readSheet(xml, m_table, m_date1904);
     });
 }

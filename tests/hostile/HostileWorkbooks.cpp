@@ -82,7 +82,7 @@ void addQuadraticTraps(QList<HostileWorkbook>& books) {
                1, 1, 1, QStringLiteral("&amp").repeated(200000)));
 }
 
-void addStyleAttacks(QList<HostileWorkbook>& books, const XlsxLimits& limits) {
+void addStyleAttacks(QList<HostileWorkbook>& books, const XlsxLimits& limits, bool reported) {
     const RepeatedText oneCell = text("<row r=\"1\"><c r=\"A1\" s=\"0\"><v>1</v></c></row>");
     const QByteArray xf = "<xf numFmtId=\"0\"/>";
     const QByteArray font = "<font><sz val=\"11\"/><name val=\"Arial\"/></font>";
@@ -94,7 +94,8 @@ void addStyleAttacks(QList<HostileWorkbook>& books, const XlsxLimits& limits) {
         QStringLiteral("часть книги больше")));
     books.append(refused(
         QStringLiteral("too-many-cell-styles"),
-        workbookPackage(oneCell, stylesPart(repeated("<cellXfs>", xf, 65536, "</cellXfs>"))),
+        workbookPackage(oneCell, stylesPart(repeated("<cellXfs>", xf, reported ? 20000000 : 65536,
+                                                     "</cellXfs>"))),
         QStringLiteral("стилей ячеек")));
     QByteArray formats = "<numFmts>";
     for (int id = 164; id < 164 + 4097; ++id)
@@ -113,7 +114,7 @@ void addStyleAttacks(QList<HostileWorkbook>& books, const XlsxLimits& limits) {
         1, 1, 1, QStringLiteral("1")));
 }
 
-void addExpansionAttacks(QList<HostileWorkbook>& books, const XlsxLimits& limits) {
+void addExpansionAttacks(QList<HostileWorkbook>& books, const XlsxLimits& limits, bool reported) {
     // Rows of 256 cells (4 KiB of cells each) until the cells outgrow their budget.
     const QByteArray row = "<row>" + QByteArray("<c><v>1</v></c>").repeated(256) + "</row>";
     const qint64 rows = limits.tableBytes / (256 * 16) + 16;
@@ -142,20 +143,24 @@ void addExpansionAttacks(QList<HostileWorkbook>& books, const XlsxLimits& limits
 
     // Whitespace that inflates beyond the budget for a file of its size (about
     // a thousandth of the whitespace).
-    const qint64 spaces = limits.inflateFloor + limits.inflateFloor / 5 + (qint64(1) << 20);
+    const qint64 spaces = reported
+                              ? (qint64(1) << 30) - 4096 // just below the member cap
+                              : limits.inflateFloor + limits.inflateFloor / 5 + (qint64(1) << 20);
     books.append(refused(QStringLiteral("zip-bomb-member"),
                          workbookPackage(repeated(QByteArray(), " ", spaces, QByteArray())),
                          QStringLiteral("распаковываются")));
 }
 
-void addSheetBounds(QList<HostileWorkbook>& books) {
+void addSheetBounds(QList<HostileWorkbook>& books, bool reported) {
     books.append(refused(QStringLiteral("row-beyond-the-sheet"),
                          workbookPackage(text("<row r=\"178956942\"><c><v>1</v></c></row>")),
                          QStringLiteral("строка 178956942 за пределами листа")));
-    books.append(refused(
-        QStringLiteral("rows-past-the-last-row"),
-        workbookPackage(repeated(QByteArray(), "<row/>", 1048576, "<row><c><v>1</v></c></row>")),
-        QStringLiteral("строка 1048577 за пределами листа")));
+    books.append(
+        refused(QStringLiteral("rows-past-the-last-row"),
+                // Reported: as many rows as fill the largest member the reader takes.
+                workbookPackage(repeated(QByteArray(), "<row/>", reported ? 178956941 : 1048576,
+                                         "<row><c><v>1</v></c></row>")),
+                QStringLiteral("строка 1048577 за пределами листа")));
     books.append(refused(QStringLiteral("cell-beyond-XFD"),
                          workbookPackage(text("<row r=\"1\"><c r=\"XFE1\"><v>1</v></c></row>")),
                          QStringLiteral("столбцов не больше 16 384")));
@@ -243,12 +248,12 @@ XlsxLimits smallLimits() {
     return limits;
 }
 
-QList<HostileWorkbook> hostileWorkbooks(const XlsxLimits& limits) {
+QList<HostileWorkbook> hostileWorkbooks(const XlsxLimits& limits, bool reportedSizes) {
     QList<HostileWorkbook> books;
     addQuadraticTraps(books);
-    addStyleAttacks(books, limits);
-    addExpansionAttacks(books, limits);
-    addSheetBounds(books);
+    addStyleAttacks(books, limits, reportedSizes);
+    addExpansionAttacks(books, limits, reportedSizes);
+    addSheetBounds(books, reportedSizes);
     addBrokenXml(books);
     return books;
 }

@@ -23,7 +23,10 @@ struct HostileWorkbook {
     QString text;
 };
 
-QList<HostileWorkbook> hostileWorkbooks(const XlsxLimits& limits);
+// With reportedSizes, the attacks that a limit stops early come at the sizes
+// they were found at (a gigabyte of rows or styles in a few hundred
+// kilobytes), for measuring the reader against them.
+QList<HostileWorkbook> hostileWorkbooks(const XlsxLimits& limits, bool reportedSizes = false);
 
 // Small limits under which every hostile workbook is a few megabytes at most
 // and is read in a fraction of a second.

@@ -1,6 +1,6 @@
 // Writes the hostile workbooks of the reader's tests as files: small ones (for
 // the limits the tests use) as fuzzing seeds, or with "full" at the scale of
-// the reader's own limits, for benchmarks.
+// the reader's own limits and of the reported findings, for benchmarks.
 //
 //   numeron_write_hostile_workbooks DIR [full]
 #include "tests/hostile/HostileWorkbooks.h"
@@ -21,7 +21,8 @@ int main(int argc, char** argv) {
         out << "cannot make " << dir.path() << '\n';
         return 1;
     }
-    for (const HostileWorkbook& book : hostileWorkbooks(full ? XlsxLimits() : smallLimits())) {
+    for (const HostileWorkbook& book :
+         hostileWorkbooks(full ? XlsxLimits() : smallLimits(), full)) {
         QFile file(dir.filePath(book.name + QLatin1String(".xlsx")));
         if (!file.open(QIODevice::WriteOnly) || file.write(book.bytes) != book.bytes.size()) {
             out << "cannot write " << file.fileName() << '\n';
