@@ -1,7 +1,8 @@
 // libFuzzer target: the .xlsx reader on arbitrary bytes taken for a workbook
 // file. A refusal (AppError) is a fine outcome; a crash, a sanitizer report, a
 // timeout or an allocation beyond the RSS limit is not. The limits are those of
-// the program scaled down, so that each input is read quickly.
+// the program scaled down, so that each input is read in milliseconds even
+// with the sanitizers' instrumentation.
 #include "runtime/AppError.h"
 #include "update/XlsxWorkbook.h"
 
@@ -12,10 +13,11 @@ namespace {
 
 XlsxLimits fuzzLimits() {
     XlsxLimits limits;
-    limits.inflateFloor = qint64(1) << 20;
-    limits.smallPartBytes = qint64(256) << 10;
-    limits.stylesBytes = qint64(1) << 20;
-    limits.tableBytes = qint64(8) << 20;
+    limits.inflateFloor = qint64(256) << 10;
+    limits.inflateRatio = 20;
+    limits.smallPartBytes = qint64(64) << 10;
+    limits.stylesBytes = qint64(256) << 10;
+    limits.tableBytes = qint64(4) << 20;
     return limits;
 }
 
