@@ -15,6 +15,13 @@ template <typename Stored> bool before(const Stored& a, const Stored& b) {
 
 SheetTable::SheetTable(qint64 byteLimit) : m_byteLimit(byteLimit) {}
 
+SheetTable::SheetTable(const QList<QString>& sharedStrings, qint64 byteLimit)
+    : m_byteLimit(byteLimit) {
+    for (const QString& text : sharedStrings)
+        addText(text);
+    endSharedStrings();
+}
+
 void SheetTable::charge(qint64 bytes) {
     m_bytesUsed += bytes;
     if (m_bytesUsed > m_byteLimit)
@@ -23,7 +30,7 @@ void SheetTable::charge(qint64 bytes) {
                            .arg(m_byteLimit >> 20));
 }
 
-qint32 SheetTable::addText(QByteArrayView utf8) {
+qint32 SheetTable::addUtf8Text(QByteArrayView utf8) {
     charge(utf8.size() + qint64(sizeof(quint32)));
     if (m_textPool.size() + utf8.size() > qint64(std::numeric_limits<quint32>::max()))
         charge(m_byteLimit); // beyond what the pool can index: as good as over the budget
@@ -89,16 +96,16 @@ void SheetTable::finish() {
     }
 }
 
-bool SheetTable::find(int row, int column, Cell& cell) const {
+std::optional<SheetTable::Cell> SheetTable::find(int row, int column) const {
     if (row < 0 || row + 1 >= m_rowStarts.size())
-        return false;
+        return std::nullopt;
     const auto begin = m_cells.cbegin() + m_rowStarts.at(row);
     const auto end = m_cells.cbegin() + m_rowStarts.at(row + 1);
     const auto it = std::lower_bound(
         begin, end, column, [](const StoredCell& stored, int c) { return stored.column() < c; });
     if (it == end || it->column() != column)
-        return false;
-    cell = Cell();
+        return std::nullopt;
+    Cell cell;
     cell.row = it->row;
     cell.column = column;
     cell.style = it->style;
@@ -107,7 +114,7 @@ bool SheetTable::find(int row, int column, Cell& cell) const {
         cell.text = qint32(it->value);
     else
         cell.number = it->value;
-    return true;
+    return cell;
 }
 
 int SheetTable::lastRow() const {

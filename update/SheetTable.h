@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <optional>
 
 // The cells of one worksheet as read from the file, kept compact: sixteen
 // bytes a cell, sorted by row and column, found by binary search within the
@@ -33,9 +34,15 @@ public:
         Kind kind = Kind::Number;
     };
 
-    explicit SheetTable(qint64 byteLimit);
+    // What the cells and texts may take unless told otherwise.
+    static constexpr qint64 DefaultByteLimit = qint64(512) << 20;
 
-    qint32 addText(QByteArrayView utf8);
+    explicit SheetTable(qint64 byteLimit = DefaultByteLimit);
+    // A table whose pool starts with the given shared strings.
+    explicit SheetTable(const QList<QString>& sharedStrings, qint64 byteLimit = DefaultByteLimit);
+
+    qint32 addUtf8Text(QByteArrayView utf8);
+    qint32 addText(const QString& text) { return addUtf8Text(text.toUtf8()); }
     QString text(qint32 index) const;
     // The texts added so far are the shared strings, which cells refer to by number.
     void endSharedStrings() { m_sharedStringCount = qint32(m_textEnds.size()); }
@@ -46,8 +53,8 @@ public:
     // Sorts the cells once all are added; needed before the look-ups.
     void finish();
 
-    // False when the place holds no cell.
-    bool find(int row, int column, Cell& cell) const;
+    // Nothing when the place holds no cell.
+    std::optional<Cell> find(int row, int column) const;
     // The highest row that holds a cell; 0 when there is none.
     int lastRow() const;
     qsizetype cellCount() const { return m_cells.size(); }

@@ -162,7 +162,7 @@ bool setValue(SheetTable& table, SheetTable::Cell& cell, ValueType type, QByteAr
         break;
     }
     cell.kind = SheetTable::Kind::Text;
-    cell.text = table.addText(value);
+    cell.text = table.addUtf8Text(value);
     return true;
 }
 
@@ -181,7 +181,7 @@ bool readCellContent(XmlScanner& xml, SheetTable& table, SheetTable::Cell& cell,
             hasValue = setValue(table, cell, type, xml.readElementText(), date1904);
         } else if (xml.name() == "is") {
             cell.kind = SheetTable::Kind::Text;
-            cell.text = table.addText(runText(xml));
+            cell.text = table.addUtf8Text(runText(xml));
             hasValue = true;
         } else {
             hasFormula = hasFormula || xml.name() == "f";
@@ -221,7 +221,7 @@ CellAttributes cellAttributes(const XmlScanner& xml) {
 void readSharedStrings(XmlScanner& xml, SheetTable& table) {
     while (xml.next()) {
         if (xml.isStart() && xml.name() == "si")
-            table.addText(runText(xml));
+            table.addUtf8Text(runText(xml));
     }
     table.endSharedStrings();
 }

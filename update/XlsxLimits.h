@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QtGlobal>
+#include "update/SheetTable.h"
 
 // How far an .xlsx workbook may go before it is refused as damaged or hostile.
 // Genuine workbooks stay far below: their worksheets inflate to some five to
@@ -15,7 +15,7 @@ struct XlsxLimits {
     qint64 smallPartBytes = qint64(4) << 20;
     qint64 stylesBytes = qint64(32) << 20;
     // What the cells and texts of the worksheet may take in memory.
-    qint64 tableBytes = qint64(512) << 20;
+    qint64 tableBytes = SheetTable::DefaultByteLimit;
 
     qint64 inflateBudget(qint64 archiveBytes) const {
         return inflateFloor + inflateRatio * archiveBytes;

@@ -99,18 +99,18 @@ int XlsxWorkbook::lastUsedRow() const {
 }
 
 QString XlsxWorkbook::cellText(int row, int column) const {
-    SheetTable::Cell cell;
-    if (!m_table.find(row, column, cell))
+    const std::optional<SheetTable::Cell> cell = m_table.find(row, column);
+    if (!cell)
         return QString();
-    switch (cell.kind) {
+    switch (cell->kind) {
     case SheetTable::Kind::Number:
-        return cell.style < quint32(m_styles.size())
-                   ? m_styles.at(cell.style).display(cell.number, m_date1904)
-                   : CellDisplay::general(cell.number);
+        return cell->style < quint32(m_styles.size())
+                   ? m_styles.at(cell->style).display(cell->number, m_date1904)
+                   : CellDisplay::general(cell->number);
     case SheetTable::Kind::Text:
-        return m_table.text(cell.text);
+        return m_table.text(cell->text);
     case SheetTable::Kind::Boolean:
-        return CellDisplay::boolean(cell.number != 0);
+        return CellDisplay::boolean(cell->number != 0);
     case SheetTable::Kind::Formula:
         break;
     }
