@@ -7,8 +7,10 @@
 #   scripts/fuzz.sh MINUTES [TARGET...]    # default: every fuzz_* target
 #
 # Seeds: fuzz_xlsx_workbook gets tests/data/*.xlsx and the hostile workbooks of
-# the reader's tests; fuzz_xls_workbook tests/data/*.xls; fuzz_links a few
-# results pages written here; fuzz_number_format a few values and format codes.
+# the reader's tests; fuzz_xls_workbook tests/data/*.xls (and the legacy samples
+# of the reader's tests when build/ has their writer); fuzz_links fuzz/seeds/links
+# and a few results pages written here; fuzz_number_format a few values and
+# format codes.
 # Not part of CI. Exits non-zero when a target found a crash.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -39,6 +41,7 @@ write_page() {
 
 seed_links() {
   local dir="$1"
+  cp -n fuzz/seeds/links/* "$dir"/ 2>/dev/null || true
   write_page "$dir/page-absolute.html" '<html><body><a href="/files/results(19.06.2024 10:00:00).xlsx">Скачать</a>
 <a href="/files/results(22.06.2024 10:00:00).xlsx">newer</a></body></html>'
   write_page "$dir/page-relative.html" "<a href='files/Тиражи(26.06.2024 10:00:00).xlsx'>x</a><a href=\"../old.xls\">y</a>"
@@ -66,7 +69,13 @@ seed_corpus() {
       cp -n tests/data/*.xlsx "$dir"/ 2>/dev/null || true
       "$build"/numeron_write_hostile_workbooks "$dir" >/dev/null
       ;;
-    fuzz_xls_workbook) cp -n tests/data/*.xls "$dir"/ 2>/dev/null || true ;;
+    fuzz_xls_workbook)
+      cp -n tests/data/*.xls "$dir"/ 2>/dev/null || true
+      # The legacy workbooks of the reader's tests, when a test build has the writer.
+      local writer
+      writer="$(find build -maxdepth 3 -type f -name write_xls_samples -perm -u+x 2>/dev/null | head -1)"
+      [ -n "$writer" ] && "$writer" "$dir" || true
+      ;;
     fuzz_links) seed_links "$dir" ;;
     fuzz_number_format) seed_number_formats "$dir" ;;
   esac
