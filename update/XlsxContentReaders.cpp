@@ -7,10 +7,16 @@
 #include <QDateTime>
 #include <charconv>
 #include <climits>
+#include <cstring>
 
 namespace XlsxContentReaders {
 
 namespace {
+
+// Whether a tag or attribute name is the given one.
+template <qsizetype N> bool is(QByteArrayView name, const char (&literal)[N]) {
+    return name.size() == N - 1 && std::memcmp(name.data(), literal, N - 1) == 0;
+}
 
 constexpr int MaxRow = SheetTable::MaxRow;
 constexpr int MaxColumn = SheetTable::MaxColumn;
@@ -98,12 +104,12 @@ QByteArray runText(XmlScanner& xml) {
             break;
         if (!xml.isStart() || xml.isEmptyElement())
             continue;
-        if (xml.name() == "t") {
+        if (is(xml.name(), "t")) {
             text += xml.readElementText();
             if (text.size() > XmlScanner::MaxTextBytes)
                 throw AppError(QStringLiteral("Книга повреждена: текст ячейки длиннее %1 МБ")
                                    .arg(XmlScanner::MaxTextBytes >> 20));
-        } else if (xml.name() == "rPh") {
+        } else if (is(xml.name(), "rPh")) {
             xml.skipElement();
         }
     }
@@ -126,13 +132,13 @@ bool isoDateSerial(QByteArrayView text, bool date1904, double& value) {
 enum class ValueType { Number, SharedString, Boolean, IsoDate, OwnText };
 
 ValueType valueType(QByteArrayView type) {
-    if (type.isEmpty() || type == "n")
+    if (type.isEmpty() || is(type, "n"))
         return ValueType::Number;
-    if (type == "s")
+    if (is(type, "s"))
         return ValueType::SharedString;
-    if (type == "b")
+    if (is(type, "b"))
         return ValueType::Boolean;
-    if (type == "d")
+    if (is(type, "d"))
         return ValueType::IsoDate;
     // "str" (a formula's text), "e" (an error value) and anything unknown: the text itself.
     return ValueType::OwnText;
@@ -173,18 +179,18 @@ bool readCellContent(XmlScanner& xml, SheetTable& table, SheetTable::Cell& cell,
     bool hasFormula = false;
     while (xml.next()) {
         if (xml.isEnd()) {
-            if (xml.name() == "c")
+            if (is(xml.name(), "c"))
                 break;
             continue;
         }
-        if (xml.name() == "v") {
+        if (is(xml.name(), "v")) {
             hasValue = setValue(table, cell, type, xml.readElementText(), date1904);
-        } else if (xml.name() == "is") {
+        } else if (is(xml.name(), "is")) {
             cell.kind = SheetTable::Kind::Text;
             cell.text = table.addUtf8Text(runText(xml));
             hasValue = true;
         } else {
-            hasFormula = hasFormula || xml.name() == "f";
+            hasFormula = hasFormula || is(xml.name(), "f");
             xml.skipElement();
         }
     }
@@ -206,11 +212,11 @@ CellAttributes cellAttributes(const XmlScanner& xml) {
     QByteArrayView name;
     QByteArrayView value;
     while (xml.nextAttribute(at, name, value)) {
-        if (name == "r")
+        if (is(name, "r"))
             found.reference = value;
-        else if (name == "s")
+        else if (is(name, "s"))
             found.style = value;
-        else if (name == "t")
+        else if (is(name, "t"))
             found.type = value;
     }
     return found;
@@ -220,7 +226,7 @@ CellAttributes cellAttributes(const XmlScanner& xml) {
 
 void readSharedStrings(XmlScanner& xml, SheetTable& table) {
     while (xml.next()) {
-        if (xml.isStart() && xml.name() == "si")
+        if (xml.isStart() && is(xml.name(), "si"))
             table.addUtf8Text(runText(xml));
     }
     table.endSharedStrings();
@@ -232,7 +238,7 @@ void readSheet(XmlScanner& xml, SheetTable& table, bool date1904) {
     int nextColumn = 1;
     while (xml.next()) {
         const QByteArrayView name = xml.name();
-        if (name == "sheetData") {
+        if (is(name, "sheetData")) {
             if (xml.isEnd())
                 break;
             inSheetData = !xml.isEmptyElement();
@@ -240,10 +246,10 @@ void readSheet(XmlScanner& xml, SheetTable& table, bool date1904) {
         }
         if (!inSheetData || !xml.isStart())
             continue;
-        if (name == "row") {
+        if (is(name, "row")) {
             row = rowNumber(xml.attribute("r"), row);
             nextColumn = 1;
-        } else if (name == "c") {
+        } else if (is(name, "c")) {
             const CellAttributes attributes = cellAttributes(xml);
             SheetTable::Cell cell;
             if (attributes.reference.isNull() ||

@@ -162,6 +162,8 @@ void XmlScanner::skipPast(QByteArrayView what, qsizetype from) {
 bool XmlScanner::skipNonTag() {
     const char* at = data() + m_pos;
     const qsizetype left = size() - m_pos;
+    if (left < 2 || (at[1] != '!' && at[1] != '?'))
+        return false; // a tag, as nearly always
     if (left >= 4 && std::memcmp(at, "<!--", 4) == 0)
         skipPast("-->", m_pos + 4);
     else if (left >= 9 && std::memcmp(at, "<![CDATA[", 9) == 0)
@@ -179,14 +181,16 @@ bool XmlScanner::next() {
     for (;;) {
         compact();
         // Text between tags is not wanted here: it is passed over without being kept.
-        const void* open;
-        while (!(open = std::memchr(data() + m_pos, '<', size_t(size() - m_pos)))) {
-            m_pos = size();
-            compact();
-            if (!fill())
-                return false;
+        if (m_pos >= size() || data()[m_pos] != '<') { // tags mostly follow each other
+            const void* open;
+            while (!(open = std::memchr(data() + m_pos, '<', size_t(size() - m_pos)))) {
+                m_pos = size();
+                compact();
+                if (!fill())
+                    return false;
+            }
+            m_pos = static_cast<const char*>(open) - data();
         }
-        m_pos = static_cast<const char*>(open) - data();
         if (size() - m_pos < 9)
             ensure(9); // room to tell "<![CDATA[" from a tag
         if (!skipNonTag()) {
@@ -215,12 +219,11 @@ void XmlScanner::readTag() {
         if (nameEnd >= 0) {
             while (i < n) {
                 if (quote) {
-                    const void* close = std::memchr(d + i, quote, size_t(n - i));
-                    if (!close) {
-                        i = n;
+                    while (i < n && d[i] != quote)
+                        ++i;
+                    if (i == n)
                         break;
-                    }
-                    i = static_cast<const char*>(close) - d + 1;
+                    ++i;
                     quote = 0;
                 } else if (d[i] == '>') {
                     break;
@@ -309,9 +312,14 @@ QByteArrayView XmlScanner::readElementText() {
     // The common case: a plain text right before an end tag is returned where
     // it stands. Reading the end tag only appends to the buffer, so the text
     // stays at its place until the scanner moves again.
-    const qsizetype open = findKeeping("<", m_pos, MaxTextBytes);
-    if (open >= 0 && open + 1 < size() && data()[open + 1] == '/' &&
-        !std::memchr(data() + m_pos, '&', size_t(open - m_pos))) {
+    const char* d = data();
+    qsizetype open = m_pos;
+    bool plain = true;
+    for (; open < size() && d[open] != '<'; ++open) {
+        if (d[open] == '&')
+            plain = false;
+    }
+    if (plain && open + 1 < size() && d[open + 1] == '/' && open - m_pos <= MaxTextBytes) {
         const qsizetype textBegin = m_pos;
         m_pos = open;
         readTag();
