@@ -168,12 +168,10 @@ bool XmlScanner::skipNonTag() {
         skipPast("-->", m_pos + 4);
     else if (left >= 9 && std::memcmp(at, "<![CDATA[", 9) == 0)
         skipPast("]]>", m_pos + 9);
-    else if (left >= 2 && at[1] == '?')
+    else if (at[1] == '?')
         skipPast("?>", m_pos + 2);
-    else if (left >= 2 && at[1] == '!')
-        skipPast(">", m_pos + 2);
     else
-        return false;
+        skipPast(">", m_pos + 2); // a document type or other declaration
     return true;
 }
 
@@ -313,17 +311,17 @@ QByteArrayView XmlScanner::readElementText() {
     // it stands. Reading the end tag only appends to the buffer, so the text
     // stays at its place until the scanner moves again.
     const char* d = data();
-    qsizetype open = m_pos;
+    qsizetype textEnd = m_pos;
     bool plain = true;
-    for (; open < size() && d[open] != '<'; ++open) {
-        if (d[open] == '&')
+    for (; textEnd < size() && d[textEnd] != '<'; ++textEnd) {
+        if (d[textEnd] == '&')
             plain = false;
     }
-    if (plain && open + 1 < size() && d[open + 1] == '/' && open - m_pos <= MaxTextBytes) {
+    if (plain && textEnd + 1 < size() && d[textEnd + 1] == '/' && textEnd - m_pos <= MaxTextBytes) {
         const qsizetype textBegin = m_pos;
-        m_pos = open;
+        m_pos = textEnd;
         readTag();
-        return QByteArrayView(data() + textBegin, open - textBegin);
+        return QByteArrayView(data() + textBegin, textEnd - textBegin);
     }
     int depth = 1;
     for (;;) {
