@@ -11,7 +11,7 @@ packages=(
   cmake g++ make pkg-config
   qt6-base-dev libqt6opengl6-dev qt6-charts-dev libqt6sql6-sqlite qt6-translations-l10n
   qt6-svg-dev
-  libsqlite3-dev libzip-dev
+  libsqlite3-dev libzip-dev zlib1g-dev
   fonts-liberation2 desktop-file-utils sqlite3
 )
 missing=()

@@ -30,10 +30,13 @@ def main():
     amount_format = book.add_format({"num_format": "0.00"})
     sheet.write_row(0, 0, HEADINGS)
     first_day = datetime.datetime(2000, 1, 1)
+    # Three days between draws; after some 966,000 rows (8,000 years) the
+    # dates start again, as the last day a workbook can hold is 31.12.9999.
+    day_span = 2_900_000
     for r in range(1, count + 1):
         balls = rng.sample(range(1, 50), 6)
         sheet.write_number(r, 0, r)
-        sheet.write_datetime(r, 1, first_day + datetime.timedelta(days=3 * r), date_format)
+        sheet.write_datetime(r, 1, first_day + datetime.timedelta(days=3 * r % day_span), date_format)
         sheet.write_row(r, 2, balls)
         for c in range(8, 16, 2):
             sheet.write_number(r, c, rng.randint(0, 5000))

@@ -72,7 +72,7 @@ QString scientific(double absValue) {
 
 } // namespace
 
-DecimalDigits roundDecimal(double absValue, int decimals) {
+DecimalDigits roundDecimal(double absValue, int decimals, int powerOfTen) {
     DecimalDigits result;
     decimals = qMax(decimals, 0);
     if (!(absValue > 0) || !std::isfinite(absValue)) {
@@ -80,7 +80,7 @@ DecimalDigits roundDecimal(double absValue, int decimals) {
         result.fraction = QString(decimals, QLatin1Char('0'));
         return result;
     }
-    if (isSmallWhole(absValue)) {
+    if (powerOfTen == 0 && isSmallWhole(absValue)) {
         result.integer = QString::number(qint64(absValue));
         result.fraction = QString(decimals, QLatin1Char('0'));
         return result;
@@ -88,7 +88,7 @@ DecimalDigits roundDecimal(double absValue, int decimals) {
     QString digits;
     int exponent = 0;
     significantDigits(absValue, digits, exponent);
-    int point = exponent + 1; // digits before the decimal point
+    int point = exponent + 1 + powerOfTen; // digits before the decimal point
     if (point < 0) {
         digits.prepend(QString(-point, QLatin1Char('0')));
         point = 0;
@@ -112,8 +112,21 @@ DecimalDigits roundDecimal(double absValue, int decimals) {
     return result;
 }
 
+int decimalExponent(double absValue) {
+    QString digits;
+    int exponent = 0;
+    significantDigits(absValue, digits, exponent);
+    return exponent;
+}
+
+QString notANumber() {
+    return QStringLiteral("#ЧИСЛО!");
+}
+
 QString general(double value) {
-    if (value == 0 || !std::isfinite(value))
+    if (!std::isfinite(value))
+        return notANumber();
+    if (value == 0)
         return QStringLiteral("0");
     const QString sign = value < 0 ? QStringLiteral("-") : QString();
     const double absValue = std::abs(value);

@@ -12,18 +12,29 @@ inline constexpr QChar DecimalSeparator = QLatin1Char(',');
 inline constexpr QChar GroupSeparator = QChar(u'\u00A0');
 inline constexpr QChar DateSeparator = QLatin1Char('.');
 
-// The digits of a non-negative value rounded half away from zero to `decimals`
-// places, after cutting it to the 15 significant digits a spreadsheet keeps (so
-// 2.675 rounds to 2.68 as shown, not to the binary neighbour's 2.67).
+// The digits of a non-negative value times 10^powerOfTen, rounded half away
+// from zero to `decimals` places, after cutting the value to the 15 significant
+// digits a spreadsheet keeps (so 2.675 rounds to 2.68 as shown, not to the
+// binary neighbour's 2.67). The power of ten moves the decimal point in the
+// digits, so percent and thousands scaling neither overflow nor add binary
+// noise. Infinite and not-a-number values give zero digits.
 struct DecimalDigits {
     QString integer;  // at least "0", no leading zeros
     QString fraction; // exactly `decimals` digits
 };
-DecimalDigits roundDecimal(double absValue, int decimals);
+DecimalDigits roundDecimal(double absValue, int decimals, int powerOfTen = 0);
+
+// The power of ten of the first significant digit of a positive finite value,
+// once cut to 15 significant digits (9.9999999999999999 counts as 10).
+int decimalExponent(double absValue);
+
+// What a cell shows for a value beyond numbers (infinite or not a number).
+QString notANumber();
 
 // A value in the General format: as many digits as fit in eleven characters
 // (the decimal comma included, the sign not), without digit grouping;
 // scientific notation ("1,23457E+11") for values too large or too small.
+// Infinite and not-a-number values show notANumber().
 QString general(double value);
 
 // "ИСТИНА" or "ЛОЖЬ".

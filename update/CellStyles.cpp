@@ -33,7 +33,7 @@ QList<NumberFormat> numberFormats(const QList<int>& formatIdOfStyle,
 
 QString cellText(const SheetTable& table, const QList<NumberFormat>& styles, bool date1904, int row,
                  int column) {
-    const SheetTable::Cell* cell = table.find(row, column);
+    const std::optional<SheetTable::Cell> cell = table.find(row, column);
     if (!cell)
         return QString();
     switch (cell->kind) {

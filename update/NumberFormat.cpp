@@ -96,19 +96,26 @@ QString NumberFormat::display(double value, bool date1904) const {
 }
 
 QString NumberFormat::displayNumber(double value) const {
-    double scaled = value * std::pow(100.0, m_percent) / std::pow(1000.0, m_thousandsScale);
-    const bool negative = scaled < 0;
-    scaled = std::abs(scaled);
+    if (!std::isfinite(value))
+        return CellDisplay::notANumber();
+    const bool negative = value < 0;
+    const double absValue = std::abs(value);
+    // Each percent sign multiplies by 100, each comma after the last digit
+    // placeholder divides by 1000: both only move the decimal point.
+    const int powerOfTen = 2 * m_percent - 3 * m_thousandsScale;
 
     int exponent = 0;
-    if (m_scientific && scaled > 0) {
-        exponent = int(std::floor(std::log10(scaled)));
-        if (CellDisplay::roundDecimal(scaled / std::pow(10.0, exponent), m_maxDecimals)
-                .integer.size() > 1)
-            ++exponent; // 9.99 rounded up to 10.0
-        scaled /= std::pow(10.0, exponent);
+    CellDisplay::DecimalDigits digits;
+    if (m_scientific && absValue > 0) {
+        exponent = CellDisplay::decimalExponent(absValue) + powerOfTen;
+        digits = CellDisplay::roundDecimal(absValue, m_maxDecimals, powerOfTen - exponent);
+        if (digits.integer.size() > 1) { // 9.99 rounded up to 10.0
+            ++exponent;
+            digits = CellDisplay::roundDecimal(absValue, m_maxDecimals, powerOfTen - exponent);
+        }
+    } else {
+        digits = CellDisplay::roundDecimal(absValue, m_maxDecimals, powerOfTen);
     }
-    const CellDisplay::DecimalDigits digits = CellDisplay::roundDecimal(scaled, m_maxDecimals);
 
     QString integer = digits.integer;
     if (integer == QLatin1String("0") && m_minIntegerDigits == 0)

@@ -4,6 +4,7 @@
 #include "dataset/Connection.h"
 #include "dataset/Query.h"
 #include "update/DrawImport.h"
+#include "update/RepaintingWait.h"
 #include "update/UpdateTexts.h"
 #include "update/Workbook.h"
 
@@ -23,7 +24,9 @@ void TForm1::showProgress(int percent) {
 }
 
 void TForm1::RazygUpdate() {
-    std::unique_ptr<Workbook> book = Workbook::open(ResultsFileName);
+    // Reading a large workbook takes seconds: the window keeps painting meanwhile.
+    std::unique_ptr<Workbook> book;
+    runWhileRepainting([&] { book = Workbook::open(ResultsFileName); });
     DrawImport::ImportCounts counts;
     DrawImport::importRows(*book, *ADOConnection1, *ADOQuery5, FoundDrawNo, counts,
                            [this](int percent) {

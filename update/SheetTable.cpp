@@ -1,40 +1,76 @@
 #include "update/SheetTable.h"
 
+#include "runtime/AppError.h"
+
 #include <algorithm>
+#include <limits>
 
 namespace {
 
-bool before(const SheetTable::Cell& a, const SheetTable::Cell& b) {
-    return a.row != b.row ? a.row < b.row : a.column < b.column;
+template <typename Stored> bool before(const Stored& a, const Stored& b) {
+    return a.row != b.row ? a.row < b.row : a.column() < b.column();
 }
 
 } // namespace
 
-SheetTable::SheetTable(QList<QString> sharedStrings)
-    : m_texts(std::move(sharedStrings)), m_sharedStringCount(qint32(m_texts.size())) {}
+SheetTable::SheetTable(qint64 byteLimit) : m_byteLimit(byteLimit) {}
 
-qint32 SheetTable::addText(const QString& text) {
-    m_texts.append(text);
-    return qint32(m_texts.size() - 1);
+SheetTable::SheetTable(const QList<QString>& sharedStrings, qint64 byteLimit)
+    : m_byteLimit(byteLimit) {
+    for (const QString& text : sharedStrings)
+        addText(text);
+    endSharedStrings();
 }
 
-const QString& SheetTable::text(qint32 index) const {
-    static const QString none;
-    return index >= 0 && index < m_texts.size() ? m_texts.at(index) : none;
+void SheetTable::charge(qint64 bytes) {
+    m_bytesUsed += bytes;
+    if (m_bytesUsed > m_byteLimit)
+        throw AppError(QStringLiteral("Книга слишком велика: её ячейки и тексты заняли бы больше "
+                                      "%1 МБ памяти")
+                           .arg(m_byteLimit >> 20));
+}
+
+qint32 SheetTable::addUtf8Text(QByteArrayView utf8) {
+    charge(utf8.size() + qint64(sizeof(quint32)));
+    if (m_textPool.size() + utf8.size() > qint64(std::numeric_limits<quint32>::max()))
+        charge(m_byteLimit); // beyond what the pool can index: as good as over the budget
+    m_textPool.append(utf8);
+    m_textEnds.append(quint32(m_textPool.size()));
+    return qint32(m_textEnds.size() - 1);
+}
+
+QString SheetTable::text(qint32 index) const {
+    if (index < 0 || index >= m_textEnds.size())
+        return QString();
+    const quint32 begin = index == 0 ? 0 : m_textEnds.at(index - 1);
+    return QString::fromUtf8(m_textPool.constData() + begin, m_textEnds.at(index) - begin);
 }
 
 void SheetTable::addCell(const Cell& cell) {
-    if (!m_cells.isEmpty() && !before(m_cells.constLast(), cell))
+    if (cell.row < 1 || cell.row > MaxRow || cell.column < 1 || cell.column > MaxColumn)
+        throw AppError(QStringLiteral("Книга повреждена: ячейка за пределами листа (строка %1, "
+                                      "столбец %2)")
+                           .arg(cell.row)
+                           .arg(cell.column));
+    charge(sizeof(StoredCell));
+    StoredCell stored;
+    stored.value = cell.kind == Kind::Text ? double(cell.text) : cell.number;
+    stored.row = cell.row;
+    stored.style = quint16(qMin(cell.style, MaxStyle + 1));
+    stored.columnAndKind = quint16((cell.column - 1) | (int(cell.kind) << 14));
+    if (!m_cells.isEmpty() && !before(m_cells.constLast(), stored))
         m_sorted = false;
-    m_cells.append(cell);
+    m_cells.append(stored);
 }
 
 void SheetTable::finish() {
     if (!m_sorted) {
+        // The sort needs room for a copy of the cells.
+        charge(m_cells.size() * qint64(sizeof(StoredCell)));
         // A later cell at the same place replaces an earlier one.
-        std::stable_sort(m_cells.begin(), m_cells.end(), before);
-        const auto samePlace = [](const Cell& a, const Cell& b) {
-            return a.row == b.row && a.column == b.column;
+        std::stable_sort(m_cells.begin(), m_cells.end(), before<StoredCell>);
+        const auto samePlace = [](const StoredCell& a, const StoredCell& b) {
+            return a.row == b.row && a.column() == b.column();
         };
         auto last = m_cells.end();
         auto out = m_cells.begin();
@@ -47,25 +83,38 @@ void SheetTable::finish() {
         m_cells.erase(out, last);
         m_sorted = true;
     }
-    m_cells.squeeze();
+    // No squeeze: it copies the cells, and the room beyond the last cell
+    // was never touched, so it takes no memory.
 
+    charge((lastRow() + 2) * qint64(sizeof(quint32)));
     m_rowStarts.fill(0, lastRow() + 2);
     qsizetype index = 0;
     for (int row = 0; row < m_rowStarts.size(); ++row) {
         while (index < m_cells.size() && m_cells.at(index).row < row)
             ++index;
-        m_rowStarts[row] = index;
+        m_rowStarts[row] = quint32(index);
     }
 }
 
-const SheetTable::Cell* SheetTable::find(int row, int column) const {
+std::optional<SheetTable::Cell> SheetTable::find(int row, int column) const {
     if (row < 0 || row + 1 >= m_rowStarts.size())
-        return nullptr;
+        return std::nullopt;
     const auto begin = m_cells.cbegin() + m_rowStarts.at(row);
     const auto end = m_cells.cbegin() + m_rowStarts.at(row + 1);
-    const auto it = std::lower_bound(begin, end, column,
-                                     [](const Cell& cell, int c) { return cell.column < c; });
-    return it != end && it->column == column ? &*it : nullptr;
+    const auto it = std::lower_bound(
+        begin, end, column, [](const StoredCell& stored, int c) { return stored.column() < c; });
+    if (it == end || it->column() != column)
+        return std::nullopt;
+    Cell cell;
+    cell.row = it->row;
+    cell.column = column;
+    cell.style = it->style;
+    cell.kind = Kind(it->columnAndKind >> 14);
+    if (cell.kind == Kind::Text)
+        cell.text = qint32(it->value);
+    else
+        cell.number = it->value;
+    return cell;
 }
 
 int SheetTable::lastRow() const {

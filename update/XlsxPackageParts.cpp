@@ -1,59 +1,48 @@
 #include "update/XlsxPackageParts.h"
 
 #include "runtime/AppError.h"
+#include "update/CellStyles.h"
+#include "update/SheetTable.h"
+#include "update/XmlScanner.h"
 
 #include <QHash>
 #include <QUrl>
-#include <QXmlStreamReader>
 
 namespace XlsxPackageParts {
 
 namespace {
 
-void throwIfBroken(const QXmlStreamReader& xml, const char* part) {
-    if (xml.hasError())
-        throw AppError(QStringLiteral("Книга повреждена: %1 (%2)")
-                           .arg(QLatin1String(part), xml.errorString()));
+bool isTrue(QByteArrayView value) {
+    return value == "1" || value == "true";
 }
 
-bool isTrue(QStringView value) {
-    return value == QLatin1String("1") || value == QLatin1String("true");
+QString decodedText(QByteArrayView raw) {
+    return QString::fromUtf8(XmlScanner::decoded(raw));
 }
 
-// The value of an attribute that carries a namespace of its own, such as r:id.
-QString namespacedAttribute(const QXmlStreamAttributes& attributes, QLatin1String name) {
-    for (const QXmlStreamAttribute& attribute : attributes) {
-        if (attribute.name() == name && !attribute.namespaceUri().isEmpty())
-            return attribute.value().toString();
-    }
-    return QString();
-}
+// Far beyond what spreadsheet programs write (some 250 formats of at most 255
+// characters; 64,000 cell styles).
+constexpr qsizetype MaxNumberFormats = 4096;
+constexpr qsizetype MaxFormatCodeLength = 1000;
 
-// Number formats whose look follows the user's locale, whatever code a file
-// writes for them: the short date and the short date with time.
-bool followsLocale(int id) {
-    return id == 14 || id == 22;
+[[noreturn]] void throwStyleLimit(const QString& what) {
+    throw AppError(QStringLiteral("Книга повреждена: %1 (styles)").arg(what));
 }
 
 } // namespace
 
-QList<Relationship> readRelationships(const QByteArray& data) {
+QList<Relationship> readRelationships(XmlScanner& xml) {
     QList<Relationship> relationships;
-    QXmlStreamReader xml(data);
-    while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement ||
-            xml.name() != QLatin1String("Relationship"))
+    while (xml.next()) {
+        if (!xml.isStart() || xml.name() != "Relationship")
             continue;
-        const QXmlStreamAttributes attributes = xml.attributes();
         Relationship relationship;
-        relationship.id = attributes.value(QLatin1String("Id")).toString();
-        relationship.type = attributes.value(QLatin1String("Type")).toString();
-        relationship.target = attributes.value(QLatin1String("Target")).toString();
-        relationship.external =
-            attributes.value(QLatin1String("TargetMode")) == QLatin1String("External");
+        relationship.id = decodedText(xml.attribute("Id"));
+        relationship.type = decodedText(xml.attribute("Type"));
+        relationship.target = decodedText(xml.attribute("Target"));
+        relationship.external = xml.attribute("TargetMode") == "External";
         relationships.append(relationship);
     }
-    throwIfBroken(xml, "relationships");
     return relationships;
 }
 
@@ -97,62 +86,51 @@ QString resolveTarget(const QString& source, const QString& target) {
     return segments.join(QLatin1Char('/'));
 }
 
-WorkbookInfo readWorkbook(const QByteArray& data) {
+WorkbookInfo readWorkbook(XmlScanner& xml) {
     WorkbookInfo info;
-    QXmlStreamReader xml(data);
-    while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement)
+    while (xml.next()) {
+        if (!xml.isStart())
             continue;
-        if (xml.name() == QLatin1String("workbookPr")) {
-            info.date1904 = isTrue(xml.attributes().value(QLatin1String("date1904")));
-        } else if (xml.name() == QLatin1String("sheet")) {
-            info.firstSheetRelationshipId =
-                namespacedAttribute(xml.attributes(), QLatin1String("id"));
+        if (xml.name() == "workbookPr") {
+            info.date1904 = isTrue(xml.attribute("date1904"));
+        } else if (xml.name() == "sheet") {
+            info.firstSheetRelationshipId = decodedText(xml.attribute("id")); // r:id
             break;
         }
     }
-    throwIfBroken(xml, "workbook");
     return info;
 }
 
-QList<NumberFormat> readCellFormats(const QByteArray& data) {
+QList<NumberFormat> readCellFormats(XmlScanner& xml) {
     QHash<int, QString> codes;
     QList<int> styleFormatIds;
-    QXmlStreamReader xml(data);
     bool inCellStyles = false;
-    while (!xml.atEnd()) {
-        const QXmlStreamReader::TokenType token = xml.readNext();
-        if (token == QXmlStreamReader::EndElement && xml.name() == QLatin1String("cellXfs"))
-            inCellStyles = false;
-        if (token != QXmlStreamReader::StartElement)
+    while (xml.next()) {
+        const QByteArrayView name = xml.name();
+        if (xml.isEnd()) {
+            if (name == "cellXfs")
+                inCellStyles = false;
             continue;
-        const QXmlStreamAttributes attributes = xml.attributes();
-        if (xml.name() == QLatin1String("numFmt")) {
-            codes.insert(attributes.value(QLatin1String("numFmtId")).toInt(),
-                         attributes.value(QLatin1String("formatCode")).toString());
-        } else if (xml.name() == QLatin1String("cellXfs")) {
-            inCellStyles = true;
-        } else if (inCellStyles && xml.name() == QLatin1String("xf")) {
-            styleFormatIds.append(attributes.value(QLatin1String("numFmtId")).toInt());
+        }
+        if (name == "numFmt") {
+            const QString code = decodedText(xml.attribute("formatCode"));
+            if (code.size() > MaxFormatCodeLength)
+                throwStyleLimit(
+                    QStringLiteral("формат числа длиннее %1 знаков").arg(MaxFormatCodeLength));
+            codes.insert(xml.attribute("numFmtId").toInt(), code);
+            if (codes.size() > MaxNumberFormats)
+                throwStyleLimit(QStringLiteral("больше %1 форматов чисел").arg(MaxNumberFormats));
+        } else if (name == "cellXfs") {
+            inCellStyles = !xml.isEmptyElement();
+        } else if (inCellStyles && name == "xf") {
+            styleFormatIds.append(xml.attribute("numFmtId").toInt());
+            if (styleFormatIds.size() > qsizetype(SheetTable::MaxStyle) + 1)
+                throwStyleLimit(QStringLiteral("больше %1 стилей ячеек")
+                                    .arg(qsizetype(SheetTable::MaxStyle) + 1));
         }
     }
-    throwIfBroken(xml, "styles");
 
-    QHash<int, NumberFormat> formats;
-    QList<NumberFormat> styles;
-    styles.reserve(styleFormatIds.size());
-    for (const int id : styleFormatIds) {
-        auto found = formats.constFind(id);
-        if (found == formats.constEnd()) {
-            const auto code = codes.constFind(id);
-            const NumberFormat format = code == codes.constEnd() || followsLocale(id)
-                                            ? NumberFormat::builtIn(id)
-                                            : NumberFormat::fromCode(*code);
-            found = formats.insert(id, format);
-        }
-        styles.append(*found);
-    }
-    return styles;
+    return CellStyles::numberFormats(styleFormatIds, codes);
 }
 
 } // namespace XlsxPackageParts

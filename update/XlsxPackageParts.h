@@ -6,9 +6,12 @@
 #include <QList>
 #include <QString>
 
+class XmlScanner;
+
 // Reading the small parts of an .xlsx package that lead to the first worksheet
-// and describe its cells: relationships, the workbook and the styles. Malformed
-// XML is thrown as AppError.
+// and describe its cells: relationships, the workbook and the styles. They are
+// read with the same scanner as the worksheet, which keeps no more than one
+// tag at a time, whatever the part holds.
 namespace XlsxPackageParts {
 
 struct Relationship {
@@ -18,7 +21,7 @@ struct Relationship {
     bool external = false;
 };
 
-QList<Relationship> readRelationships(const QByteArray& xml);
+QList<Relationship> readRelationships(XmlScanner& xml);
 
 // The first relationship whose type ends with "/" + kind ("officeDocument",
 // "worksheet", "sharedStrings", "styles"), or the one with the given id.
@@ -37,9 +40,11 @@ struct WorkbookInfo {
     QString firstSheetRelationshipId; // empty when the workbook lists no sheet
     bool date1904 = false;
 };
-WorkbookInfo readWorkbook(const QByteArray& xml);
+WorkbookInfo readWorkbook(XmlScanner& xml);
 
-// The number format of every cell style (cellXfs entry), in style order.
-QList<NumberFormat> readCellFormats(const QByteArray& xml);
+// The number format of every cell style (cellXfs entry), in style order. More
+// styles than a cell can refer to, more than 4,096 number formats or a format
+// code longer than 1,000 characters are thrown as a damaged workbook.
+QList<NumberFormat> readCellFormats(XmlScanner& xml);
 
 } // namespace XlsxPackageParts

@@ -1,9 +1,11 @@
 #include "update/XlsxWorkbook.h"
 
 #include "runtime/AppError.h"
-#include "update/CellDisplay.h"
+#include "update/CellStyles.h"
+#include "update/ReadAhead.h"
 #include "update/XlsxContentReaders.h"
 #include "update/XlsxPackageParts.h"
+#include "update/XmlScanner.h"
 #include "update/ZipArchive.h"
 
 namespace {
@@ -12,48 +14,84 @@ using namespace XlsxPackageParts;
 
 const QString DefaultWorkbookPart = QStringLiteral("xl/workbook.xml");
 
+// Runs a reader over a member as it is inflated; the member may inflate to
+// maxBytes at most.
+template <typename Reader>
+auto scanMember(ZipArchive& zip, const QString& part, qint64 maxBytes, Reader read) {
+    const std::unique_ptr<ZipArchive::Member> member = zip.open(part, maxBytes);
+    XmlScanner xml(
+        [&member](char* buffer, qsizetype capacity) { return member->read(buffer, capacity); });
+    return read(xml);
+}
+
+// The same for the large parts, inflated on a thread of their own while they
+// are scanned.
+template <typename Reader> void scanLargeMember(ZipArchive& zip, const QString& part, Reader read) {
+    const std::unique_ptr<ZipArchive::Member> member = zip.open(part);
+    ReadAhead inflated(
+        [&member](char* buffer, qsizetype capacity) { return member->read(buffer, capacity); });
+    XmlScanner xml(
+        [&inflated](char* buffer, qsizetype capacity) { return inflated.read(buffer, capacity); });
+    read(xml);
+}
+
 // The main part of the package, named by the package relationships.
-QString workbookPart(const ZipArchive& zip) {
+QString workbookPart(ZipArchive& zip, qint64 maxBytes) {
     const QString packageRelationships = QStringLiteral("_rels/.rels");
     if (!zip.contains(packageRelationships))
         return DefaultWorkbookPart;
-    const QList<Relationship> relationships = readRelationships(zip.read(packageRelationships));
+    const QList<Relationship> relationships =
+        scanMember(zip, packageRelationships, maxBytes, readRelationships);
     const Relationship* main = findByKind(relationships, QStringLiteral("officeDocument"));
     return main ? resolveTarget(QString(), main->target) : DefaultWorkbookPart;
 }
 
 } // namespace
 
-XlsxWorkbook::XlsxWorkbook(const QString& path) {
-    const ZipArchive zip(path);
-    const QString workbook = workbookPart(zip);
+XlsxWorkbook::XlsxWorkbook(const QString& path, const XlsxLimits& limits)
+    : m_table(limits.tableBytes) {
+    ZipArchive zip(path);
+    read(zip, path, limits);
+}
+
+XlsxWorkbook::XlsxWorkbook(const QByteArray& bytes, const QString& label, const XlsxLimits& limits)
+    : m_table(limits.tableBytes) {
+    ZipArchive zip(bytes, label);
+    read(zip, label, limits);
+}
+
+void XlsxWorkbook::read(ZipArchive& zip, const QString& label, const XlsxLimits& limits) {
+    zip.setInflateLimit(limits.inflateBudget(zip.archiveSize()));
+    const QString workbook = workbookPart(zip, limits.smallPartBytes);
     if (!zip.contains(workbook))
-        throw AppError(QStringLiteral("Файл «%1» не является книгой Excel").arg(path));
-    const WorkbookInfo info = readWorkbook(zip.read(workbook));
+        throw AppError(QStringLiteral("Файл «%1» не является книгой Excel").arg(label));
+    const WorkbookInfo info = scanMember(zip, workbook, limits.smallPartBytes, readWorkbook);
     m_date1904 = info.date1904;
 
     const QString relationshipsPart = relationshipsPartOf(workbook);
-    const QList<Relationship> relationships = zip.contains(relationshipsPart)
-                                                  ? readRelationships(zip.read(relationshipsPart))
-                                                  : QList<Relationship>();
+    const QList<Relationship> relationships =
+        zip.contains(relationshipsPart)
+            ? scanMember(zip, relationshipsPart, limits.smallPartBytes, readRelationships)
+            : QList<Relationship>();
     const Relationship* sheet = findById(relationships, info.firstSheetRelationshipId);
     if (!sheet)
-        throw AppError(QStringLiteral("В книге «%1» нет листов").arg(path));
+        throw AppError(QStringLiteral("В книге «%1» нет листов").arg(label));
 
     if (const Relationship* styles = findByKind(relationships, QStringLiteral("styles"))) {
         const QString part = resolveTarget(workbook, styles->target);
         if (zip.contains(part))
-            m_styles = readCellFormats(zip.read(part));
+            m_styles = scanMember(zip, part, limits.stylesBytes, readCellFormats);
     }
-    QList<QString> sharedStrings;
     if (const Relationship* strings = findByKind(relationships, QStringLiteral("sharedStrings"))) {
         const QString part = resolveTarget(workbook, strings->target);
         if (zip.contains(part))
-            sharedStrings = XlsxContentReaders::readSharedStrings(zip.read(part));
+            scanLargeMember(zip, part, [this](XmlScanner& xml) {
+                XlsxContentReaders::readSharedStrings(xml, m_table);
+            });
     }
-    m_table = SheetTable(std::move(sharedStrings));
-    XlsxContentReaders::readSheet(zip.read(resolveTarget(workbook, sheet->target)), m_table,
-                                  m_date1904);
+    scanLargeMember(zip, resolveTarget(workbook, sheet->target), [this](XmlScanner& xml) {
+        XlsxContentReaders::readSheet(xml, m_table, m_date1904);
+    });
 }
 
 int XlsxWorkbook::lastUsedRow() const {
@@ -61,20 +99,5 @@ int XlsxWorkbook::lastUsedRow() const {
 }
 
 QString XlsxWorkbook::cellText(int row, int column) const {
-    const SheetTable::Cell* cell = m_table.find(row, column);
-    if (!cell)
-        return QString();
-    switch (cell->kind) {
-    case SheetTable::Kind::Number:
-        return cell->style < quint32(m_styles.size())
-                   ? m_styles.at(cell->style).display(cell->number, m_date1904)
-                   : CellDisplay::general(cell->number);
-    case SheetTable::Kind::Text:
-        return m_table.text(cell->text);
-    case SheetTable::Kind::Boolean:
-        return CellDisplay::boolean(cell->number != 0);
-    case SheetTable::Kind::Formula:
-        break;
-    }
-    return QString();
+    return CellStyles::cellText(m_table, m_styles, m_date1904, row, column);
 }

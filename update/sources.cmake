@@ -8,6 +8,8 @@ list(APPEND NUMERON_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/LegacyCodePage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NumberFormat.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NumberFormatParser.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ReadAhead.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RepaintingWait.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ResultsSite.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ResultsSiteUtils.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SheetTable.cpp

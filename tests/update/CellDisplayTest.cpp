@@ -2,6 +2,7 @@
 #include "update/NumberFormat.h"
 
 #include <QTest>
+#include <limits>
 
 // The texts numbers show under number formats, in the Russian locale.
 class CellDisplayTest : public QObject {
@@ -15,6 +16,8 @@ private Q_SLOTS:
     void formatCode();
     void dateSystems_data();
     void dateSystems();
+    void extremeValues_data();
+    void extremeValues();
 };
 
 namespace {
@@ -175,6 +178,50 @@ void CellDisplayTest::dateSystems() {
     QFETCH(bool, date1904);
     QFETCH(QString, text);
     QCOMPARE(NumberFormat::builtIn(14).display(serial, date1904), text);
+}
+
+void CellDisplayTest::extremeValues_data() {
+    // Values at the ends of the double range through every kind of format:
+    // each shows its digits (scaling moves the decimal point, it never
+    // overflows), and what is not a number shows the spreadsheet's #NUM!.
+    using limits = std::numeric_limits<double>;
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("text");
+    const QString tenTo308 = QLatin1Char('1') + QString(308, QLatin1Char('0'));
+    const QString largest = QStringLiteral("179769313486232") + QString(294, QLatin1Char('0'));
+    const QString nan = QStringLiteral("#ЧИСЛО!");
+    QTest::newRow("percent of 1E308") << "0%" << 1e308 << tenTo308 + QStringLiteral("00%");
+    QTest::newRow("percent of -1E308")
+        << "0%" << -1e308 << QLatin1Char('-') + tenTo308 + QStringLiteral("00%");
+    QTest::newRow("three percent of 1E300")
+        << "0%%%" << 1e300
+        << QLatin1Char('1') + QString(306, QLatin1Char('0')) + QStringLiteral("%%%");
+    QTest::newRow("largest double") << "0" << limits::max() << largest;
+    QTest::newRow("largest double, General") << "General" << limits::max() << "1,79769E+308";
+    QTest::newRow("exponent of 1E308") << "0.00E+00" << 1e308 << "1,00E+308";
+    QTest::newRow("exponent and percent of 1E308") << "0.00E+00%" << 1e308 << "1,00E+310%";
+    QTest::newRow("exponent rounds up") << "0.00E+00" << 9.996 << "1,00E+01";
+    QTest::newRow("exponent of the smallest double")
+        << "0.00E+00" << limits::denorm_min() << "4,94E-324";
+    QTest::newRow("percent of the smallest double") << "0.00%" << limits::denorm_min() << "0,00%";
+    QTest::newRow("thousands scaling of 1E-300") << "#,##0,," << 1e-300 << "0";
+    QTest::newRow("fraction of 1E308") << "# ?/?" << 1e308 << "1E+308";
+    QTest::newRow("date of 1E308") << "dd.mm.yyyy" << 1e308 << "1E+308";
+    QTest::newRow("elapsed hours of 1E308") << "[h]:mm:ss" << 1e308 << "1E+308";
+    QTest::newRow("date of -1E308") << "dd.mm.yyyy" << -1e308 << "-1E+308";
+    QTest::newRow("infinity") << "General" << limits::infinity() << nan;
+    QTest::newRow("infinity, percent") << "0%" << limits::infinity() << nan;
+    QTest::newRow("minus infinity, exponent") << "0.00E+00" << -limits::infinity() << nan;
+    QTest::newRow("not a number, date") << "dd.mm.yyyy" << limits::quiet_NaN() << nan;
+    QTest::newRow("not a number, grouping") << "#,##0.00" << limits::quiet_NaN() << nan;
+}
+
+void CellDisplayTest::extremeValues() {
+    QFETCH(QString, code);
+    QFETCH(double, value);
+    QFETCH(QString, text);
+    QCOMPARE(NumberFormat::fromCode(code).display(value), text);
 }
 
 QTEST_GUILESS_MAIN(CellDisplayTest)

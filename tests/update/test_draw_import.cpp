@@ -1,3 +1,4 @@
+#include "tests/hostile/HostileWorkbooks.h"
 #include "tests/support/SimpleXlsx.h"
 #include "tests/support/TestSupport.h"
 
@@ -33,6 +34,8 @@ private Q_SLOTS:
     void badRowStopsAndWindowReturnsToRest();
     void droppedFileIsNeverDeleted_data();
     void droppedFileIsNeverDeleted();
+    void damagedWorkbookLeavesTheWindowAtRest_data();
+    void damagedWorkbookLeavesTheWindowAtRest();
     void countsAndFailingCell();
     void earlierChunksReachTheDiskDuringTheImport();
 };
@@ -365,6 +368,45 @@ void TestDrawImport::droppedFileIsNeverDeleted() {
     QCOMPARE(after.readAll(), content);
     QCOMPARE(dir.entryList(workbooks, QDir::Files | QDir::System), before);
     QCOMPARE(form.ResultsFileName, dir.filePath(QStringLiteral("results.xlsx")));
+}
+
+void TestDrawImport::damagedWorkbookLeavesTheWindowAtRest_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("row beyond the sheet")
+        << workbookPackage({"<row r=\"1048577\"><c><v>1</v></c></row>", {}, 0, {}})
+        << QStringLiteral("Книга повреждена: строка 1048577 за пределами листа (строк не "
+                          "больше 1 048 576)");
+    QTest::newRow("part inflating far beyond the file")
+        << workbookPackage({QByteArray(), " ", qint64(80) << 20, QByteArray()})
+        << QStringLiteral("её части распаковываются больше чем в");
+}
+
+void TestDrawImport::damagedWorkbookLeavesTheWindowAtRest() {
+    // The workbook is read off the GUI thread; its failure still reaches the
+    // error box, and the window returns to rest with the database unchanged.
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, message);
+    TestApp app;
+    app.addDraw(50, {1, 2, 3, 4, 5, 6});
+    const QString path = QDir(app.dir()).filePath(QStringLiteral("damaged.xlsx"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+    TForm1& form = app.start();
+    form.dispatch([&] { form.ImportWorkbookFile(path); });
+    QCOMPARE(app.boxes.shown.size(), 1);
+    QVERIFY2(app.boxes.shown.first().text.contains(message),
+             qPrintable(app.boxes.shown.first().text));
+    QCOMPARE(app.boxes.shown.first().icon, BoxIcon::Error);
+    QCOMPARE(app.draws(), 1);
+    QVERIFY(form.Button16->isEnabled());
+    QVERIFY(!form.Label17->isHidden());
+    QVERIFY(form.PB1->isHidden());
+    QVERIFY(form.Label4->isHidden());
+    QVERIFY(!form.ADOQuery5->isActive());
+    QVERIFY(QFile::exists(path));
 }
 
 void TestDrawImport::countsAndFailingCell() {
