@@ -126,7 +126,8 @@ void Connection::commitBatch() {
     } catch (...) {
         // A COMMIT that failed (another process kept reading past the busy
         // timeout, a full disk) leaves the transaction open: every later post
-        // would join it and be lost with it. Give the batch up instead.
+        // would join it and be lost with it. Give the batch up instead; the
+        // COMMIT's error is the one reported, whatever the ROLLBACK answers.
         if (!sqlite3_get_autocommit(m_handle))
             sqlite3_exec(m_handle, "ROLLBACK", nullptr, nullptr, nullptr);
         throw;
