@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QValueAxis>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -154,8 +155,17 @@ void BarChart::fitValueAxes() {
     QValueAxis round;
     round.setRange(0, range);
     round.applyNiceNumbers();
+    // Counts are whole: a step below one would label ticks alike ("0 0 0 1"),
+    // so a short axis (a top of a few counts) gets one tick per count instead.
+    // Longer axes have round steps of 1, 2 or 5 times a power of ten.
+    int ticks = round.tickCount();
+    qreal max = round.max();
+    if ((max - round.min()) / (ticks - 1) < 1) {
+        max = std::ceil(max);
+        ticks = int(max) + 1;
+    }
     for (QValueAxis* axis : {m_axisLeft, m_axisRight}) {
-        axis->setTickCount(round.tickCount());
-        axis->setRange(round.min(), round.max());
+        axis->setTickCount(ticks);
+        axis->setRange(round.min(), max);
     }
 }

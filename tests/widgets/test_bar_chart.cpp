@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QTest>
 #include <QValueAxis>
+#include <cmath>
 #include <functional>
 
 class TestBarChart : public QObject {
@@ -22,6 +23,8 @@ private Q_SLOTS:
     void rereadWithOtherBarCount();
     void rereadWithSameCountKeepsItsSets();
     void closedQueryEmptiesTheChart();
+    void valueAxesTickWholeCounts_data();
+    void valueAxesTickWholeCounts();
 
 private:
     // Fills the table the chart reads with `count` bars; bar i has height heights(i).
@@ -204,6 +207,35 @@ void TestBarChart::closedQueryEmptiesTheChart() {
     QVERIFY(chart.labels().isEmpty());
     // Once the events run with the query still closed, no bar is left either.
     QTRY_VERIFY(seriesOf(chart)->barSets().isEmpty());
+}
+
+void TestBarChart::valueAxesTickWholeCounts_data() {
+    QTest::addColumn<int>("top");
+    for (const int top : {0, 1, 2, 3, 4, 5, 7, 9, 11, 13, 97, 1000, 123457})
+        QTest::addRow("top %d", top) << top;
+}
+
+void TestBarChart::valueAxesTickWholeCounts() {
+    // The labels are whole numbers: a tick between two counts (0.2 on an empty
+    // database) would repeat a label ("0 0 0 0 0 1").
+    QFETCH(int, top);
+    setBars(49, [top](int i) { return i == 30 ? top : top / 2; });
+    counts->open();
+    BarChart chart(QStringLiteral("Статистика"));
+    chart.bind(counts.get(), QStringLiteral("x"), QStringLiteral("y"));
+    const QList<QAbstractAxis*> axes = chart.chart()->axes(Qt::Vertical);
+    QCOMPARE(axes.size(), 2);
+    for (QAbstractAxis* axis : axes) {
+        auto* value = qobject_cast<QValueAxis*>(axis);
+        QVERIFY(value);
+        QCOMPARE(value->min(), 0.0);
+        QVERIFY(value->max() >= top);
+        QVERIFY(value->tickCount() >= 2);
+        const qreal step = value->max() / (value->tickCount() - 1);
+        QVERIFY2(step >= 1 && step == std::floor(step),
+                 qPrintable(
+                     QStringLiteral("max %1, %2 ticks").arg(value->max()).arg(value->tickCount())));
+    }
 }
 
 QTEST_MAIN(TestBarChart)
