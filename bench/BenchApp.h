@@ -10,11 +10,15 @@ class QApplication;
 // What the window benchmarks share: the program's locale and font, the row
 // count argument, and message boxes that never wait.
 
+// Before the application is made: no display is needed unless one is asked for.
+void preferOffscreen();
+
 // Russian locale and the window font, as the program sets them.
 void setUpBenchApplication(QApplication& app);
 
 // The arguments ROWS [WORKDIR] (WORKDIR made absolute, the current folder when
-// absent); none when ROWS is not a positive number.
+// absent); none, with the usage printed on standard error, when ROWS is not a
+// positive number.
 struct BenchArguments {
     int rows = 0;
     QString workDir;

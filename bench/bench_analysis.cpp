@@ -144,17 +144,14 @@ QString ratio(double value, double reference) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    preferOffscreen();
     QApplication app(argc, argv);
     setUpBenchApplication(app);
     QTextStream out(stdout);
     QTextStream err(stderr);
     const std::optional<BenchArguments> arguments = benchArguments(app.arguments());
-    if (!arguments) {
-        err << "usage: numeron_bench_analysis ROWS [WORKDIR]\n";
+    if (!arguments)
         return 2;
-    }
     const int rows = arguments->rows;
     const QString workDir = arguments->workDir;
     // The window reads the bet price from the user's settings: not the real ones.

@@ -27,7 +27,6 @@
 
 namespace {
 
-
 void writeIni(const QString& workDir, const QString& dbPath) {
     QFile ini(QDir(workDir).filePath(QStringLiteral("razyg.ini")));
     if (!ini.open(QIODevice::WriteOnly | QIODevice::Truncate))
@@ -200,18 +199,15 @@ void runCommands(Bench& bench) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    preferOffscreen();
     QApplication app(argc, argv);
     setUpBenchApplication(app);
 
     QTextStream out(stdout);
     QTextStream err(stderr);
     const std::optional<BenchArguments> arguments = benchArguments(app.arguments());
-    if (!arguments) {
-        err << "usage: numeron_bench_views ROWS [WORKDIR]\n";
+    if (!arguments)
         return 2;
-    }
     const int rows = arguments->rows;
     const QString workDir = arguments->workDir;
 
