@@ -2,6 +2,8 @@
 
 #include "analysis/BallStats.h"
 #include "analysis/DrawHistory.h"
+#include "analysis/Fairness.h"
+#include "analysis/FairnessText.h"
 #include "analysis/MyBets.h"
 #include "analysis/PairStats.h"
 
@@ -66,11 +68,17 @@ std::optional<AnalysisKind> analysisKindNamed(const QString& name) {
         return AnalysisKind::Balls;
     if (name == QLatin1String("pairs"))
         return AnalysisKind::Pairs;
+    if (name == QLatin1String("fairness"))
+        return AnalysisKind::Fairness;
     return std::nullopt;
 }
 
 QByteArray analysisText(Connection& connection, AnalysisKind kind, qint64 lastN,
                         TableFormat format) {
+    if (kind == AnalysisKind::Fairness) {
+        const FairnessReport report = computeFairness(readFairnessHistory(connection), lastN);
+        return format == TableFormat::Csv ? toCsv(fairnessTable(report)) : fairnessJson(report);
+    }
     TextTable table;
     switch (kind) {
     case AnalysisKind::Bets:
@@ -81,6 +89,8 @@ QByteArray analysisText(Connection& connection, AnalysisKind kind, qint64 lastN,
         break;
     case AnalysisKind::Pairs:
         table = pairsTable(computeTopPairs(readDrawHistory(connection), lastN));
+        break;
+    case AnalysisKind::Fairness:
         break;
     }
     return format == TableFormat::Csv ? toCsv(table) : toJson(table);

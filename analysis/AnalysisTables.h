@@ -26,16 +26,17 @@ TextTable betsTable(const BetTable& bets);
 TextTable ballsTable(const BallTable& balls);
 TextTable pairsTable(const PairTable& pairs);
 
-enum class AnalysisKind { Bets, Balls, Pairs };
+enum class AnalysisKind { Bets, Balls, Pairs, Fairness };
 using TableFormat = TableText::Format;
 
-// "bets", "balls" or "pairs"; none for anything else.
+// "bets", "balls", "pairs" or "fairness"; none for anything else.
 std::optional<AnalysisKind> analysisKindNamed(const QString& name);
 
 // The whole road for a command line: reads the database through an open
-// connection and writes one table as UTF-8 text. lastN > 0 limits bets to the
-// newest lastN bets, and balls (hits_last_n, hot and cold) and pairs to the
-// newest lastN draws; lastN <= 0 means all. Throws AppError with the engine's
+// connection and writes one table (or the fairness report, see FairnessText.h)
+// as UTF-8 text. lastN > 0 limits bets to the newest lastN bets, and balls
+// (hits_last_n, hot and cold), pairs and fairness to the newest lastN draws;
+// lastN <= 0 means all. Throws AppError with the engine's
 // text when the database cannot be read.
 QByteArray analysisText(Connection& connection, AnalysisKind kind, qint64 lastN,
                         TableFormat format);

@@ -1,4 +1,4 @@
-#include "app/Unit1.h"
+#include "gui/Unit1.h"
 
 #include <QApplication>
 #include <QFont>

@@ -1,6 +1,6 @@
 #include "bench/SyntheticDraws.h"
 
-#include "app/DatabaseSetup.h"
+#include "startup/DatabaseSetup.h"
 
 #include <QDate>
 #include <QFile>

@@ -4,11 +4,11 @@
 // tools/make_synthetic_workbook.py (synthetic data).
 //
 //   numeron_bench_import WORKBOOK.xlsx
-#include "app/DatabaseSetup.h"
-#include "app/Unit1.h"
 #include "bench/BenchApp.h"
 #include "bench/BenchReport.h"
 #include "dataset/Query.h"
+#include "gui/Unit1.h"
+#include "startup/DatabaseSetup.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

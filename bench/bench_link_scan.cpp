@@ -1,9 +1,9 @@
 // The results page's link scan on synthetic pages of 2 MiB and 16 MiB (the
 // largest page the program accepts): its time must grow in proportion to the
 // page. The 2 MiB scan is the reference. Run by bench/run_link_scan_benchmark.sh.
-#include "update/ResultsSite.h"
-#include "update/ResultsSiteUtils.h"
-#include "update/WebAddress.h"
+#include "net/ResultsSite.h"
+#include "net/ResultsSiteUtils.h"
+#include "net/WebAddress.h"
 
 #include <QElapsedTimer>
 #include <QTextStream>

@@ -7,12 +7,12 @@
 // query to /dev/null as a separate process, the chart re-read with the
 // frequency table "Статистика (шар)". Prints the medians, their ratios and the
 // process's peak memory.
-#include "app/Unit1.h"
 #include "bench/BenchApp.h"
 #include "bench/BenchReport.h"
 #include "bench/ShellReference.h"
 #include "bench/SyntheticDraws.h"
 #include "dataset/Query.h"
+#include "gui/Unit1.h"
 #include "views/ViewQueries.h"
 
 #include <QApplication>

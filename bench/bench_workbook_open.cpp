@@ -6,7 +6,7 @@
 //   numeron_bench_workbook_open WORKBOOK
 #include "bench/BenchReport.h"
 #include "runtime/AppError.h"
-#include "update/Workbook.h"
+#include "workbook/Workbook.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

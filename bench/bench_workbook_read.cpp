@@ -5,7 +5,7 @@
 //
 //   numeron_bench_workbook_read BOOK.xls BOOK.xlsx [RUNS]
 #include "bench/BenchReport.h"
-#include "update/Workbook.h"
+#include "workbook/Workbook.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

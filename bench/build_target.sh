@@ -1,11 +1,13 @@
 # Sourced by the benchmark scripts: configures $build_dir as Release when it is
-# new, builds one target, warns when the build is not optimised, makes the
+# new (benchmarks on), builds one target, warns when the build is not optimised, makes the
 # work folder $work_dir, and runs a target once per database size.
 #   build_bench_target TARGET
 build_bench_target() {
   build_dir="${BUILD_DIR:-build}"
   if [ ! -f "$build_dir/CMakeCache.txt" ]; then
-    cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release
+    cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DNUMERON_BENCH=ON
+  elif ! grep -q '^NUMERON_BENCH:BOOL=ON' "$build_dir/CMakeCache.txt"; then
+    cmake -S . -B "$build_dir" -DNUMERON_BENCH=ON
   fi
   cmake --build "$build_dir" -j"$(nproc)" --target "$1"
   local build_type

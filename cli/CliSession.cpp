@@ -1,22 +1,10 @@
 #include "cli/CliSession.h"
 
-#include "app/IniReader.h"
-#include "app/StartupPaths.h"
-#include "app/StartupTexts.h"
 #include "cli/CliTexts.h"
 #include "dataset/Connection.h"
 #include "dataset/Statement.h"
-#include "update/ResultsSite.h"
-#include "views/BallHits.h"
-
-namespace {
-
-QString readConfig(const QString& appDir, const char* key) {
-    const IniReader ini(StartupPaths::iniFileName(appDir));
-    return ini.readString(QStringLiteral("CONFIG"), QLatin1String(key));
-}
-
-} // namespace
+#include "startup/Startup.h"
+#include "startup/StartupTexts.h"
 
 CliSession::CliSession(const QString& appDir, const QString& dbOption, Console& console)
     : m_appDir(appDir), m_dbOption(dbOption), m_console(console) {}
@@ -28,14 +16,14 @@ Connection& CliSession::connection() {
         return *m_connection;
     QString path = m_dbOption;
     if (path.isEmpty()) {
-        if (!StartupPaths::fileExists(StartupPaths::iniFileName(m_appDir)))
+        const Startup::Settings settings = Startup::readSettings(m_appDir);
+        if (!settings.iniFound)
             throw AppError(StartupTexts::noConfiguration());
-        path = StartupPaths::resolveDbFileName(readConfig(m_appDir, "filenamedb"), m_appDir);
+        path = settings.dbFileName;
     }
     auto connection = std::make_unique<Connection>(QStringLiteral("numeron-cli"));
     try {
-        connection->open(path);
-        registerBallHits(connection->handle());
+        Startup::openDatabase(*connection, path);
     } catch (const DatabaseBusy& e) {
         throw AppError(CliTexts::databaseBusy(e.message()));
     } catch (const AppError& e) {
@@ -48,6 +36,5 @@ Connection& CliSession::connection() {
 }
 
 QString CliSession::resultsPageUrl() const {
-    const QString configured = readConfig(m_appDir, "resultsurl");
-    return configured.trimmed().isEmpty() ? ResultsSite::defaults().pageUrl : configured;
+    return Startup::readSettings(m_appDir).resultsPageUrl;
 }

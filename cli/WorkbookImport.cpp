@@ -5,8 +5,7 @@
 #include "cli/Console.h"
 #include "dataset/Connection.h"
 #include "dataset/Statement.h"
-#include "update/DrawImport.h"
-#include "update/Workbook.h"
+#include "update/OnlineUpdate.h"
 
 namespace WorkbookImport {
 
@@ -35,21 +34,12 @@ QString countsLine(const QString& label, const DrawImport::ImportCounts& counts)
         .arg(counts.alreadyStored);
 }
 
-std::unique_ptr<Workbook> openWorkbook(Console& console, const QString& path,
-                                       const QString& label) {
-    try {
-        return Workbook::open(path);
-    } catch (const AppError& e) {
-        // The reader's text names the file itself in most cases: by the
-        // label, which for a download is its address.
-        QString reason = oneLine(e.message());
-        reason.replace(path, label);
-        console.error(reason.contains(label) ? reason
-                                             : quoted(label) + QLatin1String(": ") + reason);
-    } catch (const std::bad_alloc&) {
-        console.error(quoted(label) + QStringLiteral(": книга слишком велика"));
-    }
-    return nullptr;
+// The reader's text names the file itself in most cases: by the label, which
+// for a download is its address.
+QString workbookError(const QString& message, const QString& path, const QString& label) {
+    QString reason = oneLine(message);
+    reason.replace(path, label);
+    return reason.contains(label) ? reason : quoted(label) + QLatin1String(": ") + reason;
 }
 
 } // namespace
@@ -57,21 +47,22 @@ std::unique_ptr<Workbook> openWorkbook(Console& console, const QString& path,
 Outcome importFile(CliSession& session, const QString& path, const QString& label) {
     Connection& connection = session.connection();
     Console& console = session.console();
-    std::unique_ptr<Workbook> book = openWorkbook(console, path, label);
-    if (!book)
-        return {};
-
     DrawImport::ImportCounts counts;
     int foundDrawNo = 0;
-    bool complete = false;
+    bool opened = false;
     try {
         // Nothing is shown, so the draws go straight into the table rather
         // than through a dataset like the window's.
-        DrawImport::importRows(
-            *book, connection,
+        OnlineUpdate::importWorkbook(
+            path, connection,
             [&connection](const ImportedDraw& draw) { DrawImport::insertDraw(connection, draw); },
-            foundDrawNo, counts, [&](int percent) { console.progress(percent, label); });
-        complete = true;
+            foundDrawNo, counts, [&](int percent) { console.progress(percent, label); },
+            [&opened](const std::function<void()>& read) {
+                read();
+                opened = true;
+            });
+        console.print(countsLine(label, counts));
+        return {true, counts};
     } catch (const DrawImport::ImportRowError& e) {
         console.error(QStringLiteral("%1: строка %2, столбец %3, ячейка %4: %5")
                           .arg(quoted(label))
@@ -81,10 +72,18 @@ Outcome importFile(CliSession& session, const QString& path, const QString& labe
     } catch (const DatabaseBusy& e) {
         console.error(quoted(label) + QLatin1String(": ") + CliTexts::databaseBusy(e.message()));
     } catch (const AppError& e) {
-        console.error(quoted(label) + QLatin1String(": ") + oneLine(e.message()));
+        console.error(opened ? quoted(label) + QLatin1String(": ") + oneLine(e.message())
+                             : workbookError(e.message(), path, label));
+    } catch (const std::bad_alloc&) {
+        if (opened)
+            throw;
+        console.error(quoted(label) + QStringLiteral(": книга слишком велика"));
     }
+    // A workbook that could not be read imported nothing: no counts then.
+    if (!opened)
+        return {};
     console.print(countsLine(label, counts));
-    return {complete, counts};
+    return {false, counts};
 }
 
 } // namespace WorkbookImport

@@ -65,6 +65,11 @@ int topLevelFrom(const QString& sql) {
             i = static_cast<int>(sql.indexOf(QLatin1Char('\n'), i));
             if (i < 0)
                 return -1;
+        } else if (c == QLatin1Char('/') && i + 1 < n && sql.at(i + 1) == QLatin1Char('*')) {
+            i = static_cast<int>(sql.indexOf(QLatin1String("*/"), i + 2));
+            if (i < 0)
+                return -1;
+            ++i; // onto the closing '/'
         } else if (c == QLatin1Char('(')) {
             ++depth;
         } else if (c == QLatin1Char(')')) {
@@ -107,10 +112,6 @@ void Query::setSql(const QString& text) {
 
 void Query::setParam(const QString& name, const QVariant& value) {
     m_params.insert(name.toLower(), value);
-}
-
-QVariant Query::param(const QString& name) const {
-    return m_params.value(name.toLower());
 }
 
 void Query::setDataSource(DataSource* master) {
@@ -338,15 +339,6 @@ int Query::asInteger(const QString& field) const {
     if (v.typeId() == QMetaType::QString)
         return Conversions::strToInt(v.toString());
     return static_cast<int>(v.toLongLong());
-}
-
-double Query::asFloat(const QString& field) const {
-    const QVariant v = value(field);
-    if (v.isNull())
-        return 0;
-    if (v.typeId() == QMetaType::QString)
-        return Conversions::strToFloat(v.toString());
-    return v.toDouble();
 }
 
 QString Query::asString(const QString& field) const {

@@ -37,7 +37,6 @@ public:
 
     // Named parameters (":Tir"), bound at every open.
     void setParam(const QString& name, const QVariant& value);
-    QVariant param(const QString& name) const;
 
     // Master link: while set, a parameter named like a master column takes the
     // master's current value, and the query runs again whenever the master's
@@ -73,7 +72,6 @@ public:
     QVariant value(const QString& field) const;
     QVariant valueAt(int row, int column) const; // snapshot cell, for grids
     int asInteger(const QString& field) const;
-    double asFloat(const QString& field) const;
     QString asString(const QString& field) const;
     QDate asDate(const QString& field) const;
 
@@ -106,7 +104,6 @@ private:
     void requireActive() const;
     void requireField(int index, const QString& field) const;
     void beginNewRow(bool atEnd);
-    void loadSnapshot();
     void masterChanged(const QString& field);
     void setCurrent(int row);
 

@@ -4,10 +4,10 @@
 // goes through the decoder, the stamp parser and the resolver. Besides the
 // sanitizers, the target checks that a link's request bytes are a clean URL
 // that carries the link's own bytes.
-#include "update/HttpTransfer.h"
-#include "update/ResultsSite.h"
-#include "update/ResultsSiteUtils.h"
-#include "update/WebAddress.h"
+#include "net/HttpTransfer.h"
+#include "net/ResultsSite.h"
+#include "net/ResultsSiteUtils.h"
+#include "net/WebAddress.h"
 
 #include <QByteArray>
 #include <QList>

@@ -2,7 +2,7 @@
 // it, shown for a value. The first eight bytes are the value (any double:
 // infinities, not-a-number and denormals included), the rest the code in UTF-8,
 // cut to the length the styles reader accepts.
-#include "update/NumberFormat.h"
+#include "workbook/NumberFormat.h"
 
 #include <cstddef>
 #include <cstdint>

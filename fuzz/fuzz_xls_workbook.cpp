@@ -6,7 +6,7 @@
 // Seeds: the workbooks of the reader tests (build/tests/write_xls_samples DIR)
 // and tests/data/draws_libreoffice.xls.
 #include "runtime/AppError.h"
-#include "update/XlsWorkbook.h"
+#include "workbook/xls/XlsWorkbook.h"
 
 #include <QString>
 #include <cstddef>

@@ -4,7 +4,7 @@
 // the program scaled down, so that each input is read in milliseconds even
 // with the sanitizers' instrumentation.
 #include "runtime/AppError.h"
-#include "update/XlsxWorkbook.h"
+#include "workbook/xlsx/XlsxWorkbook.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Creates razyg.ini and an empty database in the given folder (default: the
 // folder of this tool) when they are missing; never overwrites either.
-#include "app/DatabaseSetup.h"
 #include "runtime/AppError.h"
+#include "startup/DatabaseSetup.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

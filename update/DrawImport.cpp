@@ -3,10 +3,10 @@
 #include "dataset/Connection.h"
 #include "dataset/Query.h"
 #include "dataset/Statement.h"
+#include "runtime/Clock.h"
 #include "runtime/Conversions.h"
-#include "update/Workbook.h"
+#include "workbook/Workbook.h"
 
-#include <QElapsedTimer>
 #include <cmath>
 #include <utility>
 
@@ -154,8 +154,7 @@ void importRows(const Workbook& book, Connection& connection, const DrawWriter& 
         }
         stored = counts;
     };
-    QElapsedTimer chunk;
-    chunk.start();
+    qint64 chunkStart = Clock::now();
     connection.beginBatch();
     try {
         for (int row = 2; row <= rowCount; ++row) {
@@ -167,10 +166,10 @@ void importRows(const Workbook& book, Connection& connection, const DrawWriter& 
                 ++counts.added;
             }
             ++counts.rowsRead;
-            if (chunk.elapsed() >= kChunkMilliseconds) {
+            if (Clock::now() - chunkStart >= kChunkMilliseconds) {
                 commitChunk();
                 connection.beginBatch();
-                chunk.restart();
+                chunkStart = Clock::now();
             }
             if (afterRow)
                 afterRow(progressPercent(row, rowCount));

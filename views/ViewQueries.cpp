@@ -1,11 +1,13 @@
 #include "views/ViewQueries.h"
 
+#include "dataset/SqlTexts.h"
+
 #include <QStringList>
 
 namespace ViewQueries {
 
 QString byDrawDesc() {
-    return QStringLiteral("SELECT * FROM razyg order by tir desc");
+    return SqlTexts::drawList();
 }
 
 QString byCombination() {

@@ -17,7 +17,6 @@ public:
 
     void setDataSource(DataSource* source);
     DataSource* dataSource() const { return m_model->dataSource(); }
-    DbGridModel* gridModel() const { return m_model; }
     void setColumnTitle(int column, const QString& title) { m_model->setTitle(column, title); }
     QString columnTitle(int column) const { return m_model->title(column); }
 

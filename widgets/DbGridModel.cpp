@@ -2,7 +2,7 @@
 
 #include "dataset/DataSource.h"
 #include "dataset/Query.h"
-#include "widgets/DisplayForms.h"
+#include "runtime/DisplayForms.h"
 
 DbGridModel::DbGridModel(const QVector<GridColumn>& columns, QObject* parent)
     : QAbstractTableModel(parent), m_columns(columns), m_fieldIndex(columns.size(), -1) {}

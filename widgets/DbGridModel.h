@@ -1,11 +1,11 @@
 #pragma once
 
+#include "dataset/DataSource.h"
+
 #include <QAbstractTableModel>
 #include <QPointer>
 #include <QString>
 #include <QVector>
-
-class DataSource;
 
 // One persistent grid column: the result column it shows, its title and width.
 struct GridColumn {

@@ -1,11 +1,10 @@
 #pragma once
 
-#include "widgets/DisplayForms.h"
+#include "dataset/DataSource.h"
+#include "runtime/DisplayForms.h"
 
 #include <QLabel>
 #include <QPointer>
-
-class DataSource;
 
 // A label that shows one column of its data source's current row; empty with no
 // row, a null value, no such column, or no data source.
@@ -15,7 +14,6 @@ public:
     DbText(const QString& field, DisplayForm form, QWidget* parent = nullptr);
     void setDataSource(DataSource* source);
     DataSource* dataSource() const { return m_source; }
-    QString dataField() const { return m_field; }
 
 private:
     void refresh();

@@ -1,7 +1,5 @@
 #include "widgets/MessageBoxes.h"
 
-#include <QCoreApplication>
-#include <QFileInfo>
 #include <QMessageBox>
 
 BoxResult QtMessageBoxes::show(const BoxRequest& request) {
@@ -57,8 +55,4 @@ QString standardErrorText(const QString& message) {
     if (!text.isEmpty() && text.back().isPunct())
         return text;
     return text + QLatin1Char('.');
-}
-
-QString applicationTitle() {
-    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
 }

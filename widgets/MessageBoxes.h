@@ -33,6 +33,3 @@ public:
 // The standard error box text: the error's text with a full stop added when
 // it does not end in punctuation.
 QString standardErrorText(const QString& message);
-
-// The application title: the executable's file name without its extension.
-QString applicationTitle();

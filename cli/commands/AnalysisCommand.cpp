@@ -1,5 +1,5 @@
-// numeron-cli analysis bets|balls|pairs: the tables of the window «Анализ»
-// (tabs «Мои ставки», «Шары», «Пары») as CSV or JSON.
+// numeron-cli analysis bets|balls|pairs|fairness: the tables of the window
+// «Анализ» (tabs «Мои ставки», «Шары», «Пары», «Случайность») as CSV or JSON.
 #include "analysis/AnalysisTables.h"
 #include "cli/CliCommand.h"
 #include "cli/CliSession.h"
@@ -16,7 +16,7 @@ public:
     QString summary() const override {
         return QStringLiteral("Анализ: выигрыши ставок, задержки шаров, частые пары.");
     }
-    QString arguments() const override { return QStringLiteral("bets|balls|pairs"); }
+    QString arguments() const override { return QStringLiteral("bets|balls|pairs|fairness"); }
     QString description() const override {
         return QStringLiteral(
             "Выводит таблицу окна «Анализ»:\n"
@@ -24,8 +24,11 @@ public:
             "(tir,date,b1,b2,b3,b4,b5,b6,matches,prize);\n"
             "  balls — для каждого шара выпадения, на 100 тиражей, задержки "
             "(ball,hits,per100,expected_per100,delay,max_delay,mean_delay,hits_last_n);\n"
-            "  pairs — 50 самых частых пар шаров (ball1,ball2,hits).\n"
-            "С --last N: для bets — N последних ставок, для balls и pairs — N тиражей с "
+            "  pairs — 50 самых частых пар шаров (ball1,ball2,hits);\n"
+            "  fairness — проверки случайности тиражей: частоты шаров, пар, интервалы "
+            "между выпадениями, шары по местам в порядке выпадения (name,statistic,df,"
+            "p_value,method; в JSON {\"draws\", \"tests\": [...]}).\n"
+            "С --last N: для bets — N последних ставок, для остальных — N тиражей с "
             "наибольшими номерами. CSV по RFC 4180 или JSON, UTF-8.\n\n"
             "Пример:\n  numeron-cli analysis balls --last 100 --format json");
     }
@@ -36,12 +39,12 @@ public:
     int run(CliSession& session, const QCommandLineParser& parser) override {
         const QStringList args = parser.positionalArguments();
         if (args.isEmpty())
-            throw UsageError(QStringLiteral("не указана таблица: bets, balls или pairs"));
+            throw UsageError(QStringLiteral("не указана таблица: bets, balls, pairs или fairness"));
         CommandOptions::allowArguments(parser, 1);
         const std::optional<Analysis::AnalysisKind> kind = Analysis::analysisKindNamed(args.at(0));
         if (!kind)
-            throw UsageError(
-                QStringLiteral("таблица bets, balls или pairs, а не «%1»").arg(args.at(0)));
+            throw UsageError(QStringLiteral("таблица bets, balls, pairs или fairness, а не «%1»")
+                                 .arg(args.at(0)));
         const qint64 last = CommandOptions::lastCount(parser, kLast).value_or(0);
         const TableText::Format format = CommandOptions::chosenTableFormat(parser);
         const QByteArray text = Analysis::analysisText(session.connection(), *kind, last, format);

@@ -1,17 +1,15 @@
 // numeron-cli update: the online update of the window ("Обновить онлайн")
 // without any box: results page, newest stamped workbook link, download,
 // import.
-#include "app/StartupPaths.h"
 #include "cli/CliCommand.h"
 #include "cli/CliSession.h"
 #include "cli/CommandOptions.h"
 #include "cli/Console.h"
 #include "cli/WorkbookImport.h"
-#include "update/HttpTransfer.h"
-#include "update/ResultsSite.h"
-#include "update/ResultsSiteUtils.h"
+#include "net/ResultsSite.h"
+#include "net/WebAddress.h"
+#include "update/OnlineUpdate.h"
 #include "update/UpdateTexts.h"
-#include "update/WebAddress.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -40,8 +38,6 @@ public:
         session.connection(); // a missing database ends the command before the network
         const ResultsSite site = ResultsSite::fromPageUrl(session.resultsPageUrl());
         console.print(QStringLiteral("Страница результатов: ") + site.pageUrl);
-        const QString workbookUrl = FindNewestWorkbookUrl(site);
-
         // Downloaded into a folder of its own that is removed on every way out;
         // the window's results.xlsx beside the executable is left alone.
         QTemporaryDir folder(QDir::temp().filePath(QStringLiteral("numeron-cli-XXXXXX")));
@@ -49,9 +45,9 @@ public:
             throw AppError(QStringLiteral("Не удалось создать временную папку: ") +
                            folder.errorString());
         const QString file = folder.filePath(QStringLiteral("results.xlsx"));
-        if (!workbookUrl.isEmpty())
-            DownloadToFile(workbookUrl, file);
-        if (!StartupPaths::fileExists(file)) {
+        const OnlineUpdate::Download download = OnlineUpdate::downloadNewestWorkbook(site, file);
+        const QString& workbookUrl = download.workbookUrl;
+        if (!download.arrived) {
             QString text = UpdateTexts::downloadFailed(WebAddress::forDisplay(workbookUrl));
             text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
             throw AppError(text);

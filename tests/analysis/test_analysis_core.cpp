@@ -1,6 +1,6 @@
 // The analysis computations on small hand-made histories with answers worked
 // out by hand.
-#include "tests/support/TestSupport.h"
+#include "tests/gui/support/TestSupport.h"
 
 #include "analysis/AnalysisTables.h"
 #include "analysis/BallStats.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tests/support/TestSupport.h"
+#include "tests/gui/support/TestSupport.h"
 
 #include <QByteArray>
 #include <QList>

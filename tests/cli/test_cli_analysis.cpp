@@ -1,4 +1,4 @@
-// numeron-cli analysis: the three tables of the analysis window from the real
+// numeron-cli analysis: the tables of the analysis window from the real
 // executable, against numbers counted by hand.
 #include "tests/cli/CliTestSupport.h"
 
@@ -64,6 +64,8 @@ void TestCliAnalysis::lines_data() {
                            << 42; // 15 pairs a draw, three shared by draws 1 and 2
     QTest::newRow("pairs, newest draw") << strings({"pairs", "--last=1"})
                                         << strings({"ball1,ball2,hits", "9,10,1", "12,49,1"}) << 15;
+    QTest::newRow("fairness") << strings({"fairness"})
+                              << strings({"name,statistic,df,p_value,method"}) << 9;
 }
 
 void TestCliAnalysis::lines() {
@@ -99,6 +101,19 @@ void TestCliAnalysis::json() {
     QCOMPARE(forDraw(2)[QLatin1String("matches")].toInt(), 4);
     QVERIFY(forDraw(1)[QLatin1String("prize")].isNull());
     QVERIFY(forDraw(5)[QLatin1String("matches")].isNull());
+
+    const CliRun fairness = cli.run(strings({"analysis", "fairness", "--format", "json"}));
+    QCOMPARE(fairness.exitCode, 0);
+    const QJsonObject report = QJsonDocument::fromJson(fairness.out).object();
+    QCOMPARE(report[QLatin1String("draws")].toInt(), 3);
+    QStringList names;
+    for (const QJsonValue& test : report[QLatin1String("tests")].toArray()) {
+        names << test[QLatin1String("name")].toString();
+        for (const char* key : {"statistic", "df", "p_value", "method"})
+            QVERIFY2(test.toObject().contains(QLatin1String(key)), key);
+    }
+    QCOMPARE(names, strings({"balls", "pairs", "gaps", "position1", "position2", "position3",
+                             "position4", "position5", "position6"}));
 }
 
 void TestCliAnalysis::usage_data() {

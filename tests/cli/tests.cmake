@@ -1,7 +1,8 @@
 # Tests that run the built numeron-cli as a separate process.
 set(NUMERON_CLI_TEST_DIR ${CMAKE_CURRENT_LIST_DIR})
 function(numeron_cli_test name)
-  numeron_test(${name} ${ARGN} ${NUMERON_CLI_TEST_DIR}/CliTestSupport.cpp)
+  numeron_test(${name} ${ARGN} ${NUMERON_CLI_TEST_DIR}/CliTestSupport.cpp
+    LIBS ${NUMERON_GUI_TEST_LIBS})
   target_compile_definitions(${name} PRIVATE NUMERON_CLI="$<TARGET_FILE:numeron-cli>")
   add_dependencies(${name} numeron-cli)
 endfunction()

@@ -1,5 +1,5 @@
 #include "dataset/ColumnStore.h"
-#include "tests/support/TestSupport.h"
+#include "tests/gui/support/TestSupport.h"
 
 #include <QDate>
 #include <QTest>

@@ -1,11 +1,11 @@
 // Batched writes while another connection holds the database: the batch waits
 // for the busy timeout, then fails whole and leaves the connection usable.
-#include "tests/support/TestSupport.h"
+#include "tests/gui/support/TestSupport.h"
 
 #include "dataset/Connection.h"
 #include "dataset/Statement.h"
 #include "update/DrawImport.h"
-#include "update/Workbook.h"
+#include "workbook/Workbook.h"
 
 #include <QTest>
 #include <sqlite3.h>

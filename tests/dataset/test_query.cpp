@@ -1,4 +1,4 @@
-#include "tests/support/TestSupport.h"
+#include "tests/gui/support/TestSupport.h"
 
 #include "dataset/Connection.h"
 #include "dataset/DataSource.h"
@@ -26,6 +26,7 @@ private Q_SLOTS:
     void tableValuesWriteByTableColumn_data();
     void tableValuesWriteByTableColumn();
     void cursorBounds();
+    void positionalOrderKeptWhenEditable_data();
     void positionalOrderKeptWhenEditable();
     void masterDetailFollowsCurrentRow();
     void detachedDetailKeepsItsRows();
@@ -277,9 +278,18 @@ void TestQuery::tableValuesWriteByTableColumn() {
     QCOMPARE(q.asString(QStringLiteral("s1")), shown);
 }
 
+void TestQuery::positionalOrderKeptWhenEditable_data() {
+    QTest::addColumn<QString>("sql");
+    QTest::newRow("line comment") << QStringLiteral(
+        "SELECT tir, s1 AS \"from_x\" -- from\nFROM razyg ORDER BY 2 DESC");
+    QTest::newRow("block comment")
+        << QStringLiteral("SELECT tir, /* from ( */ s1 AS \"from_x\" FROM razyg ORDER BY 2 DESC");
+}
+
 void TestQuery::positionalOrderKeptWhenEditable() {
+    QFETCH(QString, sql);
     Query q(db.get(), QStringLiteral("ADOQuery1"));
-    q.setSql(QStringLiteral("SELECT tir, s1 AS \"from_x\" -- from\nFROM razyg ORDER BY 2 DESC"));
+    q.setSql(sql);
     q.open();
     QCOMPARE(column(&q, QStringLiteral("tir")),
              (QStringList{QStringLiteral("3"), QStringLiteral("2"), QStringLiteral("1")}));

@@ -1,4 +1,4 @@
-#include "tests/support/TestSupport.h"
+#include "tests/gui/support/TestSupport.h"
 
 #include "entry/KeyFilter.h"
 

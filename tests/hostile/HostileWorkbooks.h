@@ -1,7 +1,7 @@
 #pragma once
 
 #include "tests/hostile/ZipPackageWriter.h"
-#include "update/XlsxLimits.h"
+#include "workbook/xlsx/XlsxLimits.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,4 +1,4 @@
-#include "tests/support/TestSupport.h"
+#include "tests/gui/support/TestSupport.h"
 
 #include "dataset/Connection.h"
 #include "dataset/Query.h"

@@ -1,8 +1,0 @@
-list(APPEND NUMERON_CORE_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/AnalysisTables.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/BallSet.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/BallStats.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/DrawHistory.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/MyBets.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/PairStats.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/TextTable.cpp)

@@ -1,6 +1,0 @@
-list(APPEND NUMERON_CORE_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/ColumnStore.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Connection.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/DataSource.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Query.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Statement.cpp)

@@ -1,9 +1,0 @@
-list(APPEND NUMERON_CORE_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/EntryTexts.h
-  ${CMAKE_CURRENT_LIST_DIR}/KeyFilter.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/NumberPad.cpp)
-list(APPEND NUMERON_GUI_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/BetEntryHandlers.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/DrawEntryHandlers.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/FieldHandlers.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/NumberPadHandlers.cpp)

@@ -1,0 +1,141 @@
+#include "gui/analysis/FairnessPage.h"
+
+#include "analysis/FairnessText.h"
+#include "gui/analysis/AnalysisModel.h"
+#include "gui/analysis/AnalysisRows.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLocale>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+QString testTitle(const QString& name) {
+    if (name == QLatin1String("balls"))
+        return QStringLiteral("Частоты шаров");
+    if (name == QLatin1String("pairs"))
+        return QStringLiteral("Частоты пар");
+    if (name == QLatin1String("gaps"))
+        return QStringLiteral("Интервалы между выпадениями");
+    return QStringLiteral("Место %1 в порядке выпадения").arg(name.mid(8));
+}
+
+AnalysisCell figureCell(double value, int decimals) {
+    if (!std::isfinite(value))
+        return {QString(), QVariant()};
+    return {QLocale().toString(value, 'f', decimals), value};
+}
+
+std::vector<AnalysisRow> fairnessRows(const Analysis::FairnessReport& report) {
+    std::vector<AnalysisRow> rows;
+    for (const Analysis::FairnessTest& test : report.tests) {
+        AnalysisRow row;
+        row.cells = {{testTitle(test.name), test.name},
+                     {Analysis::fairnessVerdict(test), QVariant()},
+                     figureCell(test.statistic, 2),
+                     test.available ? AnalysisCell{QString::number(test.df), test.df}
+                                    : AnalysisCell{QString(), QVariant()},
+                     {test.available ? Analysis::formatPValue(test.pValue) : QString(),
+                      test.available ? QVariant(test.pValue) : QVariant()},
+                     {test.method, QVariant()}};
+        if (test.available && test.pValue < Analysis::kFairnessAlpha)
+            row.background = AnalysisRows::kHotColour;
+        row.toolTip = test.method;
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+QStringList fairnessHeader() {
+    return {QStringLiteral("Проверка"),   QStringLiteral("Вывод"),
+            QStringLiteral("Статистика"), QStringLiteral("Степени свободы"),
+            QStringLiteral("p"),          QStringLiteral("Метод")};
+}
+
+} // namespace
+
+FairnessPage::FairnessPage(QWidget* parent)
+    : AnalysisPage(parent), m_lastN(createLastNBox(0, this)), m_summary(new QLabel(this)),
+      m_chartView(new QChartView(this)), m_series(new QBarSeries), m_axisX(new QBarCategoryAxis),
+      m_axisY(new QValueAxis) {
+    setObjectName(QStringLiteral("FairnessPage"));
+    m_lastN->setObjectName(QStringLiteral("FairnessLastN"));
+    m_summary->setWordWrap(true);
+    model()->setRows(fairnessHeader(), {});
+
+    auto* chart = new QChart;
+    chart->addSeries(m_series);
+    chart->addAxis(m_axisX, Qt::AlignBottom);
+    chart->addAxis(m_axisY, Qt::AlignLeft);
+    m_series->attachAxis(m_axisX);
+    m_series->attachAxis(m_axisY);
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    m_chartView->setChart(chart);
+    m_chartView->setMinimumHeight(220);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(new QLabel(QStringLiteral("Последние тиражи:"), this));
+    top->addWidget(m_lastN);
+    top->addSpacing(16);
+    top->addWidget(m_summary, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(tableView(), 1);
+    layout->addWidget(m_chartView, 1);
+
+    connect(m_lastN, &QComboBox::currentIndexChanged, this, &AnalysisPage::optionsChanged);
+    connect(tableView()->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) { showChart(current.row()); });
+}
+
+void FairnessPage::recompute(AnalysisSource& source) {
+    m_report = Analysis::computeFairness(Analysis::readFairnessHistory(source.connection()),
+                                         chosenLastN(m_lastN));
+    model()->setRows(fairnessHeader(), fairnessRows(m_report));
+    QString summary = QStringLiteral("Учтено тиражей: %1").arg(m_report.draws);
+    if (m_report.irregular > 0)
+        summary += QStringLiteral("; неправильных, не учтены: %1").arg(m_report.irregular);
+    summary += QStringLiteral("; с порядком выпадения: %1. Уровень значимости 0,05.")
+                   .arg(m_report.ordered);
+    m_summary->setText(summary);
+    const int row = tableView()->currentIndex().isValid() ? tableView()->currentIndex().row() : 0;
+    showChart(row);
+}
+
+void FairnessPage::showChart(int row) {
+    m_series->clear();
+    m_axisX->clear();
+    if (row < 0 || row >= int(m_report.tests.size()))
+        return;
+    const Analysis::FairnessTest& test = m_report.tests[size_t(row)];
+    const Analysis::FairnessChart& data = test.chart;
+    auto* observed = new QBarSet(QStringLiteral("Наблюдалось"));
+    auto* expected = new QBarSet(QStringLiteral("Ожидалось"));
+    double top = 0;
+    for (size_t i = 0; i < data.observed.size() && i < data.expected.size(); ++i) {
+        observed->append(data.observed[i]);
+        expected->append(data.expected[i]);
+        top = std::max({top, data.observed[i], data.expected[i]});
+    }
+    m_series->append(observed);
+    m_series->append(expected);
+    m_axisX->append(data.labels);
+    m_axisY->setRange(0, top > 0 ? top * 1.1 : 1);
+    m_chartView->chart()->setTitle(testTitle(test.name));
+}
+
+Analysis::TextTable FairnessPage::exportTable() const {
+    return Analysis::fairnessTable(m_report);
+}

@@ -1,0 +1,8 @@
+#include "runtime/ApplicationTitle.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+QString applicationTitle() {
+    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+}

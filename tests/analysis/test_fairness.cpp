@@ -1,0 +1,226 @@
+// The randomness tests on synthetic histories: hand-computed statistics, tail
+// probabilities against values from an independent arbitrary-precision
+// computation, and histories built to be plainly unfair.
+#include "analysis/Distributions.h"
+#include "analysis/Fairness.h"
+#include "dataset/Connection.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <cmath>
+#include <random>
+#include <sqlite3.h>
+
+using namespace Analysis;
+
+namespace {
+
+// Synthetic draws: fair ones from a fixed seed, drawn order kept.
+FairnessSample fairSample(int draws, quint64 seed) {
+    std::mt19937_64 random(seed);
+    std::array<int, 49> drum{};
+    for (int i = 0; i < 49; ++i)
+        drum[size_t(i)] = i + 1;
+    FairnessSample sample;
+    for (int d = 0; d < draws; ++d) {
+        DrawnOrder order{};
+        BallSet set = 0;
+        for (size_t i = 0; i < 6; ++i) {
+            std::swap(drum[i], drum[i + random() % (49 - i)]);
+            order[i] = quint8(drum[i]);
+            set |= BallSet(1) << drum[i];
+        }
+        sample.draws.push_back(set);
+        sample.orders.push_back(order);
+    }
+    return sample;
+}
+
+// Plainly unfair synthetic histories.
+FairnessSample unfairSample(const QString& kind) {
+    FairnessSample sample = fairSample(2000, 11);
+    for (size_t d = 0; d < sample.draws.size(); ++d) {
+        DrawnOrder& order = sample.orders[d];
+        if (kind == u"ball 1 every draw" && !(sample.draws[d] & 2)) {
+            sample.draws[d] = (sample.draws[d] & ~(BallSet(1) << order[0])) | 2;
+            order[0] = 1;
+        } else if (kind == u"balls in turn") { // 6 consecutive balls, shifted by 6 each draw
+            sample.draws[d] = 0;
+            for (size_t i = 0; i < 6; ++i) {
+                order[i] = quint8((d * 6 + i) % 49 + 1);
+                sample.draws[d] |= BallSet(1) << order[i];
+            }
+        } else if (kind == u"ascending order") {
+            std::sort(order.begin(), order.end());
+        }
+    }
+    return sample;
+}
+
+BallSet balls(std::initializer_list<int> list) {
+    BallSet set = 0;
+    for (int b : list)
+        set |= BallSet(1) << b;
+    return set;
+}
+
+} // namespace
+
+class TestFairness : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void tailProbabilities_data();
+    void tailProbabilities();
+    void ballStatistic_data();
+    void ballStatistic();
+    void verdicts_data();
+    void verdicts();
+    void pairSimulation();
+    void readsOnlyUsableDraws_data();
+    void readsOnlyUsableDraws();
+};
+
+void TestFairness::tailProbabilities_data() {
+    QTest::addColumn<double>("computed");
+    QTest::addColumn<double>("expected");
+    // Reference values: mpmath's regularized incomplete gamma at 30 digits.
+    QTest::newRow("chi2(1) 95%") << chiSquareUpperTail(3.841458820694124, 1) << 0.05;
+    QTest::newRow("chi2(10) 95%") << chiSquareUpperTail(18.307038053275146, 10) << 0.05;
+    QTest::newRow("chi2(48) 95%") << chiSquareUpperTail(65.17076890690217, 48)
+                                  << 0.04999999997135185;
+    QTest::newRow("chi2(48) at its mean") << chiSquareUpperTail(48, 48) << 0.47284972054774399;
+    QTest::newRow("chi2(1127)") << chiSquareUpperTail(1200, 1127) << 0.064308405352269891;
+    QTest::newRow("far tail") << chiSquareUpperTail(400, 200) << 1.8438936497115742e-15;
+    QTest::newRow("near underflow") << chiSquareUpperTail(1400, 2) << 9.8596765437597709e-305;
+    QTest::newRow("P + Q = 1") << regularizedGammaP(24.5, 30) + regularizedGammaQ(24.5, 30) << 1.0;
+    // Equal weights: one χ² with the degrees of freedom added.
+    QTest::newRow("weighted 1, 1")
+        << weightedChiSquareUpperTail(1, 48, 1, 1127, 1175) << chiSquareUpperTail(1175, 1175);
+    // 2·χ²(2) + χ²(2): exponentials with means 4 and 2, tail 2e^(-x/4) - e^(-x/2).
+    QTest::newRow("weighted 2, 1")
+        << weightedChiSquareUpperTail(2, 2, 1, 2, 9) << 2 * std::exp(-9.0 / 4) - std::exp(-9.0 / 2);
+}
+
+void TestFairness::tailProbabilities() {
+    QFETCH(double, computed);
+    QFETCH(double, expected);
+    QVERIFY2(std::fabs(computed - expected) <= 1e-9 * expected,
+             qPrintable(QString::number(computed, 'g', 17)));
+}
+
+void TestFairness::ballStatistic_data() {
+    QTest::addColumn<std::vector<BallSet>>("draws");
+    QTest::addColumn<double>("statistic");
+    // Σ(O - E)²/E = ΣO²/E - 6n with E = 6n/49, then × 48/43.
+    QTest::newRow("one draw") << std::vector<BallSet>{balls({1, 2, 3, 4, 5, 6})}
+                              << (6 * 49.0 / 6 - 6) * 48 / 43;
+    QTest::newRow("a draw twice and another")
+        << std::vector<BallSet>{balls({1, 2, 3, 4, 5, 6}), balls({1, 2, 3, 4, 5, 6}),
+                                balls({7, 8, 9, 10, 11, 12})}
+        << (30 * 49.0 / 18 - 18) * 48 / 43;
+    std::vector<BallSet> even = unfairSample(QStringLiteral("balls in turn")).draws;
+    even.resize(49); // every ball exactly six times
+    QTest::newRow("every ball as often") << even << 0.0;
+}
+
+void TestFairness::ballStatistic() {
+    QFETCH(std::vector<BallSet>, draws);
+    QFETCH(double, statistic);
+    const FairnessTest test = ballCountTest(draws);
+    QCOMPARE(test.df, 48);
+    QVERIFY(std::fabs(test.statistic - statistic) < 1e-9);
+    QCOMPARE(test.pValue, chiSquareUpperTail(statistic, 48));
+}
+
+void TestFairness::verdicts_data() {
+    QTest::addColumn<QString>("history");
+    QTest::addColumn<QStringList>("rejected");
+    const QStringList all = {QStringLiteral("balls"), QStringLiteral("pairs"),
+                             QStringLiteral("gaps")};
+    QTest::newRow("fair") << QStringLiteral("fair") << QStringList();
+    // Ball 1 pushed into a draw takes the place of the first ball drawn.
+    QTest::newRow("ball 1 every draw")
+        << QStringLiteral("ball 1 every draw") << all + QStringList{QStringLiteral("position1")};
+    // Counts as even as can be, but each ball comes back after exactly 7 or 8 draws.
+    QTest::newRow("balls in turn") << QStringLiteral("balls in turn")
+                                   << QStringList{QStringLiteral("pairs"), QStringLiteral("gaps")};
+    QTest::newRow("ascending order")
+        << QStringLiteral("ascending order")
+        << QStringList{QStringLiteral("position1"), QStringLiteral("position2"),
+                       QStringLiteral("position3"), QStringLiteral("position4"),
+                       QStringLiteral("position5"), QStringLiteral("position6")};
+}
+
+void TestFairness::verdicts() {
+    QFETCH(QString, history);
+    QFETCH(QStringList, rejected);
+    const FairnessReport report =
+        computeFairness(history == u"fair" ? fairSample(2000, 5) : unfairSample(history));
+    QCOMPARE(report.tests.size(), size_t(9));
+    for (const FairnessTest& test : report.tests) {
+        QVERIFY2(test.available, qPrintable(test.name));
+        const QString verdict = fairnessVerdict(test);
+        QCOMPARE(verdict.startsWith(u"тиражи не похожи на случайные, p "),
+                 rejected.contains(test.name));
+        QVERIFY2(verdict.endsWith(formatPValue(test.pValue)), qPrintable(verdict));
+    }
+}
+
+void TestFairness::pairSimulation() {
+    FairnessOptions options;
+    options.pairMethod = PairNullMethod::Simulation;
+    options.pairSimulations = 99;
+    int calls = 0;
+    options.progress = [&](int done, int total) { calls += done <= total; };
+    const FairnessSample unfair = unfairSample(QStringLiteral("ball 1 every draw"));
+    const FairnessTest test = pairCountTest(unfair.draws, options);
+    QCOMPARE(test.pValue, 0.01); // no fair history comes near: (1 + 0)/(1 + 99)
+    QCOMPARE(test.simulations, 99);
+    QCOMPARE(calls, 99);
+    const std::atomic<bool> stop{true};
+    options.stop = &stop;
+    bool cancelled = false;
+    QVERIFY(std::isnan(pairCountTest(unfair.draws, options, &cancelled).pValue));
+    QVERIFY(cancelled);
+}
+
+void TestFairness::readsOnlyUsableDraws_data() {
+    QTest::addColumn<qint64>("lastN");
+    QTest::addColumn<QList<qint64>>("counts"); // draws, irregular, ordered, order malformed
+    QTest::newRow("all") << qint64(0) << QList<qint64>{3, 2, 1, 1};
+    QTest::newRow("newest 3") << qint64(3) << QList<qint64>{2, 1, 0, 1};
+}
+
+void TestFairness::readsOnlyUsableDraws() {
+    QFETCH(qint64, lastN);
+    QFETCH(QList<qint64>, counts);
+    QTemporaryDir dir;
+    const QByteArray path = dir.filePath(QStringLiteral("draws.db")).toUtf8();
+    sqlite3* db = nullptr;
+    QCOMPARE(sqlite3_open(path.constData(), &db), SQLITE_OK);
+    // Draw 5 stored first; ball 50 and a repeated ball are hand-entry faults;
+    // draw 4's order names other balls; the row without a number is no draw.
+    const char* sql =
+        "CREATE TABLE razyg (id INTEGER PRIMARY KEY, tir, s1, s2, s3, s4, s5, s6, "
+        "ss1, ss2, ss3, ss4, ss5, ss6);"
+        "INSERT INTO razyg (tir, s1, s2, s3, s4, s5, s6, ss1, ss2, ss3, ss4, ss5, ss6) VALUES"
+        " (5, 1, 2, 3, 4, 5, 6, NULL, NULL, NULL, NULL, NULL, NULL),"
+        " (1, 1, 2, 3, 4, 5, 6, 6, 5, 4, 3, 2, 1),"
+        " (2, 1, 2, 3, 4, 5, 50, NULL, NULL, NULL, NULL, NULL, NULL),"
+        " (3, 1, 1, 3, 4, 5, 6, NULL, NULL, NULL, NULL, NULL, NULL),"
+        " (4, 1, 2, 3, 4, 5, 6, 7, 5, 4, 3, 2, 1),"
+        " (NULL, 1, 2, 3, 4, 5, 6, NULL, NULL, NULL, NULL, NULL, NULL);";
+    QCOMPARE(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+    Connection connection(QStringLiteral("fairness-test"));
+    connection.open(QString::fromUtf8(path));
+    const FairnessSample sample = fairnessSample(readFairnessHistory(connection), lastN);
+    QCOMPARE((QList<qint64>{qint64(sample.draws.size()), sample.irregular,
+                            qint64(sample.orders.size()), sample.orderMalformed}),
+             counts);
+    if (!sample.orders.empty())
+        QCOMPARE(sample.orders.front(), (DrawnOrder{6, 5, 4, 3, 2, 1}));
+}
+
+QTEST_GUILESS_MAIN(TestFairness)
+#include "test_fairness.moc"

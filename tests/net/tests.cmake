@@ -1,0 +1,5 @@
+set(libs numeron_net numeron_runtime)
+numeron_test(net_link_parsing ${CMAKE_CURRENT_LIST_DIR}/LinkParsingTest.cpp LIBS ${libs})
+numeron_test(net_newest_workbook ${CMAKE_CURRENT_LIST_DIR}/NewestWorkbookTest.cpp LIBS ${libs})
+numeron_test(net_http_transfer ${CMAKE_CURRENT_LIST_DIR}/HttpTransferTest.cpp LIBS ${libs})
+numeron_test(net_web_address ${CMAKE_CURRENT_LIST_DIR}/WebAddressTest.cpp LIBS ${libs})

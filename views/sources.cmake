@@ -1,8 +1,0 @@
-list(APPEND NUMERON_CORE_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/BallHits.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ViewQueries.cpp)
-list(APPEND NUMERON_GUI_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/BetCheckHandlers.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/FrequencyHandlers.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Highlight.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ListViewHandlers.cpp)
