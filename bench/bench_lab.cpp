@@ -1,0 +1,225 @@
+// The ticket lab against its references, measured in turns in the same run:
+// - the count of all combinations through six filters against the plain
+//   vectorised count of filter_count_reference.py (Debian python3-numpy);
+// - a backtest of 1,000 synthetic tickets over the synthetic draws against
+//   the bet check query of the window run once per ticket by the sqlite3
+//   shell (one shell process reads all 1,000 queries, so process start-up is
+//   paid once: the stricter reference).
+// Prints each figure, its reference and the ratio, and the peak memory.
+//
+//   numeron_bench_lab ROWS WORKDIR REFERENCE_SCRIPT
+#include "bench/BenchReport.h"
+#include "bench/SyntheticDraws.h"
+#include "dataset/Connection.h"
+#include "lab/Backtest.h"
+#include "lab/FilterEngine.h"
+#include "views/ViewQueries.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTextStream>
+#include <algorithm>
+#include <random>
+
+using namespace Lab;
+
+namespace {
+
+constexpr int kTickets = 1000;
+QTextStream out(stdout);
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+template <typename F> double timeMs(F&& f) {
+    QElapsedTimer timer;
+    timer.start();
+    f();
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+bool report(const QString& what, double ms, const QString& reference, double referenceMs,
+            double goal) {
+    const double ratio = ms / referenceMs;
+    const bool met = ratio <= goal;
+    out << what << ": " << QString::number(ms, 'f', 1) << " ms\n  reference, " << reference << ": "
+        << QString::number(referenceMs, 'f', 1) << " ms\n  ratio " << QString::number(ratio, 'f', 4)
+        << " (goal <= " << goal << "): " << (met ? "met" : "MISSED") << "\n\n";
+    return met;
+}
+
+// The six filters of the reference script's example.
+Filter referenceFilters() {
+    Filter f;
+    f.sum = Span{120, 180};
+    f.odd = f.low = Span{2, 4};
+    f.maxRun = f.decadeMax = 2;
+    f.exclude = {13};
+    return f;
+}
+
+// The reference script's own figure (seconds of computing, its start-up left
+// out), checked to count as we do.
+double referenceFilterMs(const QString& script, qint64 expected) {
+    QProcess python;
+    python.start(QStringLiteral("/usr/bin/python3"),
+                 {script, QStringLiteral("--sum"), QStringLiteral("120-180"),
+                  QStringLiteral("--odd"), QStringLiteral("2-4"), QStringLiteral("--low"),
+                  QStringLiteral("2-4"), QStringLiteral("--max-run"), QStringLiteral("2"),
+                  QStringLiteral("--decade-max"), QStringLiteral("2"), QStringLiteral("--exclude"),
+                  QStringLiteral("13")});
+    python.waitForFinished(600000);
+    const QString text = QString::fromUtf8(python.readAllStandardOutput());
+    static const QRegularExpression line(QStringLiteral("passing (\\d+), ([0-9.]+) s"));
+    const QRegularExpressionMatch m = line.match(text);
+    if (!m.hasMatch())
+        throw std::runtime_error("the reference script failed: " +
+                                 python.readAllStandardError().toStdString());
+    if (m.captured(1).toLongLong() != expected)
+        throw std::runtime_error("the reference counts " + m.captured(1).toStdString());
+    return m.captured(2).toDouble() * 1000;
+}
+
+std::vector<Ticket> syntheticTickets() {
+    std::mt19937_64 random(20261208);
+    std::vector<Ticket> tickets;
+    while (tickets.size() < size_t(kTickets)) {
+        std::array<int, 49> drum{};
+        for (int i = 0; i < 49; ++i)
+            drum[size_t(i)] = i + 1;
+        Ticket t{};
+        for (size_t i = 0; i < 6; ++i) {
+            std::swap(drum[i], drum[i + random() % (49 - i)]);
+            t[i] = drum[i];
+        }
+        std::sort(t.begin(), t.end());
+        tickets.push_back(t);
+    }
+    return tickets;
+}
+
+// The bet check for every ticket, as one script for the shell.
+QString shellScript(const QString& dir, const std::vector<Ticket>& tickets) {
+    const QString path = dir + QStringLiteral("/lab-bet-checks.sql");
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw std::runtime_error("cannot write the shell script");
+    QTextStream script(&file);
+    const QString query = ViewQueries::betCheck() + QLatin1Char(';');
+    for (const Ticket& t : tickets) {
+        for (int i = 0; i < 6; ++i)
+            script << ".parameter set :" << ViewQueries::ballParam(i + 1) << ' ' << t[size_t(i)]
+                   << '\n';
+        script << query << '\n';
+    }
+    return path;
+}
+
+// Runs the shell on the script; the rows it printed, and the time.
+qint64 runShell(const QString& db, const QString& script, double& ms) {
+    QProcess shell;
+    shell.setStandardInputFile(script);
+    QElapsedTimer timer;
+    timer.start();
+    shell.start(QStringLiteral("sqlite3"), {QStringLiteral("-batch"), db});
+    shell.waitForStarted();
+    qint64 rows = 0;
+    while (shell.state() != QProcess::NotRunning || shell.bytesAvailable() > 0) {
+        shell.waitForReadyRead(100);
+        rows += shell.readAllStandardOutput().count('\n');
+    }
+    ms = double(timer.nsecsElapsed()) / 1e6;
+    if (shell.exitCode() != 0)
+        throw std::runtime_error("the sqlite3 shell failed: " +
+                                 shell.readAllStandardError().toStdString());
+    return rows;
+}
+
+int run(int rows, const QString& workDir, const QString& referenceScript) {
+    int missed = 0;
+    out << "Ticket lab benchmark, " << rows << " draws (synthetic data)\n\n";
+
+    // Filter count: five runs of ours, three of the reference, in turns.
+    const Filter filters = referenceFilters();
+    qint64 count = 0;
+    std::vector<double> ours, theirs;
+    for (int i = 0; i < 5; ++i) {
+        ours.push_back(timeMs([&] { count = countPassing(filters, HistoryFacts{}).passing; }));
+        if (i % 2 == 0)
+            theirs.push_back(referenceFilterMs(referenceScript, count));
+    }
+    out << "Filters --sum 120-180 --odd 2-4 --low 2-4 --max-run 2 --decade-max 2 --exclude 13: "
+        << count << " of " << kAllCombinations << " pass (the reference counts the same)\n";
+    missed += !report(QStringLiteral("Filter count (median of 5)"), median(ours),
+                      QStringLiteral("filter_count_reference.py, numpy (median of 3)"),
+                      median(theirs), 0.1);
+
+    // Backtest: reading the draws with their prizes and replaying the tickets.
+    const QString db = workDir + QLatin1Char('/') + SyntheticDraws::fileName(rows);
+    SyntheticDraws::ensure(db, rows);
+    const std::vector<Ticket> tickets = syntheticTickets();
+    const QString script = shellScript(workDir, tickets);
+    BacktestResult result;
+    ours.clear();
+    theirs.clear();
+    qint64 shellRows = 0;
+    for (int i = 0; i < 5; ++i) {
+        ours.push_back(timeMs([&] {
+            Connection connection(QStringLiteral("lab-bench"));
+            connection.open(db);
+            const PrizeHistory history = readPrizeHistory(connection);
+            BacktestRequest request;
+            request.tickets = tickets;
+            request.ticketPrice = 100;
+            result = runBacktest(history, request);
+        }));
+        if (i % 2 == 0) {
+            double ms = 0;
+            shellRows = runShell(db, script, ms);
+            theirs.push_back(ms);
+        }
+    }
+    qint64 hits = 0;
+    for (const CategoryResult& c : result.categories)
+        hits += c.hits;
+    out << "Backtest of " << kTickets << " tickets over " << result.draws << " draws: " << hits
+        << " wins of 3+ (the shell's bet checks list " << shellRows << "), prize "
+        << result.totalPrize << ", expected " << QString::number(result.expectedTotalPrize, 'f', 0)
+        << ", p = " << result.pValue << "\n";
+    if (hits != shellRows)
+        throw std::runtime_error("the backtest and the bet checks disagree");
+    missed += !report(QStringLiteral("Backtest, reading included (median of 5)"), median(ours),
+                      QStringLiteral("sqlite3 shell, the bet check once per ticket (median of 3)"),
+                      median(theirs), 0.02);
+
+    const double peakMiB = double(peakMemoryKiB()) / 1024;
+    const bool memoryMet = peakMiB < 300;
+    out << "Peak memory (VmHWM): " << QString::number(peakMiB, 'f', 1)
+        << " MiB (goal < 300 MiB): " << (memoryMet ? "met" : "MISSED") << '\n';
+    return missed + !memoryMet;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    bool ok = false;
+    const int rows = args.value(1).toInt(&ok);
+    if (args.size() != 4 || !ok || rows <= 0) {
+        QTextStream(stderr) << "usage: numeron_bench_lab ROWS WORKDIR REFERENCE_SCRIPT\n";
+        return 2;
+    }
+    try {
+        return run(rows, QDir(args.at(2)).absolutePath(), args.at(3)) == 0 ? 0 : 1;
+    } catch (const std::exception& e) {
+        QTextStream(stderr) << "benchmark failed: " << e.what() << '\n';
+        return 1;
+    }
+}

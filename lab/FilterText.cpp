@@ -1,0 +1,61 @@
+#include "lab/FilterText.h"
+
+#include <QRegularExpression>
+
+namespace Lab {
+
+namespace {
+
+bool number(QStringView text, int& value) {
+    bool ok = false;
+    value = text.trimmed().toInt(&ok);
+    return ok && text.trimmed().size() <= 7 && value >= 0 && value <= 1000000;
+}
+
+bool malformed(const QString& option, QStringView text, const QString& expected, QString& error) {
+    error =
+        QStringLiteral("%1: «%2» — ожидалось %3").arg(option, text.left(40).toString(), expected);
+    return false;
+}
+
+} // namespace
+
+bool parseSpan(QStringView text, const QString& option, Span& span, QString& error) {
+    const qsizetype dash = text.indexOf(QLatin1Char('-'));
+    const QStringView low = dash < 0 ? text : text.left(dash);
+    const QStringView high = dash < 0 ? text : text.mid(dash + 1);
+    if (!number(low, span.low) || !number(high, span.high))
+        return malformed(option, text, QStringLiteral("диапазон вида A-B"), error);
+    return true;
+}
+
+bool parseBallList(QStringView text, const QString& option, std::vector<int>& balls,
+                   QString& error) {
+    static const QRegularExpression separators(QStringLiteral("[,;\\s]+"));
+    balls.clear();
+    for (const QStringView item : text.split(separators)) {
+        if (item.isEmpty())
+            continue;
+        int ball = 0;
+        if (!number(item, ball) || ball < 1 || ball > 49 || balls.size() >= 49)
+            return malformed(option, text, QStringLiteral("список чисел от 1 до 49"), error);
+        balls.push_back(ball);
+    }
+    return true;
+}
+
+bool parseHotCold(QStringView text, const QString& option, HotColdRule& rule, QString& error) {
+    const QList<QStringView> fields = text.split(QLatin1Char(':'));
+    if (fields.size() != 3 || !number(fields[0], rule.count) || !number(fields[1], rule.window) ||
+        !number(fields[2], rule.atLeast))
+        return malformed(option, text, QStringLiteral("N:W:H"), error);
+    return true;
+}
+
+bool parseCount(QStringView text, const QString& option, int& value, QString& error) {
+    if (!number(text, value))
+        return malformed(option, text, QStringLiteral("целое число"), error);
+    return true;
+}
+
+} // namespace Lab

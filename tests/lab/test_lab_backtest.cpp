@@ -1,0 +1,202 @@
+// The backtest on a hand-computed case, walk-forward facts that never see a
+// later draw, random tickets on a synthetic fair history, and the history
+// reader on a small database.
+#include "analysis/BallStats.h"
+#include "dataset/Connection.h"
+#include "lab/Backtest.h"
+#include "lab/HistoryFacts.h"
+#include "lab/RandomPlay.h"
+#include "lab/StoredBets.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <cmath>
+#include <random>
+#include <sqlite3.h>
+
+using namespace Lab;
+using Analysis::BallSet;
+
+namespace {
+
+void addDraw(PrizeHistory& h, qint64 tir, const Ticket& balls, std::array<qint64, 4> amount,
+             bool stored = true) {
+    h.balls.draws.push_back(ballsOf(balls));
+    h.prizes.push_back(DrawPrizes{tir, stored, stored ? amount : std::array<qint64, 4>{}});
+}
+
+Ticket randomTicket(std::mt19937_64& random) {
+    std::array<int, 49> drum{};
+    for (int i = 0; i < 49; ++i)
+        drum[size_t(i)] = i + 1;
+    Ticket t{};
+    for (size_t i = 0; i < 6; ++i) {
+        std::swap(drum[i], drum[i + random() % (49 - i)]);
+        t[i] = drum[i];
+    }
+    std::sort(t.begin(), t.end());
+    return t;
+}
+
+// Synthetic draws from a fair drum, every prize stored.
+PrizeHistory fairHistory(int draws, quint64 seed) {
+    std::mt19937_64 random(seed);
+    PrizeHistory h;
+    for (int tir = 1; tir <= draws; ++tir)
+        addDraw(h, tir, randomTicket(random), {100, 1000, 100000, 10000000});
+    return h;
+}
+
+} // namespace
+
+class TestLabBacktest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void handComputed_data() {
+        QTest::addColumn<qint64>("from");
+        QTest::addColumn<qint64>("to");
+        QTest::addColumn<QList<qint64>>("hits"); // 3, 4, 5, 6 matches
+        QTest::addColumn<qint64>("prize");
+        QTest::addColumn<qint64>("draws");
+        QTest::addColumn<qint64>("withoutPrizes");
+        QTest::newRow("all") << qint64(0) << qint64(9) << QList<qint64>{4, 0, 1, 1} << qint64(50400)
+                             << qint64(3) << qint64(1);
+        QTest::newRow("from 2") << qint64(2) << qint64(3) << QList<qint64>{3, 0, 0, 1}
+                                << qint64(300) << qint64(2) << qint64(1);
+        QTest::newRow("only 1") << qint64(1) << qint64(1) << QList<qint64>{1, 0, 1, 0}
+                                << qint64(50100) << qint64(1) << qint64(0);
+    }
+    void handComputed() {
+        QFETCH(qint64, from);
+        QFETCH(qint64, to);
+        QFETCH(QList<qint64>, hits);
+        QFETCH(qint64, prize);
+        QFETCH(qint64, draws);
+        QFETCH(qint64, withoutPrizes);
+        PrizeHistory h;
+        addDraw(h, 1, {1, 2, 3, 4, 5, 6}, {100, 1000, 50000, 1000000});
+        addDraw(h, 2, {1, 2, 3, 10, 11, 12}, {}, false);
+        addDraw(h, 3, {7, 8, 9, 10, 11, 12}, {150, 2000, 0, 0});
+        BacktestRequest request;
+        request.tickets = {{1, 2, 3, 4, 5, 40}, {1, 2, 3, 10, 11, 12}, {7, 8, 9, 40, 41, 42}};
+        request.fromTir = from;
+        request.toTir = to;
+        request.ticketPrice = 50;
+        request.pValueReplicates = 100000;
+        QVERIFY(backtestProblem(h, request).isEmpty());
+        const BacktestResult r = runBacktest(h, request);
+        for (size_t k = 0; k < 4; ++k)
+            QCOMPARE(r.categories[k].hits, hits[qsizetype(k)]);
+        QCOMPARE(r.totalPrize, prize);
+        QCOMPARE(r.draws, draws);
+        QCOMPARE(r.drawsWithoutPrizes, withoutPrizes);
+        QCOMPARE(r.cost, 3 * 50 * draws);
+        QCOMPARE(r.net, prize - 3 * 50 * draws);
+        // The expectation: three random tickets a draw.
+        QCOMPARE(r.categories[0].expectedHits, 3.0 * double(draws) * 246820 / 13983816);
+        const double amount3 = from <= 1 ? (to >= 3 ? 250.0 : 100.0) : 150.0;
+        QCOMPARE(r.categories[0].expectedPrize, 3.0 * amount3 * 246820 / 13983816);
+        // Draw 3 alone pays: random play wins as much with two threes or any
+        // four among three tickets. With a five, hardly ever.
+        const double p3 = 246820.0 / 13983816, p4 = 13545.0 / 13983816, rest = 1 - p3 - p4;
+        const double exact = from == 2 ? 1 - rest * rest * rest - 3 * p3 * rest * rest : 0;
+        QVERIFY2(std::fabs(r.pValue - exact) < 0.001, qPrintable(QString::number(r.pValue)));
+    }
+
+    void walkForwardFactsSeeOnlyEarlierDraws() {
+        const PrizeHistory h = fairHistory(400, 11);
+        Filter filter;
+        filter.notDrawn = true;
+        filter.sharedWithLastMax = 1;
+        filter.hot = HotColdRule{5, 30, 1};
+        filter.cold = HotColdRule{5, 60, 1};
+        HistoryTracker tracker(filter, h.balls);
+        for (qint64 n = 0; n <= h.size(); n += 7) {
+            tracker.advanceTo(n);
+            Analysis::DrawHistory before;
+            before.draws.assign(h.balls.draws.begin(), h.balls.draws.begin() + n);
+            const HistoryFacts seen = historyFacts(filter, before);
+            const HistoryFacts& walked = tracker.facts();
+            QCOMPARE(walked.newest, seen.newest);
+            QCOMPARE(walked.hot, seen.hot);
+            QCOMPARE(walked.cold, seen.cold);
+            QCOMPARE(walked.drawn->size(), size_t(n));
+            if (n < h.size())
+                QVERIFY(!walked.drawn->contains(h.balls.draws[size_t(n)]));
+            // Five hot and five cold are what the analysis window marks.
+            const Analysis::BallTable table = Analysis::computeBallStats(before, 30);
+            BallSet hot = 0;
+            for (const Analysis::BallStat& s : table.balls)
+                hot |= s.hot ? BallSet(1) << s.ball : 0;
+            QCOMPARE(walked.hot, hot);
+        }
+    }
+
+    void walkForwardPlaysTicketUntilDrawn() {
+        PrizeHistory h;
+        const Ticket ticket{5, 6, 7, 8, 9, 10};
+        for (qint64 tir = 1; tir <= 4; ++tir)
+            addDraw(h, tir, tir % 2 == 0 ? ticket : Ticket{1, 2, 3, 4, 5, 6}, {1, 10, 100, 1000});
+        BacktestRequest request;
+        request.tickets = {ticket};
+        request.walkForward = Filter{};
+        request.walkForward->notDrawn = true;
+        const BacktestResult r = runBacktest(h, request);
+        // Played on draws 1 and 2 (a six), never again once drawn.
+        QCOMPARE(r.categories[3].hits, qint64(1));
+        QCOMPARE(r.ticketsPlayed, qint64(2));
+    }
+
+    void randomTicketsMatchTheExpectation() {
+        const PrizeHistory h = fairHistory(4000, 2024);
+        std::mt19937_64 random(99);
+        BacktestRequest request;
+        for (int i = 0; i < 250; ++i)
+            request.tickets.push_back(randomTicket(random));
+        request.pValueReplicates = 2000;
+        const BacktestResult r = runBacktest(h, request);
+        const double trials = 250.0 * 4000;
+        for (size_t k = 0; k < 2; ++k) {
+            const double p = matchProbability(int(k) + 3);
+            const double sd = std::sqrt(trials * p * (1 - p));
+            QCOMPARE(r.categories[k].expectedHits, trials * p);
+            QVERIFY2(std::fabs(double(r.categories[k].hits) - trials * p) < 4 * sd,
+                     qPrintable(QString::number(r.categories[k].hits)));
+        }
+        QVERIFY(r.pValue > 0.001);
+    }
+
+    void readsDrawsWithPrizes() {
+        QTemporaryDir dir;
+        const QByteArray path = (dir.path() + QStringLiteral("/lab.db")).toUtf8();
+        sqlite3* db = nullptr;
+        QCOMPARE(sqlite3_open(path.constData(), &db), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(
+                     db,
+                     "CREATE TABLE razyg (tir, s1, s2, s3, s4, s5, s6, chv3, chv4, chv5, "
+                     "chv6); INSERT INTO razyg VALUES (2, 1, 2, 3, 4, 5, 6, 100, '2000', "
+                     "NULL, NULL), (NULL, 1, 2, 3, 4, 5, 7, 1, 1, 1, 1), (1, 7, 8, 9, 10, "
+                     "11, 50, NULL, NULL, NULL, NULL); CREATE TABLE Rate (tir, s1, s2, s3, s4, s5, "
+                     "s6); INSERT INTO Rate VALUES (2, 9, 8, 7, 6, 5, 4), (2, 1, 1, 2, 3, "
+                     "4, 5), (3, 1, 2, 3, 4, 5, 6)",
+                     nullptr, nullptr, nullptr),
+                 SQLITE_OK);
+        sqlite3_close(db);
+        Connection connection(QStringLiteral("lab"));
+        connection.open(QString::fromUtf8(path));
+        const PrizeHistory h = readPrizeHistory(connection);
+        QCOMPARE(h.size(), qint64(2));
+        QCOMPARE(h.prizes[0].tir, qint64(1));
+        QVERIFY(!h.prizes[0].stored);
+        QCOMPARE(h.balls.irregularDraws, qint64(1));
+        QVERIFY(h.prizes[1].stored);
+        QVERIFY((h.prizes[1].amount == std::array<qint64, 4>{100, 2000, 0, 0}));
+        QCOMPARE(h.firstAtOrAfter(2), qint64(1));
+        const StoredBets bets = readStoredBets(connection, 2);
+        QVERIFY((bets.tickets == std::vector<Ticket>{{4, 5, 6, 7, 8, 9}}));
+        QCOMPARE(bets.irregular, qint64(1));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLabBacktest)
+#include "test_lab_backtest.moc"
