@@ -11,6 +11,7 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLocale>
@@ -82,6 +83,10 @@ FairnessPage::FairnessPage(QWidget* parent)
     m_series->attachAxis(m_axisX);
     m_series->attachAxis(m_axisY);
     chart->legend()->setAlignment(Qt::AlignBottom);
+    m_axisY->setLabelFormat(QStringLiteral("%.0f"));
+    QFont small = m_axisX->labelsFont();
+    small.setPointSizeF(small.pointSizeF() * 0.8);
+    m_axisX->setLabelsFont(small);
     m_chartView->setChart(chart);
     m_chartView->setMinimumHeight(220);
 
@@ -94,6 +99,12 @@ FairnessPage::FairnessPage(QWidget* parent)
     layout->addLayout(top);
     layout->addWidget(tableView(), 1);
     layout->addWidget(m_chartView, 1);
+
+    // The test's name and verdict in full; the method, long, takes the rest
+    // (and shows whole as the row's tool tip).
+    QHeaderView* header = tableView()->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(5, QHeaderView::Stretch);
 
     connect(m_lastN, &QComboBox::currentIndexChanged, this, &AnalysisPage::optionsChanged);
     connect(tableView()->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -132,7 +143,10 @@ void FairnessPage::showChart(int row) {
     m_series->append(observed);
     m_series->append(expected);
     m_axisX->append(data.labels);
+    // 49 balls or more classes: the labels stand on end to stay readable.
+    m_axisX->setLabelsAngle(data.labels.size() > 12 ? -90 : 0);
     m_axisY->setRange(0, top > 0 ? top * 1.1 : 1);
+    m_axisY->applyNiceNumbers();
     m_chartView->chart()->setTitle(testTitle(test.name));
 }
 
