@@ -134,6 +134,12 @@ void Connection::commitBatch() {
     }
 }
 
+void Connection::rollbackBatch() noexcept {
+    m_batchDepth = 0;
+    if (m_handle && !sqlite3_get_autocommit(m_handle))
+        sqlite3_exec(m_handle, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
 sqlite3_stmt* Connection::takeCached(const QString& sql) {
     // Taken out while in use, so that a nested use of the same text prepares its own.
     return m_cache.take(sql);

@@ -49,6 +49,9 @@ public:
     // and then throw DatabaseBusy. A commit that fails rolls the batch back.
     void beginBatch();
     void commitBatch();
+    // Gives the whole batch up: nothing posted since the outermost begin is
+    // stored. Never throws.
+    void rollbackBatch() noexcept;
 
     // Prepared statements kept for reuse (see Statement): a statement run again
     // and again, like the import's lookup and insert, is parsed only once.

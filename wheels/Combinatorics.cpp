@@ -1,0 +1,40 @@
+#include "wheels/Combinatorics.h"
+
+namespace Wheels {
+
+namespace {
+
+struct BinomialTable {
+    std::uint64_t value[kMaxPoints + 1][9] = {};
+    constexpr BinomialTable() {
+        for (int n = 0; n <= kMaxPoints; ++n) {
+            value[n][0] = 1;
+            for (int r = 1; r <= 8; ++r)
+                value[n][r] = n == 0 ? 0 : value[n - 1][r - 1] + value[n - 1][r];
+        }
+    }
+};
+
+constexpr BinomialTable table;
+
+} // namespace
+
+extern const std::uint64_t kBinomial[kMaxPoints + 1][9];
+
+const std::uint64_t kBinomial[kMaxPoints + 1][9] = {
+#define ROW(n)                                                                                     \
+    {                                                                                              \
+        table.value[n][0], table.value[n][1], table.value[n][2], table.value[n][3],                \
+            table.value[n][4], table.value[n][5], table.value[n][6], table.value[n][7],            \
+            table.value[n][8]                                                                      \
+    }
+    ROW(0),  ROW(1),  ROW(2),  ROW(3),  ROW(4),  ROW(5),  ROW(6),  ROW(7),  ROW(8),  ROW(9),
+    ROW(10), ROW(11), ROW(12), ROW(13), ROW(14), ROW(15), ROW(16), ROW(17), ROW(18), ROW(19),
+    ROW(20), ROW(21), ROW(22), ROW(23), ROW(24), ROW(25), ROW(26), ROW(27), ROW(28), ROW(29),
+    ROW(30), ROW(31), ROW(32), ROW(33), ROW(34), ROW(35), ROW(36), ROW(37), ROW(38), ROW(39),
+    ROW(40), ROW(41), ROW(42), ROW(43), ROW(44), ROW(45), ROW(46), ROW(47), ROW(48), ROW(49),
+    ROW(50), ROW(51), ROW(52), ROW(53), ROW(54), ROW(55), ROW(56), ROW(57), ROW(58), ROW(59),
+    ROW(60), ROW(61), ROW(62), ROW(63), ROW(64)};
+#undef ROW
+
+} // namespace Wheels

@@ -1,0 +1,58 @@
+#pragma once
+
+// The coverage bookkeeping of a wheel on the points 0..n-1: blocks of k points, targets are the
+// m-subsets, and a target is covered when some block holds at least t of its points. Every
+// target keeps the number of blocks covering it, and the uncovered ones are kept in a list so
+// that the local search can pick one at random in constant time.
+
+#include "wheels/Combinatorics.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace Wheels {
+
+class CoverState {
+public:
+    CoverState(int n, int k, int t, int m);
+    // Counts a target as covered for good, without a block.
+    void coverForGood(std::uint64_t rank) { increment(rank); }
+    std::uint64_t targetRankCount() const { return count_.size(); }
+
+    int points() const { return n_; }
+    int blockSize() const { return k_; }
+    std::uint64_t targetCount() const { return count_.size(); }
+    std::uint64_t uncoveredCount() const { return uncovered_.size(); }
+    const std::vector<Mask>& blocks() const { return blocks_; }
+
+    void addBlock(Mask block);
+    void removeBlock(int index);
+    void clearBlocks();
+    // Number of targets that only blocks()[index] covers.
+    std::uint64_t uniqueCoverage(int index) const;
+    // The change in uncovered targets if point `out` of block `index` became point `in`.
+    int swapDelta(int index, int out, int in) const;
+    void applySwap(int index, int out, int in);
+
+    Mask uncoveredTarget(std::uint64_t i) const { return colexUnrank(uncovered_[i], m_); }
+    // The first uncovered target at or after colex rank `from` (advanced past it), or 0.
+    Mask firstUncoveredFrom(std::uint64_t& from) const;
+    // How many uncovered targets adding the point p to the (partial) block would cover.
+    std::uint64_t paddingGain(Mask partial, int p) const;
+
+private:
+    template <typename F> void forEachCovered(Mask block, F&& f) const;
+    template <typename F> void forEachLostBySwap(Mask block, int out, int in, F&& f) const;
+    void increment(std::uint64_t rank);
+    void decrement(std::uint64_t rank);
+
+    int n_, k_, t_, m_;
+    Mask all_;
+    std::vector<Mask> blocks_;
+    std::vector<std::uint32_t> count_;
+    std::vector<std::uint32_t> position_; // index in uncovered_, or kAbsent
+    std::vector<std::uint32_t> uncovered_;
+    static constexpr std::uint32_t kAbsent = 0xFFFFFFFFu;
+};
+
+} // namespace Wheels

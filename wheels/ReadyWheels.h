@@ -1,0 +1,27 @@
+#pragma once
+
+// Wheels computed in advance with long budgets and shipped as data (data/ready_wheels.txt),
+// stored on the points 0..v-1. Only six-number tickets without keys.
+
+#include "wheels/Combinatorics.h"
+
+#include <QByteArray>
+
+#include <vector>
+
+namespace Wheels {
+
+struct ReadyWheel {
+    int v = 0, t = 0, m = 0;
+    std::vector<Mask> blocks;
+};
+
+const std::vector<ReadyWheel>& readyWheels();
+const ReadyWheel* findReadyWheel(int v, int t, int m);
+
+// One line of data/ready_wheels.txt: "v t m|" then each block as six symbols.
+QByteArray formatReadyWheel(const ReadyWheel& wheel);
+// The wheels of a ready_wheels.txt text; malformed lines are skipped.
+std::vector<ReadyWheel> parseReadyWheels(const QByteArray& text);
+
+} // namespace Wheels

@@ -1,0 +1,207 @@
+#include "wheels/WheelInput.h"
+
+#include <algorithm>
+
+namespace Wheels {
+
+namespace {
+
+constexpr qsizetype kMaxListChars = 4096;
+
+bool isSeparator(QChar c) {
+    return c == u',' || c == u';' || c.isSpace();
+}
+
+// A whole number of at most three digits, or -1.
+int smallNumber(QStringView text) {
+    if (text.isEmpty() || text.size() > 3)
+        return -1;
+    int value = 0;
+    for (QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return -1;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    return value;
+}
+
+QString rangeError(QStringView part) {
+    return QStringLiteral("Не удалось разобрать «%1»: ожидаются числа от 1 до 49 или "
+                          "диапазоны вида 11-15.")
+        .arg(part.left(20).toString());
+}
+
+} // namespace
+
+QString validateRequest(const WheelRequest& r) {
+    bool seen[kBalls + 1] = {};
+    for (int n : r.numbers) {
+        if (n < 1 || n > kBalls)
+            return QStringLiteral("Число %1 вне диапазона 1–49.").arg(n);
+        if (seen[n])
+            return QStringLiteral("Число %1 выбрано дважды.").arg(n);
+        seen[n] = true;
+    }
+    if (int(r.numbers.size()) < kMinNumbers)
+        return QStringLiteral("Нужно выбрать не меньше 7 чисел, выбрано %1.").arg(r.numbers.size());
+    const Guarantee g = r.guarantee;
+    if (g.t > g.m)
+        return QStringLiteral("Гарантия «%1 из %2» невозможна: угаданных в билете (%1) не может "
+                              "быть больше, чем выпавших среди выбранных (%2).")
+            .arg(g.t)
+            .arg(g.m);
+    if (g.t < 2 || g.t > 5 || g.m > kTicketSize)
+        return QStringLiteral("Гарантия «%1 из %2» не поддерживается: допустимы от «2 из 2» до "
+                              "«5 из 6».")
+            .arg(g.t)
+            .arg(g.m);
+    if (int(r.keys.size()) > kMaxKeys)
+        return QStringLiteral("Ключевых чисел может быть не больше трёх, задано %1.")
+            .arg(r.keys.size());
+    bool key[kBalls + 1] = {};
+    for (int k : r.keys) {
+        if (k < 1 || k > kBalls || !seen[k])
+            return QStringLiteral("Ключевое число %1 не входит в выбранные числа.").arg(k);
+        if (key[k])
+            return QStringLiteral("Ключевое число %1 указано дважды.").arg(k);
+        key[k] = true;
+    }
+    if (int(r.keys.size()) > g.m)
+        return QStringLiteral("Ключевых чисел (%1) больше, чем выпавших в гарантии (%2).")
+            .arg(r.keys.size())
+            .arg(g.m);
+    return {};
+}
+
+void requireValidRequest(const WheelRequest& request) {
+    const QString error = validateRequest(request);
+    if (!error.isEmpty())
+        throw WheelError(error);
+}
+
+QString parseNumberList(QStringView text, std::vector<int>* numbers) {
+    numbers->clear();
+    if (text.size() > kMaxListChars)
+        return QStringLiteral("Список чисел слишком длинный.");
+    bool seen[kBalls + 1] = {};
+    qsizetype i = 0;
+    while (i < text.size()) {
+        if (isSeparator(text[i])) {
+            ++i;
+            continue;
+        }
+        qsizetype end = i;
+        while (end < text.size() && !isSeparator(text[end]))
+            ++end;
+        const QStringView part = text.mid(i, end - i);
+        i = end;
+        const qsizetype dash = part.indexOf(u'-');
+        const int from = smallNumber(dash < 0 ? part : part.left(dash));
+        const int to = dash < 0 ? from : smallNumber(part.mid(dash + 1));
+        if (from < 1 || to < 1 || from > kBalls || to > kBalls || from > to)
+            return rangeError(part);
+        for (int n = from; n <= to; ++n) {
+            if (seen[n])
+                return QStringLiteral("Число %1 указано дважды.").arg(n);
+            seen[n] = true;
+        }
+    }
+    for (int n = 1; n <= kBalls; ++n)
+        if (seen[n])
+            numbers->push_back(n);
+    if (numbers->empty())
+        return QStringLiteral("Не указано ни одного числа.");
+    return {};
+}
+
+QString parseGuarantee(QStringView text, Guarantee* guarantee) {
+    QString plain = text.trimmed().toString();
+    plain.replace(QStringLiteral(" из "), QStringLiteral("/")).replace(u':', u'/');
+    const qsizetype slash = plain.indexOf(u'/');
+    const int t = slash < 0 ? -1 : smallNumber(QStringView(plain).left(slash).trimmed());
+    const int m = slash < 0 ? -1 : smallNumber(QStringView(plain).mid(slash + 1).trimmed());
+    if (t < 0 || m < 0)
+        return QStringLiteral("Гарантия записывается как T/M, например 3/6.");
+    *guarantee = Guarantee{t, m};
+    return {};
+}
+
+QString validateTicket(const std::vector<int>& balls, int line) {
+    const QString where = line > 0 ? QStringLiteral("Строка %1: ").arg(line) : QString();
+    if (balls.size() != std::size_t(kTicketSize))
+        return where %
+               QStringLiteral("в билете должно быть шесть чисел, а их %1.").arg(balls.size());
+    bool seen[kBalls + 1] = {};
+    for (int b : balls) {
+        if (b < 1 || b > kBalls)
+            return where % QStringLiteral("число %1 вне диапазона 1–49.").arg(b);
+        if (seen[b])
+            return where % QStringLiteral("число %1 повторяется в билете.").arg(b);
+        seen[b] = true;
+    }
+    return {};
+}
+
+QString parseTickets(const QByteArray& data, std::vector<Ticket>* tickets) {
+    tickets->clear();
+    if (data.size() > kMaxTicketFileBytes)
+        return QStringLiteral("Файл билетов больше 8 МиБ.");
+    int line = 0;
+    bool firstContentLine = true;
+    qsizetype at = 0;
+    std::vector<int> cells;
+    while (at < data.size()) {
+        qsizetype end = data.indexOf('\n', at);
+        if (end < 0)
+            end = data.size();
+        const QByteArray text = data.mid(at, end - at).trimmed();
+        at = end + 1;
+        ++line;
+        if (text.isEmpty())
+            continue;
+        const bool startsWithDigit = text[0] >= '0' && text[0] <= '9';
+        if (firstContentLine && !startsWithDigit) {
+            firstContentLine = false; // a header such as "ticket,b1,...,b6"
+            continue;
+        }
+        firstContentLine = false;
+        cells.clear();
+        qsizetype i = 0;
+        while (i < text.size()) {
+            const char c = text[i];
+            if (c == ',' || c == ';' || c == ' ' || c == '\t' || c == '\r') {
+                ++i;
+                continue;
+            }
+            int value = 0, digits = 0;
+            while (i < text.size() && text[i] >= '0' && text[i] <= '9' && digits <= 6) {
+                value = value * 10 + (text[i] - '0');
+                ++i;
+                ++digits;
+            }
+            const bool cellEnds = i == text.size() || text[i] == ',' || text[i] == ';' ||
+                                  text[i] == ' ' || text[i] == '\t' || text[i] == '\r';
+            if (digits == 0 || digits > 6 || !cellEnds || cells.size() > 7)
+                return QStringLiteral("Строка %1: ожидаются шесть чисел билета (через запятую, "
+                                      "точку с запятой или пробел).")
+                    .arg(line);
+            cells.push_back(value);
+        }
+        if (cells.size() == 7) // the ticket's own number comes first in our CSV
+            cells.erase(cells.begin());
+        const QString error = validateTicket(cells, line);
+        if (!error.isEmpty())
+            return error;
+        if (int(tickets->size()) >= kMaxTickets)
+            return QStringLiteral("В файле больше %1 билетов.").arg(kMaxTickets);
+        Ticket ticket;
+        std::copy(cells.begin(), cells.end(), ticket.begin());
+        std::sort(ticket.begin(), ticket.end());
+        tickets->push_back(ticket);
+    }
+    if (tickets->empty())
+        return QStringLiteral("В файле нет ни одного билета.");
+    return {};
+}
+
+} // namespace Wheels
