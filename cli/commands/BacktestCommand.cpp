@@ -41,8 +41,9 @@ void writeJson(OutputBuffer& out, const Lab::BacktestResult& result) {
     appendKey(out, "categories");
     for (int k = 0; k < 4; ++k) {
         const Lab::CategoryResult& category = result.categories[size_t(k)];
-        const char name[] = {k == 0 ? '{' : ',', ' ', '"', char('3' + k), '"', ':', ' ', '{'};
-        out.append(name, sizeof name);
+        appendText(out, k == 0 ? "{\"" : ", \"");
+        out.append(char('3' + k));
+        appendText(out, "\": {");
         appendKey(out, "hits", true);
         out.appendInteger(category.hits);
         appendKey(out, "prize");
@@ -77,9 +78,8 @@ QString plainText(const Lab::BacktestResult& result) {
     if (result.irregularDraws > 0)
         text += QStringLiteral("; неправильных, пропущено: %1").arg(result.irregularDraws);
     text += QStringLiteral("\nБилетов: %1; сыграно билетов по тиражам: %2; стоимость: %3\n\n")
-                .arg(result.tickets)
-                .arg(result.ticketsPlayed)
-                .arg(result.cost);
+                .arg(locale.toString(result.tickets), locale.toString(result.ticketsPlayed),
+                     locale.toString(result.cost));
     text += QStringLiteral("Совпадений  Выигрышей  Сумма выигрышей  Ожидалось выигрышей  "
                            "Ожидалась сумма\n");
     for (int k = 0; k < 4; ++k) {
@@ -87,16 +87,15 @@ QString plainText(const Lab::BacktestResult& result) {
         text += QStringLiteral("%1 %2 %3 %4 %5\n")
                     .arg(k + 3, 10)
                     .arg(category.hits, 10)
-                    .arg(category.prize, 16)
+                    .arg(locale.toString(category.prize), 16)
                     .arg(money(category.expectedHits), 20)
                     .arg(money(category.expectedPrize), 15);
     }
     text += QStringLiteral("\nВыиграно всего: %1; итог (выигрыш минус стоимость): %2\n"
                            "Ожидалось при случайной игре: %3; итог %4\n"
                            "p = %5 (%6)\n")
-                .arg(result.totalPrize)
-                .arg(result.net)
-                .arg(money(result.expectedTotalPrize), money(result.expectedNet))
+                .arg(locale.toString(result.totalPrize), locale.toString(result.net),
+                     money(result.expectedTotalPrize), money(result.expectedNet))
                 .arg(locale.toString(result.pValue, 'g', 3), result.pValueMethod);
     return text;
 }
