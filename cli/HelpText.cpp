@@ -96,7 +96,8 @@ QString general() {
     commands.append({QStringLiteral("help"), QStringLiteral("Справка по команде: help КОМАНДА.")});
     return QStringLiteral("Использование: numeron-cli [параметры] КОМАНДА [аргументы]\n\n") +
            wrappedText(QStringLiteral("Нумерон «6 из 49» без окна: импорт и онлайн-обновление "
-                                      "тиражей, выгрузка тиражей и ставок, частоты шаров.")) +
+                                      "тиражей, выгрузка тиражей и ставок, частоты шаров, "
+                                      "фильтр билетов и их проверка на прошедших тиражах.")) +
            QStringLiteral("\n\nКоманды:\n") + table(commands) + QStringLiteral("\nПараметры:\n") +
            optionTable({dbOption(), helpOption(), versionOption()}) + QLatin1Char('\n') +
            wrappedText(QStringLiteral("Коды выхода: 0 — выполнено, 1 — ошибка (сообщение в "

@@ -12,11 +12,16 @@ public:
     // The path the user chose to save to, or empty when cancelled.
     virtual QString saveFileName(QWidget* owner, const QString& caption,
                                  const QString& suggestedPath, const QString& filter) = 0;
+    // The existing file the user chose to open, or empty when cancelled.
+    virtual QString openFileName(QWidget* owner, const QString& caption, const QString& folder,
+                                 const QString& filter) = 0;
 };
 
-// The standard Qt save dialog.
+// The standard Qt dialogs.
 class QtFileDialogs : public FileDialogs {
 public:
     QString saveFileName(QWidget* owner, const QString& caption, const QString& suggestedPath,
+                         const QString& filter) override;
+    QString openFileName(QWidget* owner, const QString& caption, const QString& folder,
                          const QString& filter) override;
 };

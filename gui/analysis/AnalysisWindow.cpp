@@ -6,6 +6,7 @@
 #include "gui/analysis/BallsPage.h"
 #include "gui/analysis/BetsPage.h"
 #include "gui/analysis/FairnessPage.h"
+#include "gui/analysis/LabPage.h"
 #include "gui/analysis/PairsPage.h"
 #include "widgets/FileDialogs.h"
 #include "widgets/MessageBoxes.h"
@@ -32,7 +33,8 @@ AnalysisWindow::AnalysisWindow(Connection& connection, MessageBoxes* boxes, QWid
       m_boxes(boxes), m_ownDialogs(std::make_unique<QtFileDialogs>()),
       m_dialogs(m_ownDialogs.get()), m_source(connection), m_tabs(new QTabWidget(this)),
       m_bets(new BetsPage(this)), m_balls(new BallsPage(this)), m_pairs(new PairsPage(this)),
-      m_fairness(new FairnessPage(this)), m_error(new QLabel(this)),
+      m_fairness(new FairnessPage(this)), m_lab(new LabPage(connection, this)),
+      m_error(new QLabel(this)),
       m_saveTable(new QPushButton(QStringLiteral("Сохранить таблицу (CSV)…"), this)),
       m_saveChart(new QPushButton(QStringLiteral("Сохранить диаграмму (PNG)…"), this)) {
     setObjectName(QStringLiteral("AnalysisForm"));
@@ -45,6 +47,7 @@ AnalysisWindow::AnalysisWindow(Connection& connection, MessageBoxes* boxes, QWid
     m_tabs->addTab(m_balls, QStringLiteral("Шары"));
     m_tabs->addTab(m_pairs, QStringLiteral("Пары"));
     m_tabs->addTab(m_fairness, QStringLiteral("Случайность"));
+    m_tabs->addTab(m_lab, QStringLiteral("Лаборатория"));
     Q_ASSERT(m_tabs->count() == kPageCount);
     m_error->setObjectName(QStringLiteral("AnalysisError"));
     m_error->setStyleSheet(QStringLiteral("color: #b00000"));
@@ -72,6 +75,7 @@ AnalysisWindow::AnalysisWindow(Connection& connection, MessageBoxes* boxes, QWid
             [this] { guarded(&AnalysisWindow::saveChart); });
     m_watch.setInterval(kWatchMilliseconds);
     connect(&m_watch, &QTimer::timeout, this, &AnalysisWindow::refresh);
+    m_lab->setFileDialogs(m_dialogs);
     tabChanged(m_tabs->currentIndex());
 }
 
@@ -79,6 +83,7 @@ AnalysisWindow::~AnalysisWindow() = default;
 
 void AnalysisWindow::setFileDialogs(FileDialogs* dialogs) {
     m_dialogs = dialogs ? dialogs : m_ownDialogs.get();
+    m_lab->setFileDialogs(m_dialogs);
 }
 
 AnalysisPage* AnalysisWindow::page(int index) const {

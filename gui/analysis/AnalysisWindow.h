@@ -14,12 +14,14 @@ class BetsPage;
 class FileDialogs;
 class MessageBoxes;
 class FairnessPage;
+class LabPage;
 class PairsPage;
 class QLabel;
 class QPushButton;
 class QTabWidget;
 
-// The analysis window "Анализ": my bets and winnings, the balls, the pairs.
+// The analysis window "Анализ": my bets and winnings, the balls, the pairs,
+// the fairness of the draws and the ticket lab.
 // A top-level window of its own beside the main window. It follows the data:
 // while shown it looks twice a second whether the database changed (through
 // the program or another process) and then computes the shown tab again.
@@ -27,7 +29,7 @@ class AnalysisWindow : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kWatchMilliseconds = 500;
-    static constexpr int kPageCount = 4; // Мои ставки, Шары, Пары, Случайность
+    static constexpr int kPageCount = 5; // Мои ставки, Шары, Пары, Случайность, Лаборатория
 
     AnalysisWindow(Connection& connection, MessageBoxes* boxes, QWidget* parent = nullptr);
     ~AnalysisWindow() override;
@@ -49,6 +51,7 @@ public:
     BallsPage* ballsPage() const { return m_balls; }
     PairsPage* pairsPage() const { return m_pairs; }
     FairnessPage* fairnessPage() const { return m_fairness; }
+    LabPage* labPage() const { return m_lab; }
     QLabel* errorLabel() const { return m_error; }
     QPushButton* saveTableButton() const { return m_saveTable; }
     QPushButton* saveChartButton() const { return m_saveChart; }
@@ -74,13 +77,14 @@ private:
     AnalysisSource m_source;
     Connection::ChangeStamp m_stamp;
     // Per tab: computed before the data last changed.
-    std::array<bool, kPageCount> m_stale{{true, true, true, true}};
+    std::array<bool, kPageCount> m_stale{{true, true, true, true, true}};
     QTimer m_watch;
     QTabWidget* m_tabs;
     BetsPage* m_bets;
     BallsPage* m_balls;
     PairsPage* m_pairs;
     FairnessPage* m_fairness;
+    LabPage* m_lab;
     QLabel* m_error;
     QPushButton* m_saveTable;
     QPushButton* m_saveChart;

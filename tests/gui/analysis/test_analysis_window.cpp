@@ -8,12 +8,16 @@
 #include "gui/analysis/BallChart.h"
 #include "gui/analysis/BallsPage.h"
 #include "gui/analysis/BetsPage.h"
+#include "gui/analysis/LabBacktestPanel.h"
+#include "gui/analysis/LabFilterPanel.h"
+#include "gui/analysis/LabPage.h"
 #include "gui/analysis/PairsPage.h"
 #include "runtime/AppError.h"
 #include "widgets/FileDialogs.h"
 #include "widgets/StatusBar.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QImage>
@@ -38,6 +42,11 @@ public:
         suggestions.append(suggested);
         if (!failure.isEmpty())
             throw AppError(failure);
+        return path;
+    }
+    QString openFileName(QWidget*, const QString& caption, const QString&,
+                         const QString&) override {
+        captions.append(caption);
         return path;
     }
     QString path;
@@ -95,6 +104,7 @@ private Q_SLOTS:
     void cancelledOrFailedSave();
     void priceRemembered();
     void unreadableDataShownInWindow();
+    void labCountsAndBacktests();
 
 private:
     QTemporaryDir m_config;
@@ -121,11 +131,12 @@ void TestAnalysisWindow::opensFromTheStatusBar() {
     QVERIFY(w->isWindow());
     QVERIFY(!w->isModal());
     QCOMPARE(w->windowTitle(), QStringLiteral("Анализ"));
-    QCOMPARE(w->tabs()->count(), 4);
+    QCOMPARE(w->tabs()->count(), 5);
     QCOMPARE(w->tabs()->tabText(0), QStringLiteral("Мои ставки"));
     QCOMPARE(w->tabs()->tabText(1), QStringLiteral("Шары"));
     QCOMPARE(w->tabs()->tabText(2), QStringLiteral("Пары"));
     QCOMPARE(w->tabs()->tabText(3), QStringLiteral("Случайность"));
+    QCOMPARE(w->tabs()->tabText(4), QStringLiteral("Лаборатория"));
     // Closed and opened again: the same window.
     w->close();
     form.AnalysisButton->click();
@@ -422,6 +433,39 @@ void TestAnalysisWindow::unreadableDataShownInWindow() {
     w.tabs()->setCurrentWidget(w.ballsPage());
     QVERIFY(!w.errorLabel()->isVisible());
     QCOMPARE(w.ballsPage()->model()->rowCount(), 49);
+}
+
+void TestAnalysisWindow::labCountsAndBacktests() {
+    TestApp app;
+    app.addDraw(1, {1, 2, 3, 4, 5, 6});
+    app.sql(QStringLiteral("UPDATE razyg SET chv3 = 100, chv4 = 1000 WHERE tir = 1"));
+    TForm1& form = app.start();
+    AnalysisWindow& w = openWithF9(form);
+    ScriptedDialogs dialogs;
+    w.setFileDialogs(&dialogs);
+    LabPage* lab = w.labPage();
+    w.tabs()->setCurrentWidget(lab);
+    QTRY_COMPARE_WITH_TIMEOUT(lab->shownCount(), qint64(13983816), 30000);
+    // A count still running when the conditions change is dropped: only the
+    // last one shows. No two consecutive, 1 in and 2 out: five of 3..49 with
+    // no two consecutive, C(43,5).
+    lab->filterPanel()->maxRunEdit()->setText(QStringLiteral("1"));
+    lab->filterPanel()->includeEdit()->setText(QStringLiteral("1"));
+    lab->filterPanel()->excludeEdit()->setText(QStringLiteral("2"));
+    QCOMPARE(lab->shownCount(), qint64(-1));
+    QTRY_COMPARE_WITH_TIMEOUT(lab->shownCount(), qint64(962598), 30000);
+
+    dialogs.path = QDir(app.dir()).filePath(QStringLiteral("tickets.txt"));
+    QFile tickets(dialogs.path);
+    QVERIFY(tickets.open(QIODevice::WriteOnly));
+    tickets.write("1 2 3 10 11 12\n1 2 3 4 20 21\n");
+    tickets.close();
+    lab->backtestPanel()->fileButton()->click();
+    lab->backtestPanel()->runButton()->click();
+    QTRY_COMPARE_WITH_TIMEOUT(lab->model()->rowCount(), 4, 30000);
+    QCOMPARE(lab->model()->text(0, 1), QStringLiteral("1")); // three matches
+    QCOMPARE(lab->model()->text(1, 1), QStringLiteral("1")); // four
+    QCOMPARE(lab->backtestResult().totalPrize, qint64(1100));
 }
 
 QTEST_MAIN(TestAnalysisWindow)

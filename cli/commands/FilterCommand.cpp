@@ -1,0 +1,150 @@
+// numeron-cli filter: how many of the 13,983,816 combinations of six from 49
+// pass the ticket filter, or the passing tickets themselves, as CSV or JSON.
+#include "analysis/DrawHistory.h"
+#include "cli/CliCommand.h"
+#include "cli/CliSession.h"
+#include "cli/CommandOptions.h"
+#include "cli/Console.h"
+#include "cli/FilterOptions.h"
+#include "cli/OutputTarget.h"
+#include "lab/FilterEngine.h"
+
+#include <cstring>
+
+namespace {
+
+const QStringList kFormats{QStringLiteral("csv"), QStringLiteral("json")};
+
+void appendText(OutputBuffer& out, const char* text) {
+    out.append(text, strlen(text));
+}
+
+void writeCount(OutputBuffer& out, const Lab::CountResult& count, bool json) {
+    appendText(out, json ? "{\"count\": " : "count,total,share\r\n");
+    out.appendInteger(count.passing);
+    appendText(out, json ? ", \"total\": " : ",");
+    out.appendInteger(count.total);
+    appendText(out, json ? ", \"share\": " : ",");
+    out.appendDouble(count.share());
+    appendText(out, json ? "}\n" : "\r\n");
+}
+
+// One ticket as a CSV line or a JSON object (after the first, a comma before).
+void writeTicket(OutputBuffer& out, qint64 number, const Lab::Ticket& ticket, bool json) {
+    if (json) {
+        appendText(out, number == 1 ? "\n  {\"ticket\": " : ",\n  {\"ticket\": ");
+        out.appendInteger(number);
+        for (size_t i = 0; i < ticket.size(); ++i) {
+            const char key[] = {',', ' ', '"', 'b', char('1' + i), '"', ':', ' '};
+            out.append(key, sizeof key);
+            out.appendInteger(ticket[i]);
+        }
+        out.append('}');
+        return;
+    }
+    out.appendInteger(number);
+    for (int ball : ticket) {
+        out.append(',');
+        out.appendInteger(ball);
+    }
+    appendText(out, "\r\n");
+}
+
+class FilterCommand : public CliCommand {
+public:
+    QString name() const override { return QStringLiteral("filter"); }
+    QString summary() const override {
+        return QStringLiteral("Фильтр билетов: сколько из всех комбинаций 6 из 49 проходят "
+                              "условия, и какие.");
+    }
+    QString arguments() const override { return QStringLiteral("(--count | --list) [ФАЙЛ]"); }
+    QString description() const override {
+        return QStringLiteral(
+            "Перебирает все 13 983 816 комбинаций 6 из 49 и оставляет те, что выполняют "
+            "все заданные условия (каждое необязательно). Условия --not-drawn, "
+            "--shared-with-last-max, --hot и --cold смотрят на тиражи в базе; горячие и "
+            "холодные шары — как в окне «Анализ» (больше всего или меньше всего выпадений "
+            "в последних W тиражах).\n\n"
+            "--count выводит число прошедших, всего комбинаций и долю (count,total,share); "
+            "--list — сами билеты по возрастанию (ticket,b1,b2,b3,b4,b5,b6), с --limit N "
+            "— первые N. CSV по RFC 4180 или JSON, UTF-8. Без ФАЙЛА (или с «-») вывод идёт "
+            "в стандартный вывод; файл заменяется только целиком записанным списком.\n\n"
+            "Примеры:\n"
+            "  numeron-cli filter --max-run 1 --count\n"
+            "  numeron-cli filter --sum 120-180 --odd 2-4 --exclude 13 --list --limit 100 "
+            "билеты.csv");
+    }
+    QList<QCommandLineOption> options() const override {
+        QList<QCommandLineOption> list = FilterOptions::options();
+        list << QCommandLineOption(QStringLiteral("count"),
+                                   QStringLiteral("Вывести число прошедших билетов."))
+             << QCommandLineOption(QStringLiteral("list"),
+                                   QStringLiteral("Вывести прошедшие билеты."))
+             << QCommandLineOption(QStringLiteral("limit"),
+                                   QStringLiteral("С --list: не больше N билетов."),
+                                   QStringLiteral("N"))
+             << CommandOptions::format(kFormats);
+        return list;
+    }
+
+    int run(CliSession& session, const QCommandLineParser& parser) override {
+        CommandOptions::allowArguments(parser, 1);
+        const bool count = parser.isSet(QStringLiteral("count"));
+        const bool list = parser.isSet(QStringLiteral("list"));
+        if (count == list)
+            throw UsageError(QStringLiteral("укажите одно из двух: --count или --list"));
+        const std::optional<qint64> limit =
+            FilterOptions::wholeNumber(parser, QStringLiteral("limit"), 1);
+        if (limit && !list)
+            throw UsageError(QStringLiteral("--limit действует только с --list"));
+        const bool json = CommandOptions::chosenFormat(parser, kFormats) == QLatin1String("json");
+        const Lab::Filter filter = FilterOptions::chosen(parser);
+        Lab::HistoryFacts facts;
+        if (filter.usesHistory()) {
+            const Analysis::DrawHistory history = Analysis::readDrawHistory(session.connection());
+            if (history.size() == 0)
+                throw AppError(QStringLiteral("в базе нет ни одного тиража, а условия "
+                                              "--not-drawn, --shared-with-last-max, --hot и "
+                                              "--cold смотрят на тиражи"));
+            facts = Lab::historyFacts(filter, history);
+        }
+
+        Console& console = session.console();
+        const QString fileName = parser.positionalArguments().value(0);
+        const bool toStandardOutput = fileName.isEmpty() || fileName == QLatin1String("-");
+        Lab::Control control;
+        if (console.showsProgress() && !(toStandardOutput && console.outputIsTerminal()))
+            control.progress = [&](double share) {
+                console.progress(int(share * 100), QStringLiteral("filter"));
+            };
+        OutputTarget target(console, fileName);
+        {
+            OutputBuffer out(target);
+            if (count) {
+                writeCount(out, Lab::countPassing(filter, facts, control), json);
+            } else {
+                appendText(out, json ? "[" : "ticket,b1,b2,b3,b4,b5,b6\r\n");
+                qint64 written = 0;
+                Lab::streamPassing(
+                    filter, facts,
+                    [&](const Lab::Ticket& ticket) {
+                        writeTicket(out, ++written, ticket, json);
+                        return !limit || written < *limit;
+                    },
+                    control);
+                if (json)
+                    appendText(out, written > 0 ? "\n]\n" : "]\n");
+            }
+            out.flush();
+        }
+        target.commit();
+        console.endProgress();
+        return ExitCode::Done;
+    }
+};
+
+} // namespace
+
+CliCommandPtr makeFilterCommand() {
+    return std::make_unique<FilterCommand>();
+}
