@@ -1,17 +1,23 @@
 #include "gui/analysis/LabPage.h"
 
 #include "analysis/Fairness.h"
+#include "entry/BetStore.h"
 #include "gui/analysis/AnalysisModel.h"
 #include "gui/analysis/AnalysisRows.h"
 #include "gui/analysis/BackgroundRun.h"
 #include "gui/analysis/LabBacktestPanel.h"
 #include "gui/analysis/LabFilterPanel.h"
 #include "gui/analysis/LabNetChart.h"
+#include "gui/analysis/LabTicketsPanel.h"
 #include "lab/FilterEngine.h"
+#include "lab/TicketFile.h"
+#include "widgets/FileDialogs.h"
 
+#include <QDateTime>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
+#include <QSaveFile>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <cmath>
@@ -71,9 +77,10 @@ QString backtestSummary(const Lab::BacktestResult& result) {
 
 LabPage::LabPage(Connection& connection, QWidget* parent)
     : AnalysisPage(parent), m_connection(connection), m_filter(new LabFilterPanel(this)),
-      m_countLabel(new QLabel(this)), m_backtestPanel(new LabBacktestPanel(connection, this)),
-      m_summary(new QLabel(this)), m_chart(new LabNetChart(this)),
-      m_counter(new BackgroundRun(this)), m_backtest(new BackgroundRun(this)),
+      m_countLabel(new QLabel(this)), m_tickets(new LabTicketsPanel(this)),
+      m_backtestPanel(new LabBacktestPanel(connection, this)), m_summary(new QLabel(this)),
+      m_chart(new LabNetChart(this)), m_counter(new BackgroundRun(this)),
+      m_backtest(new BackgroundRun(this)),
       m_history(std::make_shared<const Analysis::DrawHistory>()) {
     setObjectName(QStringLiteral("LabPage"));
     m_countLabel->setObjectName(QStringLiteral("LabCount"));
@@ -92,6 +99,7 @@ LabPage::LabPage(Connection& connection, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_filter);
     layout->addWidget(m_countLabel);
+    layout->addWidget(m_tickets);
     layout->addWidget(m_backtestPanel);
     layout->addWidget(tableView());
     layout->addWidget(m_summary);
@@ -99,6 +107,9 @@ LabPage::LabPage(Connection& connection, QWidget* parent)
 
     connect(m_filter, &LabFilterPanel::changed, this, &LabPage::recount);
     connect(m_backtestPanel, &LabBacktestPanel::runRequested, this, &LabPage::runBacktest);
+    connect(m_tickets, &LabTicketsPanel::sampleRequested, this, &LabPage::showSample);
+    connect(m_tickets, &LabTicketsPanel::saveRequested, this, &LabPage::saveTickets);
+    connect(m_tickets, &LabTicketsPanel::betsRequested, this, &LabPage::storeBets);
     connect(m_counter, &BackgroundRun::failed, m_countLabel, &QLabel::setText);
     connect(m_backtest, &BackgroundRun::failed, m_summary, &QLabel::setText);
 }
@@ -106,6 +117,7 @@ LabPage::LabPage(Connection& connection, QWidget* parent)
 LabPage::~LabPage() = default;
 
 void LabPage::setFileDialogs(FileDialogs* dialogs) {
+    m_dialogs = dialogs;
     m_backtestPanel->setFileDialogs(dialogs);
 }
 
@@ -147,6 +159,75 @@ void LabPage::recount() {
                                            locale.toString(count.share() * 100, 'f', 2)));
         };
     });
+}
+
+std::optional<std::vector<Lab::Ticket>> LabPage::passingTickets(int limit, bool sample) {
+    QString error;
+    const std::optional<Lab::Filter> filter = m_filter->filter(error);
+    if (!filter) {
+        m_tickets->showSample(error);
+        return std::nullopt;
+    }
+    const Lab::HistoryFacts facts =
+        filter->usesHistory() ? Lab::historyFacts(*filter, *m_history) : Lab::HistoryFacts{};
+    return sample ? Lab::passingSample(*filter, facts, limit,
+                                       quint64(QDateTime::currentMSecsSinceEpoch()))
+                  : Lab::passingPage(*filter, facts, 0, limit);
+}
+
+void LabPage::showSample() {
+    const auto tickets = passingTickets(5, true);
+    if (!tickets)
+        return;
+    QStringList lines;
+    for (const Lab::Ticket& ticket : *tickets)
+        lines << Lab::ticketText(ticket, QLatin1Char(' '));
+    m_tickets->showSample(lines.isEmpty()
+                              ? QStringLiteral("Ни одна комбинация не проходит.")
+                              : QStringLiteral("Например: ") + lines.join(QStringLiteral("; ")));
+}
+
+void LabPage::saveTickets() {
+    if (!m_dialogs)
+        return;
+    const QString path = m_dialogs->saveFileName(this, QStringLiteral("Сохранить билеты"),
+                                                 QStringLiteral("билеты.csv"),
+                                                 QStringLiteral("Таблица CSV (*.csv)"));
+    if (path.isEmpty())
+        return;
+    const auto tickets = passingTickets(m_tickets->limit(), false);
+    if (!tickets)
+        return;
+    QString text = Lab::ticketCsvHeader() + QStringLiteral("\r\n");
+    qint64 number = 0;
+    for (const Lab::Ticket& ticket : *tickets)
+        text += Lab::ticketCsvLine(++number, ticket) + QStringLiteral("\r\n");
+    const QByteArray bytes = text.toUtf8();
+    QSaveFile file(path);
+    const bool saved =
+        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    m_tickets->showSample(
+        saved ? QStringLiteral("Сохранено билетов: %1").arg(tickets->size())
+              : QStringLiteral("Не удалось сохранить «%1»: %2").arg(path, file.errorString()));
+}
+
+void LabPage::storeBets() {
+    bool ok = false;
+    const int tir = m_tickets->drawNumberText().toInt(&ok);
+    if (!ok || tir < 1) {
+        m_tickets->showSample(QStringLiteral("Укажите номер тиража для ставок."));
+        return;
+    }
+    const auto tickets = passingTickets(m_tickets->limit(), false);
+    if (!tickets)
+        return;
+    try {
+        BetStore::addBets(m_connection, tir, *tickets);
+        m_tickets->showSample(
+            QStringLiteral("Записано ставок: %1, тираж %2").arg(tickets->size()).arg(tir));
+    } catch (const std::exception& e) {
+        m_tickets->showSample(QStringLiteral("Ставки не записаны: ") + QString::fromUtf8(e.what()));
+    }
 }
 
 void LabPage::runBacktest() {

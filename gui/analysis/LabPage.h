@@ -4,12 +4,15 @@
 #include "lab/Backtest.h"
 
 #include <memory>
+#include <optional>
+#include <vector>
 
 class BackgroundRun;
 class FileDialogs;
 class LabBacktestPanel;
 class LabFilterPanel;
 class LabNetChart;
+class LabTicketsPanel;
 class QLabel;
 
 // "Лаборатория": the ticket filter over every combination of six from 49,
@@ -29,6 +32,7 @@ public:
     QString exportName() const override { return QStringLiteral("лаборатория.csv"); }
 
     LabFilterPanel* filterPanel() const { return m_filter; }
+    LabTicketsPanel* ticketsPanel() const { return m_tickets; }
     LabBacktestPanel* backtestPanel() const { return m_backtestPanel; }
     LabNetChart* netChart() const { return m_chart; }
     QLabel* countLabel() const { return m_countLabel; }
@@ -40,12 +44,20 @@ public:
 
 private:
     void recount();
+    // The passing tickets: the first `limit` of them, or a random sample of
+    // that size; none, with the reason shown, when the conditions are wrong.
+    std::optional<std::vector<Lab::Ticket>> passingTickets(int limit, bool sample);
+    void showSample();
+    void saveTickets();
+    void storeBets();
     void runBacktest();
     void showBacktest(const Lab::BacktestResult& result, qint64 price);
 
     Connection& m_connection;
     LabFilterPanel* m_filter;
     QLabel* m_countLabel;
+    LabTicketsPanel* m_tickets;
+    FileDialogs* m_dialogs = nullptr;
     LabBacktestPanel* m_backtestPanel;
     QLabel* m_summary;
     LabNetChart* m_chart;

@@ -11,6 +11,7 @@
 #include "gui/analysis/LabBacktestPanel.h"
 #include "gui/analysis/LabFilterPanel.h"
 #include "gui/analysis/LabPage.h"
+#include "gui/analysis/LabTicketsPanel.h"
 #include "gui/analysis/PairsPage.h"
 #include "runtime/AppError.h"
 #include "widgets/FileDialogs.h"
@@ -466,6 +467,17 @@ void TestAnalysisWindow::labCountsAndBacktests() {
     QCOMPARE(lab->model()->text(0, 1), QStringLiteral("1")); // three matches
     QCOMPARE(lab->model()->text(1, 1), QStringLiteral("1")); // four
     QCOMPARE(lab->backtestResult().totalPrize, qint64(1100));
+
+    // The passing tickets saved and stored as bets: 1..5 with one of 6..49.
+    lab->filterPanel()->maxRunEdit()->clear();
+    lab->filterPanel()->excludeEdit()->clear();
+    lab->filterPanel()->includeEdit()->setText(QStringLiteral("1,2,3,4,5"));
+    dialogs.path = QDir(app.dir()).filePath(QStringLiteral("passing.csv"));
+    lab->ticketsPanel()->saveButton()->click();
+    QCOMPARE(fileText(dialogs.path).count('\n'), 45);
+    lab->ticketsPanel()->drawEdit()->setText(QStringLiteral("7"));
+    lab->ticketsPanel()->betsButton()->click();
+    QCOMPARE(app.scalar(QStringLiteral("SELECT count(*) FROM Rate WHERE tir = 7")).toInt(), 44);
 }
 
 QTEST_MAIN(TestAnalysisWindow)
