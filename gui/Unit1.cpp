@@ -5,6 +5,7 @@
 #include "dataset/Query.h"
 #include "dataset/SqlTexts.h"
 #include "gui/analysis/AnalysisWindow.h"
+#include "gui/wheels/WheelsWindow.h"
 #include "runtime/AppError.h"
 #include "runtime/ApplicationTitle.h"
 #include "runtime/ErrorSink.h"
@@ -44,6 +45,7 @@ TForm1::TForm1(const QString& appDir, MessageBoxes* boxes, QWidget* parent)
 TForm1::~TForm1() {
     ErrorSink::setReporter(nullptr);
     AnalysisForm.reset(); // it reads through the connection
+    WheelsForm.reset();   // so does this one (and it stops its search)
     // Views let go of the queries before the connection closes.
     DBGrid1->setDataSource(nullptr);
     DBGrid2->setDataSource(nullptr);
@@ -102,6 +104,11 @@ void TForm1::bindEvents() {
     auto* analysisKey = new QShortcut(QKeySequence(Qt::Key_F9), this);
     analysisKey->setContext(Qt::ApplicationShortcut);
     connect(analysisKey, &QShortcut::activated, this, openAnalysis);
+    const auto openWheels = [this] { dispatch([&] { WheelsButtonClick(WheelsButton); }); };
+    connect(WheelsButton, &QToolButton::clicked, this, openWheels);
+    auto* wheelsKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    wheelsKey->setContext(Qt::ApplicationShortcut);
+    connect(wheelsKey, &QShortcut::activated, this, openWheels);
     for (int n = 1; n <= 49; ++n)
         connect(P[n], &BallPanel::clicked, this, [this, n] { dispatch([&] { PClick(n); }); });
     connect(DBGrid1, &DbGrid::gridDoubleClicked, this,

@@ -11,6 +11,7 @@
 #include "widgets/MessageBoxes.h"
 
 class AnalysisWindow;
+class WheelsWindow;
 class BallPanel;
 class BarChart;
 class Connection;
@@ -99,6 +100,7 @@ public:
     QProgressBar* PB1;
     StatusBar* StatusBar1 = nullptr;
     QToolButton* AnalysisButton = nullptr; // "Анализ (F9)" at the right end of the status bar
+    QToolButton* WheelsButton = nullptr;   // "Системы (F10)" beside it
     QColor clBtnFace;
     static const QColor clRed;
 
@@ -156,6 +158,10 @@ public:
     std::unique_ptr<AnalysisWindow> AnalysisForm;
     void AnalysisButtonClick(QObject* Sender);
 
+    // Wheels window: opened by WheelsButton and by F10, kept for the run.
+    std::unique_ptr<WheelsWindow> WheelsForm;
+    void WheelsButtonClick(QObject* Sender);
+
     // Online update.
     void Button16Click(QObject* Sender);
     void RazygUpdate();
@@ -179,6 +185,7 @@ private:
     void createActionButtons();
     void createInputRow();
     void createAnalysisButton();
+    void createWheelsButton();
     void bindEvents();
     void setTabOrder();
     void terminate() { m_terminated = true; }

@@ -85,6 +85,7 @@ void TForm1::createControls() {
                        kStatusBarHeight);
     StatusBar1->setPanelText(0, QStringLiteral("Всего строк"));
     createAnalysisButton();
+    createWheelsButton();
     setTabOrder();
 }
 
@@ -255,4 +256,15 @@ void TForm1::createAnalysisButton() {
     AnalysisButton->setFocusPolicy(Qt::NoFocus);
     AnalysisButton->setFixedHeight(17);
     StatusBar1->addRightWidget(AnalysisButton);
+}
+
+void TForm1::createWheelsButton() {
+    // Beside "Анализ (F9)", in the same way.
+    WheelsButton = new QToolButton(StatusBar1);
+    WheelsButton->setObjectName(QStringLiteral("WheelsButton"));
+    WheelsButton->setText(QStringLiteral("Системы (F10)"));
+    WheelsButton->setToolTip(QStringLiteral("Сокращённые системы с проверенной гарантией"));
+    WheelsButton->setFocusPolicy(Qt::NoFocus);
+    WheelsButton->setFixedHeight(17);
+    StatusBar1->addRightWidget(WheelsButton);
 }

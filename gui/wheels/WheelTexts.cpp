@@ -1,0 +1,100 @@
+#include "gui/wheels/WheelTexts.h"
+
+#include "analysis/TextTable.h"
+#include "wheels/WheelRecords.h"
+
+#include <QLocale>
+
+namespace WheelTexts {
+
+QString guaranteeText(const Wheels::Guarantee& guarantee) {
+    return QStringLiteral("%1 из %2").arg(guarantee.t).arg(guarantee.m);
+}
+
+QString ballsText(const std::vector<int>& balls) {
+    QStringList parts;
+    for (const int ball : balls)
+        parts << QString::number(ball);
+    return parts.join(QLatin1Char(' '));
+}
+
+QString ticketsText(qsizetype count) {
+    const qsizetype tens = count % 100;
+    const qsizetype ones = count % 10;
+    const char16_t* word = tens >= 11 && tens <= 14 ? u"билетов"
+                           : ones == 1              ? u"билет"
+                           : ones >= 2 && ones <= 4 ? u"билета"
+                                                    : u"билетов";
+    return QString::number(count) + QLatin1Char(' ') + QString::fromUtf16(word);
+}
+
+QString requestText(const Wheels::WheelRequest& request) {
+    QString text = QStringLiteral("Числа (%1): %2; гарантия «%3»")
+                       .arg(request.numbers.size())
+                       .arg(ballsText(request.numbers), guaranteeText(request.guarantee));
+    if (!request.keys.empty())
+        text += QStringLiteral("; ключевые числа: ") + ballsText(request.keys);
+    return text;
+}
+
+QString checkText(const Wheels::CheckResult& check, int size) {
+    const QLocale locale;
+    QString text =
+        QStringLiteral("Билетов: %1. Покрыто наборов: %2 из %3 (%4%)")
+            .arg(size)
+            .arg(locale.toString(qulonglong(check.coveredSets)),
+                 locale.toString(qulonglong(check.totalSets)),
+                 locale.toString(check.share() * 100.0, 'f', check.guaranteed() ? 0 : 2));
+    return check.guaranteed() ? text + QStringLiteral(" — гарантия проверена") : text;
+}
+
+QString recordText(const Wheels::WheelRequest& request) {
+    if (!request.keys.empty())
+        return {};
+    const auto record =
+        Wheels::findRecord(int(request.numbers.size()), request.guarantee.t, request.guarantee.m);
+    if (!record)
+        return {};
+    QString text = QStringLiteral("Лучший опубликованный размер: %1").arg(record->best);
+    if (record->lowerBound > 0)
+        text += record->proven()
+                    ? QStringLiteral(" (доказано, что меньше нельзя)")
+                    : QStringLiteral("; доказанная нижняя граница: %1").arg(record->lowerBound);
+    return text;
+}
+
+QByteArray ticketsCsv(const std::vector<Wheels::Ticket>& tickets) {
+    Analysis::TextTable table;
+    table.header = QStringList{QStringLiteral("ticket"), QStringLiteral("b1"), QStringLiteral("b2"),
+                               QStringLiteral("b3"),     QStringLiteral("b4"), QStringLiteral("b5"),
+                               QStringLiteral("b6")};
+    qint64 number = 0;
+    for (const Wheels::Ticket& ticket : tickets) {
+        std::vector<Analysis::TableCell> row{Analysis::TableCell::number(++number)};
+        for (const int ball : ticket)
+            row.push_back(Analysis::TableCell::number(qint64(ball)));
+        table.rows.push_back(std::move(row));
+    }
+    return Analysis::toCsv(table);
+}
+
+QString printHtml(const PrintedWheel& wheel) {
+    QString html =
+        QStringLiteral("<h2>Сокращённая система «%1»</h2><p>%2</p><p><b>%3</b></p>")
+            .arg(guaranteeText(wheel.request.guarantee), requestText(wheel.request).toHtmlEscaped(),
+                 wheel.checkLine.toHtmlEscaped());
+    if (!wheel.recordLine.isEmpty())
+        html += QStringLiteral("<p>%1</p>").arg(wheel.recordLine.toHtmlEscaped());
+    html += QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\">"
+                           "<tr><th>Билет</th><th colspan=\"6\">Числа</th></tr>");
+    int number = 0;
+    for (const Wheels::Ticket& ticket : wheel.tickets) {
+        html += QStringLiteral("<tr><td align=\"right\">%1</td>").arg(++number);
+        for (const int ball : ticket)
+            html += QStringLiteral("<td align=\"right\">%1</td>").arg(ball);
+        html += QStringLiteral("</tr>");
+    }
+    return html + QStringLiteral("</table>");
+}
+
+} // namespace WheelTexts

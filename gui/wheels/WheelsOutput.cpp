@@ -1,0 +1,140 @@
+// The wheels window's ways in and out: the hottest or coldest balls of the
+// draws as the chosen numbers, and the shown tickets stored as bets, written
+// as CSV, printed or saved as PDF.
+#include "gui/wheels/WheelsWindow.h"
+
+#include "analysis/BallStats.h"
+#include "analysis/DrawHistory.h"
+#include "dataset/Statement.h"
+#include "entry/BetStore.h"
+#include "gui/wheels/NumberChooser.h"
+#include "gui/wheels/WheelPrinting.h"
+#include "gui/wheels/WheelTexts.h"
+#include "widgets/FileDialogs.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QLabel>
+#include <QSaveFile>
+#include <QSpinBox>
+#include <QStandardPaths>
+
+#include <algorithm>
+
+void WheelsWindow::setFileDialogs(FileDialogs* dialogs) {
+    m_dialogs = dialogs ? dialogs : m_ownDialogs.get();
+}
+
+void WheelsWindow::placeBeside(const QWidget* main) {
+    if (m_placed)
+        return;
+    m_placed = true;
+    // Over the middle of the main window, which stays in view around it.
+    move(main->frameGeometry().center() - QPoint(width() / 2, height() / 2));
+}
+
+void WheelsWindow::closeEvent(QCloseEvent* event) {
+    // A search nobody watches is stopped; its best wheel is still shown.
+    stop();
+    QWidget::closeEvent(event);
+}
+
+void WheelsWindow::takeFromDraws(bool hottest) {
+    const Analysis::BallTable table =
+        Analysis::computeBallStats(Analysis::readDrawHistory(m_connection), kRecentDraws);
+    if (table.draws == 0) {
+        showFailure(
+            QStringLiteral("В базе нет тиражей: выбрать горячие и холодные шары не из чего."));
+        return;
+    }
+    // As the analysis ranks them: the hottest have the most hits in the newest
+    // draws, then the shorter current delay; the coldest the fewest hits, then
+    // the longer delay; ties go to the lower number.
+    std::vector<Analysis::BallStat> balls(table.balls.begin(), table.balls.end());
+    std::stable_sort(balls.begin(), balls.end(),
+                     [hottest](const Analysis::BallStat& a, const Analysis::BallStat& b) {
+                         if (a.hitsLastN != b.hitsLastN)
+                             return hottest ? a.hitsLastN > b.hitsLastN : a.hitsLastN < b.hitsLastN;
+                         if (a.delay != b.delay)
+                             return hottest ? a.delay < b.delay : a.delay > b.delay;
+                         return a.ball < b.ball;
+                     });
+    std::vector<int> chosen;
+    for (int i = 0; i < m_count->value(); ++i)
+        chosen.push_back(balls[size_t(i)].ball);
+    m_chooser->setChosen(chosen);
+    showDone(QStringLiteral("Выбраны %1 %2 шаров последних %3 тиражей.")
+                 .arg(chosen.size())
+                 .arg(hottest ? QStringLiteral("самых частых") : QStringLiteral("самых редких"))
+                 .arg(table.lastN));
+}
+
+int WheelsWindow::suggestedTir() const {
+    // The draw after the newest stored one: the next one to play.
+    try {
+        Statement newest(m_connection, QStringLiteral("select max(tir) from razyg"));
+        if (newest.step())
+            return std::max(1, newest.value(0).toInt() + 1);
+    } catch (const std::exception&) {
+        // No database yet: the user types the number.
+    }
+    return 1;
+}
+
+void WheelsWindow::saveBets() {
+    if (m_tickets.empty())
+        return;
+    const int tir = m_tir->value();
+    BetStore::addBets(m_connection, tir,
+                      std::vector<BetStore::Ticket>(m_tickets.begin(), m_tickets.end()));
+    showDone(QStringLiteral("Записано ставок: %1 на тираж %2.").arg(m_tickets.size()).arg(tir));
+    if (m_betsSaved)
+        m_betsSaved();
+}
+
+QString WheelsWindow::askPath(const QString& caption, const QString& name, const QString& filter) {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return m_dialogs->saveFileName(this, caption, QDir(folder).filePath(name), filter);
+}
+
+QString WheelsWindow::printedHtml() const {
+    return WheelTexts::printHtml(
+        {m_shownRequest, m_tickets, m_checkLine->text(), m_recordLine->text()});
+}
+
+void WheelsWindow::saveCsv() {
+    if (m_tickets.empty())
+        return;
+    const QString path = askPath(QStringLiteral("Сохранить систему"), QStringLiteral("система.csv"),
+                                 QStringLiteral("Таблица CSV (*.csv)"));
+    if (path.isEmpty())
+        return;
+    const QByteArray text = WheelTexts::ticketsCsv(m_tickets);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
+        showFailure(QStringLiteral("Не удалось сохранить файл «%1»: %2")
+                        .arg(QDir::toNativeSeparators(path), file.errorString()));
+        return;
+    }
+    showDone(QStringLiteral("Сохранено: %1").arg(QDir::toNativeSeparators(path)));
+}
+
+void WheelsWindow::printPreview() {
+    if (!m_tickets.empty())
+        WheelPrinting::preview(this, printedHtml());
+}
+
+void WheelsWindow::savePdf() {
+    if (m_tickets.empty())
+        return;
+    const QString path =
+        askPath(QStringLiteral("Сохранить систему в PDF"), QStringLiteral("система.pdf"),
+                QStringLiteral("Документ PDF (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    const QString failure = WheelPrinting::savePdf(path, printedHtml());
+    if (failure.isEmpty())
+        showDone(QStringLiteral("Сохранено: %1").arg(QDir::toNativeSeparators(path)));
+    else
+        showFailure(failure);
+}
