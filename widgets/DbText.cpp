@@ -3,6 +3,8 @@
 #include "dataset/DataSource.h"
 #include "dataset/Query.h"
 
+#include <QPainter>
+
 DbText::DbText(const QString& field, DisplayForm form, QWidget* parent)
     : QLabel(parent), m_field(field), m_form(form) {}
 
@@ -27,4 +29,23 @@ void DbText::refresh() {
             text = displayText(q->value(m_field), m_form);
     }
     setText(text);
+}
+
+QFont DbText::shownFont() const {
+    QFont shown = font();
+    const int room = contentsRect().width();
+    for (int stretch = 100; stretch >= kNarrowestStretch; stretch -= 5) {
+        shown.setStretch(stretch);
+        if (QFontMetrics(shown).horizontalAdvance(text()) <= room)
+            break;
+    }
+    return shown;
+}
+
+void DbText::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setClipRect(contentsRect());
+    painter.setFont(shownFont());
+    painter.setPen(palette().color(foregroundRole()));
+    painter.drawText(contentsRect(), int(alignment()) | Qt::TextSingleLine, text());
 }

@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QHeaderView>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -95,6 +96,8 @@ private Q_SLOTS:
     void cancelledOrFailedSave();
     void priceRemembered();
     void unreadableDataShownInWindow();
+    void placeRememberedAndTitlesWhole();
+    void summaryGroupsDigits();
 
 private:
     QTemporaryDir m_config;
@@ -279,6 +282,8 @@ void TestAnalysisWindow::chartMeasures() {
     QCOMPARE(chart->values()[0], 2.0);
     QCOMPARE(chart->values()[6], 1.0);
     QCOMPARE(chart->values()[48], 0.0);
+    QVERIFY(chart->barHeight(49) > 0); // a visible stub
+    QCOMPARE(chart->barHeight(1), 2.0);
     QCOMPARE(chart->level().value_or(-1), 2 * 6.0 / 49.0);
     QComboBox* measure = w.ballsPage()->measureBox();
     measure->setCurrentIndex(measure->findData(int(BallsPage::Measure::Delay)));
@@ -408,8 +413,8 @@ void TestAnalysisWindow::priceRemembered() {
 
 void TestAnalysisWindow::unreadableDataShownInWindow() {
     TestApp app;
-    app.sql(QStringLiteral("DROP TABLE Rate"));
     TForm1& form = app.start();
+    app.sql(QStringLiteral("DROP TABLE Rate"));
     form.AnalysisButtonClick(form.AnalysisButton);
     AnalysisWindow& w = *form.AnalysisForm;
     QVERIFY(w.errorLabel()->isVisible());
@@ -422,6 +427,38 @@ void TestAnalysisWindow::unreadableDataShownInWindow() {
     w.tabs()->setCurrentWidget(w.ballsPage());
     QVERIFY(!w.errorLabel()->isVisible());
     QCOMPARE(w.ballsPage()->model()->rowCount(), 49);
+}
+
+void TestAnalysisWindow::placeRememberedAndTitlesWhole() {
+    const QRect place(60, 70, 1, 1);
+    QPoint closedAt;
+    {
+        TestApp app;
+        TForm1& form = app.start();
+        form.AnalysisButtonClick(form.AnalysisButton);
+        AnalysisWindow& w = *form.AnalysisForm;
+        w.tabs()->setCurrentWidget(w.ballsPage()); // the longest titles
+        w.setGeometry(place);                      // as small as it goes
+        QCoreApplication::processEvents();
+        const QHeaderView* header = w.ballsPage()->tableView()->horizontalHeader();
+        for (int i = 0; i < header->count(); ++i)
+            QVERIFY(header->sectionSize(i) >= header->sectionSizeHint(i));
+        closedAt = w.pos();
+        w.close();
+    }
+    TestApp app;
+    TForm1& form = app.start();
+    form.AnalysisButtonClick(form.AnalysisButton);
+    QCOMPARE(form.AnalysisForm->pos(), closedAt);
+    QCOMPARE(form.AnalysisForm->size(), form.AnalysisForm->minimumSize());
+}
+
+void TestAnalysisWindow::summaryGroupsDigits() {
+    Analysis::BallTable balls;
+    balls.draws = 1010000;
+    const QString text = AnalysisRows::ballSummaryText(balls, true);
+    QVERIFY2(text.startsWith(QStringLiteral("В базе 1\u00a0010\u00a0000 тиражей.")),
+             qPrintable(text));
 }
 
 QTEST_MAIN(TestAnalysisWindow)
