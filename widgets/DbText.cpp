@@ -31,21 +31,25 @@ void DbText::refresh() {
     setText(text);
 }
 
-QFont DbText::shownFont() const {
-    QFont shown = font();
-    const int room = contentsRect().width();
-    for (int stretch = 100; stretch >= kNarrowestStretch; stretch -= 5) {
-        shown.setStretch(stretch);
-        if (QFontMetrics(shown).horizontalAdvance(text()) <= room)
-            break;
-    }
-    return shown;
+qreal DbText::condensing() const {
+    // A text that would end right at the box's edge is condensed as well, so
+    // that it keeps a little room from the label after it.
+    const qreal room = contentsRect().width() - kEdgeGap;
+    const qreal natural = QFontMetricsF(font()).horizontalAdvance(text());
+    if (natural <= room || natural <= 0)
+        return 1.0;
+    return qMax(room / natural, kNarrowest);
 }
 
 void DbText::paintEvent(QPaintEvent*) {
+    // Only the width shrinks: the digits keep their height.
     QPainter painter(this);
-    painter.setClipRect(contentsRect());
-    painter.setFont(shownFont());
+    const QRect box = contentsRect();
+    painter.setClipRect(box);
+    const qreal scale = condensing();
+    painter.scale(scale, 1.0);
+    painter.setFont(font());
     painter.setPen(palette().color(foregroundRole()));
-    painter.drawText(contentsRect(), int(alignment()) | Qt::TextSingleLine, text());
+    const QRectF scaled(box.x() / scale, box.y(), box.width() / scale, box.height());
+    painter.drawText(scaled, int(alignment()) | Qt::TextSingleLine, text());
 }

@@ -9,7 +9,7 @@
 // A label that shows one column of its data source's current row; empty with no
 // row, a null value, no such column, or no data source. The text never draws
 // outside the label's box: one too wide for it is drawn condensed (down to
-// kNarrowestStretch percent of its width) and cut at the box's edge.
+// kNarrowest of its width) and cut at the box's edge.
 class DbText : public QLabel {
     Q_OBJECT
 public:
@@ -17,9 +17,10 @@ public:
     void setDataSource(DataSource* source);
     DataSource* dataSource() const { return m_source; }
 
-    static constexpr int kNarrowestStretch = 70;
-    // The font the text is drawn in: the label's own, condensed when needed.
-    QFont shownFont() const;
+    static constexpr qreal kNarrowest = 0.7;
+    static constexpr int kEdgeGap = 2; // pixels kept free at the right edge when condensing
+    // How much the text is condensed to fit: its width is scaled by this (1: not at all).
+    qreal condensing() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
