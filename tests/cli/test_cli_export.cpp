@@ -295,8 +295,7 @@ void TestCliExport::fileWrittenWholeOrNotAtAll() {
     const CliRun nowhere = cli.run({QStringLiteral("export"), QStringLiteral("draws"),
                                     QStringLiteral("no/such/folder/draws.csv")});
     QCOMPARE(nowhere.exitCode, 1);
-    QVERIFY2(nowhere.errText().contains(QStringLiteral("no/such/folder/draws.csv")),
-             qPrintable(nowhere.errText()));
+    QVERIFY(nowhere.errText().contains(QStringLiteral("no/such/folder/draws.csv")));
 }
 
 void TestCliExport::streamsWrittenNeverReplaced_data() {
@@ -307,8 +306,7 @@ void TestCliExport::streamsWrittenNeverReplaced_data() {
 }
 
 void TestCliExport::streamsWrittenNeverReplaced() {
-    // The command's standard output is a pipe read by the test.
-    QFETCH(QString, target);
+    QFETCH(QString, target); // the command's standard output is a pipe read by the test
     CliFolder cli;
     cli.app.sql(QLatin1String(kDraws));
     const QByteArray expected = cli.run({QStringLiteral("export"), QStringLiteral("draws")}).out;

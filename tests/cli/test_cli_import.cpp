@@ -123,18 +123,13 @@ void TestCliImport::failingRow_data() {
     QTest::newRow("grouped amount") << 12 << "1 234"
                                     << "1 234"
                                     << "is not a valid floating point value";
-    QTest::newRow("ball 0") << 3 << "0"
-                            << "0"
-                            << "шар 0 вне диапазона от 1 до 49";
-    QTest::newRow("ball 50") << 8 << "50"
-                             << "50"
-                             << "шар 50 вне диапазона от 1 до 49";
-    QTest::newRow("ball -0") << 6 << "-0"
-                             << "-0"
-                             << "шар 0 вне диапазона от 1 до 49";
-    QTest::newRow("repeated ball") << 7 << "2"
-                                   << "2"
-                                   << "шар 2 повторяется в строке";
+    const auto ball = [](const char* name, int column, const char* cell, const char* reason) {
+        QTest::newRow(name) << column << cell << cell << QString::fromUtf8(reason);
+    };
+    ball("ball 0", 3, "0", "шар 0 вне диапазона от 1 до 49");
+    ball("ball 50", 8, "50", "шар 50 вне диапазона от 1 до 49");
+    ball("ball -0", 6, "-0", "шар 0 вне диапазона от 1 до 49");
+    ball("repeated ball", 7, "2", "шар 2 повторяется в строке");
     // A terminal control sequence from the workbook is not passed on.
     QTest::newRow("control character") << 4 << QStringLiteral("5\u009b31m") << "5?31m"
                                        << "'5?31m' is not a valid integer value";
