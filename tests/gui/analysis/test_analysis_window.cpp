@@ -429,24 +429,17 @@ void TestAnalysisWindow::unreadableDataShownInWindow() {
 }
 
 void TestAnalysisWindow::placeRememberedAndTitlesWhole() {
-    const QRect place(60, 70, 1, 1);
-    QPoint closedAt;
-    {
-        TestApp app;
-        TForm1& form = app.start();
-        form.AnalysisButtonClick(form.AnalysisButton);
-        AnalysisWindow& w = *form.AnalysisForm;
-        w.tabs()->setCurrentWidget(w.ballsPage()); // the longest titles
-        w.setGeometry(place);                      // as small as it goes
-        QCoreApplication::processEvents();
-        const QHeaderView* header = w.ballsPage()->tableView()->horizontalHeader();
-        for (int i = 0; i < header->count(); ++i)
-            QVERIFY(header->sectionSize(i) >= header->sectionSizeHint(i));
-        closedAt = w.pos();
-        w.close();
-    }
     TestApp app;
     TForm1& form = app.start();
+    form.AnalysisButtonClick(form.AnalysisButton);
+    form.AnalysisForm->tabs()->setCurrentWidget(form.AnalysisForm->ballsPage()); // longest titles
+    form.AnalysisForm->setGeometry(60, 70, 1, 1); // as small as it goes
+    QCoreApplication::processEvents();
+    const QHeaderView* header = form.AnalysisForm->ballsPage()->tableView()->horizontalHeader();
+    for (int i = 0; i < header->count(); ++i)
+        QVERIFY(header->sectionSize(i) >= header->sectionSizeHint(i));
+    const QPoint closedAt = form.AnalysisForm->pos();
+    form.AnalysisForm.reset(); // as when the program ends with it open
     form.AnalysisButtonClick(form.AnalysisButton);
     QCOMPARE(form.AnalysisForm->pos(), closedAt);
     QCOMPARE(form.AnalysisForm->size(), form.AnalysisForm->minimumSize());
