@@ -31,7 +31,14 @@ TextTable betsTable(const BetTable& bets) {
         row.push_back(bet.date.isEmpty() ? TableCell::null() : TableCell::string(bet.date));
         for (const auto& number : bet.numbers)
             row.push_back(optionalNumber(number));
-        row.push_back(bet.drawFound ? TableCell::number(qint64(bet.matches)) : TableCell::null());
+        // As the window shows it: "*" after the matches of a bet on a draw
+        // whose balls are not six distinct numbers from 1 to 49.
+        if (!bet.drawFound)
+            row.push_back(TableCell::null());
+        else if (bet.drawIrregular)
+            row.push_back(TableCell::string(QString::number(bet.matches) + QStringLiteral(" *")));
+        else
+            row.push_back(TableCell::number(qint64(bet.matches)));
         row.push_back(bet.wins() ? optionalNumber(bet.prize) : TableCell::null());
         table.rows.push_back(std::move(row));
     }

@@ -1,7 +1,6 @@
 #include "gui/Unit1.h"
 
 #include <QApplication>
-#include <QFont>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -9,9 +8,10 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    // Ties the window to the installed menu entry numeron.desktop and its icon.
+    // Ties the window to the installed menu entry numeron.desktop; the icon is
+    // the program's own, so that it shows when run from the build folder too.
     QGuiApplication::setDesktopFileName(QStringLiteral("numeron"));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("numeron")));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/numeron.svg")));
     // The window and the operator's data are Russian, whatever the environment says.
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     QTranslator qtTranslations;
@@ -19,10 +19,7 @@ int main(int argc, char** argv) {
                             QStringLiteral("_"),
                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtTranslations);
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(11);
-    app.setFont(font);
+    app.setFont(TForm1::layoutFont());
 
     TForm1 form(QCoreApplication::applicationDirPath());
     form.FormCreate(&form);

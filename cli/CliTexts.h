@@ -12,4 +12,30 @@ inline QString databaseBusy(const QString& engineText) {
         .arg(engineText);
 }
 
+// Which database file a command reads or writes (one line on standard error).
+inline QString databaseUsed(const QString& path) {
+    return QStringLiteral("база данных «%1»").arg(path);
+}
+
+// CONFIG/filenamedb names a file that does not exist; the default is used.
+inline QString configuredDbMissing(const QString& configured, const QString& used) {
+    return QStringLiteral("внимание: файл базы «%1» из razyg.ini (filenamedb) не найден, "
+                          "используется «%2»")
+        .arg(configured, used);
+}
+
+// The database file could not be opened: missing, or the engine's reason.
+inline QString databaseNotOpened(const QString& path, bool exists, const QString& engineText) {
+    return exists
+               ? QStringLiteral("файл базы данных «%1» не открывается (%2)").arg(path, engineText)
+               : QStringLiteral("файл базы данных «%1» не найден; укажите его в razyg.ini "
+                                "(filenamedb) или в --db")
+                     .arg(path);
+}
+
+// The program's own words for the texts of the database engine and of the
+// cell conversions that can reach the user, the original in brackets. Other
+// texts are returned as they are.
+QString explained(const QString& message);
+
 } // namespace CliTexts

@@ -2,6 +2,7 @@
 
 #include "cli/CliCommand.h"
 #include "cli/CliSession.h"
+#include "cli/CliTexts.h"
 #include "cli/CommandRegistry.h"
 #include "cli/Console.h"
 #include "cli/HelpText.h"
@@ -15,6 +16,17 @@ namespace {
 int badUsage(Console& console, const QString& message, const QString& commandName = QString()) {
     console.error(message + QLatin1Char('\n') + HelpText::seeHelp(commandName));
     return ExitCode::BadUsage;
+}
+
+// The parser's complaint, in the program's words where it names an option the
+// program does not know (with its dashes, as it was typed).
+QString parserError(const QCommandLineParser& parser) {
+    const QStringList unknown = parser.unknownOptionNames();
+    if (unknown.isEmpty())
+        return parser.errorText();
+    const QString& name = unknown.first();
+    return QStringLiteral("неизвестный параметр «%1%2»")
+        .arg(name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), name);
 }
 
 int showHelp(Console& console, const QStringList& topics) {
@@ -40,7 +52,7 @@ int runCommand(CliCommand& command, const QStringList& arguments, const QString&
     parser.addOption(db);
     parser.addOption(help);
     if (!parser.parse(QStringList{QStringLiteral("numeron-cli")} + arguments))
-        return badUsage(console, parser.errorText(), command.name());
+        return badUsage(console, parserError(parser), command.name());
     if (parser.isSet(help)) {
         console.print(HelpText::forCommand(command).trimmed());
         return ExitCode::Done;
@@ -53,7 +65,7 @@ int runCommand(CliCommand& command, const QStringList& arguments, const QString&
     } catch (const UsageError& e) {
         return badUsage(console, e.message(), command.name());
     } catch (const AppError& e) {
-        console.error(e.message());
+        console.error(CliTexts::explained(e.message()));
         return ExitCode::Failed;
     }
 }
@@ -70,7 +82,7 @@ int run(const QStringList& arguments, const QString& appDir, Console& console) {
     const QCommandLineOption version = HelpText::versionOption();
     parser.addOptions({db, help, version});
     if (!parser.parse(arguments))
-        return badUsage(console, parser.errorText());
+        return badUsage(console, parserError(parser));
     QStringList rest = parser.positionalArguments();
     if (parser.isSet(version)) {
         console.print(QStringLiteral("numeron-cli ") + QCoreApplication::applicationVersion());

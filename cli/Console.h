@@ -21,7 +21,8 @@ public:
     // Pushes standard output out; throws AppError when that fails.
     void flush();
 
-    // A message on standard error, after "numeron-cli: ".
+    // A message on standard error, after "numeron-cli: ": a failure, a
+    // warning, or which database a command uses.
     void error(const QString& message);
 
     bool showsProgress() const { return m_terminal; }

@@ -3,6 +3,7 @@
 #include "cli/Console.h"
 #include "runtime/AppError.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
 #include <charconv>
@@ -14,14 +15,25 @@ OutputTarget::OutputTarget(Console& console, const QString& fileName)
     : m_console(console), m_fileName(fileName == QLatin1String("-") ? QString() : fileName) {
     if (m_fileName.isEmpty())
         return;
-    m_file = std::make_unique<QSaveFile>(m_fileName);
-    if (!m_file->open(QIODevice::WriteOnly))
+    // A path under /dev or /proc names a descriptor or a device even when it
+    // leads to a regular file (/dev/stdout redirected into one): appending
+    // keeps what the shell's ">>" put there.
+    const QFileInfo info(m_fileName);
+    const QString path = info.absoluteFilePath();
+    m_stream = (info.exists() && !info.isFile()) || path.startsWith(QLatin1String("/dev/")) ||
+               path.startsWith(QLatin1String("/proc/"));
+    if (m_stream)
+        m_file = std::make_unique<QFile>(m_fileName);
+    else
+        m_file = std::make_unique<QSaveFile>(m_fileName);
+    if (!m_file->open(m_stream ? QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered
+                               : QIODevice::WriteOnly))
         fail();
 }
 
 OutputTarget::~OutputTarget() {
-    if (m_file)
-        m_file->cancelWriting();
+    if (m_file && !m_stream)
+        static_cast<QSaveFile*>(m_file.get())->cancelWriting();
 }
 
 void OutputTarget::fail() const {
@@ -42,7 +54,8 @@ void OutputTarget::commit() {
         m_console.flush();
         return;
     }
-    if (!m_file->commit())
+    if (m_stream ? !m_file->flush() || m_file->error() != QFileDevice::NoError
+                 : !static_cast<QSaveFile*>(m_file.get())->commit())
         fail();
     m_file.reset();
 }

@@ -4,11 +4,13 @@
 #include <memory>
 
 class Console;
-class QSaveFile;
+class QFileDevice;
 
-// Where a command's output goes: standard output, or a file that is replaced
-// only when everything was written, so that a failure leaves the earlier file
-// (or none) rather than half an output.
+// Where a command's output goes: standard output, or a regular file (or a new
+// one) that is replaced only when everything was written, so that a failure
+// leaves the earlier file (or none) rather than half an output. Anything else
+// that exists — a named pipe, a terminal, a device, /dev/stdout — is opened
+// and written as a stream: replacing it would take it away from its readers.
 class OutputTarget {
 public:
     // An empty file name or "-" means standard output.
@@ -25,7 +27,8 @@ private:
     [[noreturn]] void fail() const;
     Console& m_console;
     QString m_fileName;
-    std::unique_ptr<QSaveFile> m_file;
+    std::unique_ptr<QFileDevice> m_file;
+    bool m_stream = false;
 };
 
 // Output gathered in a large buffer and handed to the target in big pieces,

@@ -64,15 +64,19 @@ Outcome importFile(CliSession& session, const QString& path, const QString& labe
         console.print(countsLine(label, counts));
         return {true, counts};
     } catch (const DrawImport::ImportRowError& e) {
-        console.error(QStringLiteral("%1: строка %2, столбец %3, ячейка %4: %5")
-                          .arg(quoted(label))
-                          .arg(e.row())
-                          .arg(e.column())
-                          .arg(quoted(oneLine(e.cellText())), oneLine(e.message())));
+        console.error(
+            QStringLiteral("%1: строка %2, столбец %3, ячейка %4: %5")
+                .arg(quoted(label))
+                .arg(e.row())
+                .arg(e.column())
+                .arg(quoted(oneLine(e.cellText())), oneLine(CliTexts::explained(e.reason()))));
     } catch (const DatabaseBusy& e) {
         console.error(quoted(label) + QLatin1String(": ") + CliTexts::databaseBusy(e.message()));
+        console.print(countsLine(label, counts));
+        return {false, counts, true};
     } catch (const AppError& e) {
-        console.error(opened ? quoted(label) + QLatin1String(": ") + oneLine(e.message())
+        console.error(opened ? quoted(label) + QLatin1String(": ") +
+                                   oneLine(CliTexts::explained(e.message()))
                              : workbookError(e.message(), path, label));
     } catch (const std::bad_alloc&) {
         if (opened)

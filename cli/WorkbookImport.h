@@ -20,6 +20,7 @@ namespace WorkbookImport {
 struct Outcome {
     bool complete = false; // every row was imported
     DrawImport::ImportCounts counts;
+    bool databaseBusy = false; // another program held it past the busy timeout
 };
 Outcome importFile(CliSession& session, const QString& path, const QString& label);
 

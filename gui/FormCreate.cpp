@@ -36,6 +36,11 @@ void TForm1::FormCreate(QObject*) {
     ADOConnection1->close();
     try {
         Startup::openDatabase(*ADOConnection1, DbFileName);
+    } catch (const Startup::NotProgramDatabase& e) {
+        // Another program's file: say so plainly and leave it alone.
+        showBox(e.message(), StartupTexts::noDatabaseCaption(), BoxIcon::Error, BoxButtons::Ok);
+        terminate();
+        return;
     } catch (const std::exception&) {
         showBox(StartupTexts::noDatabase(), StartupTexts::noDatabaseCaption(), BoxIcon::Error,
                 BoxButtons::Ok);
@@ -57,6 +62,7 @@ void TForm1::FormCreate(QObject*) {
     } catch (const std::exception&) {
         // The window runs with whatever opened.
     }
+    startFollowingOtherPrograms();
 }
 
 bool TForm1::DBGrid1WindowProc(QEvent* message) {

@@ -17,9 +17,11 @@
 
 #include <QDesktopServices>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QShortcut>
 #include <QToolButton>
@@ -34,6 +36,8 @@ TForm1::TForm1(const QString& appDir, MessageBoxes* boxes, QWidget* parent)
         boxes = m_ownBoxes.get();
     }
     m_boxes = boxes;
+    setWindowIcon(QIcon(QStringLiteral(":/icons/numeron.svg")));
+    setFont(layoutFont());
     openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
     ErrorSink::setReporter([this](const std::exception& e) { showStandardError(e); });
     createDataAccess();
@@ -143,6 +147,8 @@ BoxResult TForm1::showBox(const QString& text, const QString& caption, BoxIcon i
     request.caption = caption;
     request.icon = icon;
     request.buttons = buttons;
+    ++m_boxDepth;
+    const auto shown = qScopeGuard([this] { --m_boxDepth; });
     return m_boxes->show(request);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QString>
 #include <QUrl>
 #include <QWidget>
@@ -40,6 +41,10 @@ public:
     explicit TForm1(const QString& appDir, MessageBoxes* boxes = nullptr,
                     QWidget* parent = nullptr);
     ~TForm1() override;
+
+    // The font the layout was made for: 8 points, 11 pixels high, with
+    // Arial's narrow digits (Liberation Sans has its metrics).
+    static QFont layoutFont();
 
     // Start-up. Afterwards terminated() tells whether the process must end.
     void FormCreate(QObject* Sender);
@@ -154,6 +159,9 @@ public:
     void Button8Click(QObject* Sender);
     void DataSource1DataChange(QObject* Sender, const QString& Field);
 
+    // How often the window looks for other programs' writes.
+    static constexpr int kFollowMilliseconds = 500;
+
     // Analysis window: opened by AnalysisButton and by F9, kept for the run.
     std::unique_ptr<AnalysisWindow> AnalysisForm;
     void AnalysisButtonClick(QObject* Sender);
@@ -203,10 +211,16 @@ private:
     void endUpdateState();
     void runImport();
     void showProgress(int percent);
+    void startFollowingOtherPrograms();
+    void followOtherPrograms();
+    bool busyForReload() const;
+    void reloadAfterOtherProgram();
 
     QString m_appDir;
     std::unique_ptr<MessageBoxes> m_ownBoxes;
     MessageBoxes* m_boxes;
     bool m_terminated = false;
     bool m_centred = false;
+    int m_boxDepth = 0;            // boxes open now
+    qint64 m_seenDataVersion = -1; // the database's data version last looked at
 };

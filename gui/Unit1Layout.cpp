@@ -97,6 +97,13 @@ void TForm1::resizeEvent(QResizeEvent* event) {
         StatusBar1->setGeometry(0, height() - kStatusBarHeight, width(), kStatusBarHeight);
 }
 
+QFont TForm1::layoutFont() {
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    return font;
+}
+
 void TForm1::createChartStrip() {
     DBChart1 =
         place(new BarChart(QStringLiteral("Статистика"), this), "DBChart1", 16, 9, 1185, 208);
@@ -140,9 +147,13 @@ void TForm1::createDrawPanel() {
     Label12 = label(Panel1, "Label12", QStringLiteral("- Выйгрыш:"), 785, 8);
     Label13 = label(Panel1, "Label13", QStringLiteral("/ Джек-пот: "), 879, 8);
     Label14 = label(Panel1, "Label14", QStringLiteral("/ Дата: "), 1017, 8);
-    // The data-bound texts are painted above the labels that they overlap.
+    // A text's box ends where the next label begins: the layout's sizes reach
+    // up to 9 pixels into it, and a text never draws over a label.
     for (DbText* text : DBText)
-        text->raise();
+        for (const QLabel* next :
+             {Label5, Label6, Label7, Label8, Label9, Label10, Label11, Label12, Label13, Label14})
+            if (next->x() > text->x() && next->x() <= text->geometry().right())
+                text->resize(next->x() - text->x(), text->height());
     Label3 = label(this, "Label3", QStringLiteral("СТАВКИ"), 1144, 240, true);
 }
 

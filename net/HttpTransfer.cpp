@@ -64,8 +64,10 @@ HttpResult run(const QString& address, qint64 maxBytes,
                const std::function<bool(const QByteArray&)>& take) {
     HttpResult result;
     const QUrl url = urlFromAddress(address);
-    if (!url.isValid() || !QCoreApplication::instance())
+    if (!url.isValid() || !QCoreApplication::instance()) {
+        result.failure = QStringLiteral("invalid address");
         return result;
+    }
 
     QNetworkAccessManager manager;
     manager.setProxy(QNetworkProxy::NoProxy);
@@ -130,6 +132,8 @@ HttpResult run(const QString& address, qint64 maxBytes,
 
     result.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     result.complete = !stopped && result.status > 0 && isWholeAnswer(reply->error());
+    if (!result.complete && !result.timedOut && !result.tooLarge)
+        result.failure = reply->errorString();
     return result;
 }
 
@@ -169,18 +173,27 @@ HttpResult get(const QString& address) {
 
 } // namespace HttpTransfer
 
-bool DownloadToFile(const QString& address, const QString& path) {
+bool DownloadToFile(const QString& address, const QString& path, HttpResult* outcome) {
+    HttpResult ignored;
+    HttpResult& result = outcome ? *outcome : ignored;
+    result = HttpResult();
     try {
         QSaveFile file(path);
-        if (file.open(QIODevice::WriteOnly)) {
-            const HttpResult result = HttpTransfer::run(
+        if (!file.open(QIODevice::WriteOnly)) {
+            result.failure = file.errorString();
+        } else {
+            result = HttpTransfer::run(
                 address, HttpTransfer::limits().maxDownloadBytes,
                 [&file](const QByteArray& piece) { return file.write(piece) == piece.size(); });
             if (result.complete && HttpTransfer::isSuccessStatus(result.status) &&
                 result.bytes > 0 && file.commit())
                 return true;
+            if (file.error() != QFileDevice::NoError) // the disk, not the network
+                result.failure = file.errorString();
             file.cancelWriting();
         }
+    } catch (const std::bad_alloc&) {
+        result.failure = QStringLiteral("out of memory");
     } catch (...) {
     }
     QFile::remove(path);

@@ -12,6 +12,10 @@ struct HttpResult {
     int status = 0;        // HTTP status of the final answer (after redirects); 0 if none
     qint64 bytes = 0;      // bytes of the answer's body received
     QByteArray body;       // the answer's raw bytes, error pages included (get() only)
+    // When the transfer failed for another reason than a limit (no connection,
+    // an unusable address, the network cut it short): the network library's
+    // own words, else empty.
+    QString failure;
 };
 
 // One blocking HTTP(S) GET on the calling thread: agent "Velmora/1.0", a direct
@@ -53,5 +57,6 @@ HttpResult get(const QString& address);
 // complete answer with a 2xx status and a non-empty body is kept, written
 // through a temporary file in the same folder that then replaces the target.
 // On any failure an earlier file at the path is removed, so that no stale or
-// partial file is left to be taken for this download. Never throws.
-bool DownloadToFile(const QString& address, const QString& path);
+// partial file is left to be taken for this download. Never throws. outcome,
+// when given, receives how the transfer went (without the body).
+bool DownloadToFile(const QString& address, const QString& path, HttpResult* outcome = nullptr);

@@ -29,8 +29,14 @@ QString FindNewestWorkbookUrl(const ResultsSite& site) {
     QByteArray page;
     if (!HttpGetText(site.pageUrl, page))
         return QString();
+    return NewestWorkbookUrlInPage(page, site);
+}
+
+QString NewestWorkbookUrlInPage(const QByteArray& page, const ResultsSite& site, int* linkCount) {
     QList<TFileInfo> candidates;
     CollectWorkbookLinks(page, &candidates);
+    if (linkCount)
+        *linkCount = int(candidates.size());
 
     const TFileInfo* best = nullptr;
     double bestDate = 0;

@@ -20,6 +20,11 @@ struct TFileInfo {
 // cannot be fetched or holds no stamped workbook link.
 QString FindNewestWorkbookUrl(const ResultsSite& site = ResultsSite::defaults());
 
+// The same choice over a page already fetched; linkCount, when given,
+// receives the number of workbook links of the page, stamped or not.
+QString NewestWorkbookUrlInPage(const QByteArray& page, const ResultsSite& site,
+                                int* linkCount = nullptr);
+
 // Fetches an address with one GET; the body is the answer's raw bytes whatever
 // its HTTP status. True when a non-empty body arrived; otherwise the body is
 // empty. A page beyond HttpTransfer::Limits::maxPageBytes is refused.

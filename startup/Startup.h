@@ -1,5 +1,7 @@
 #pragma once
 
+#include "runtime/AppError.h"
+
 #include <QString>
 
 class Connection;
@@ -9,6 +11,12 @@ class Connection;
 // functions.
 namespace Startup {
 
+// How a relative CONFIG/filenamedb is found: against the current directory
+// (the window's rule), or there and else in the program's folder — where the
+// window started from its menu entry finds it, so that a command run by cron
+// from the home folder reads the same database.
+enum class RelativeDb { CurrentDirectory, OrProgramFolder };
+
 struct Settings {
     QString iniFileName;     // razyg.ini beside the executable
     QString resultsFileName; // results.xlsx beside the executable
@@ -16,16 +24,29 @@ struct Settings {
     // CONFIG/filenamedb when a file exists there, else razyg.mdb beside the
     // executable.
     QString dbFileName;
+    // CONFIG/filenamedb as written, and whether it named a file that does not
+    // exist, so that the default was taken instead.
+    QString configuredDbFileName;
+    bool configuredDbMissing = false;
     // CONFIG/resultsurl, or the built-in results page when it is empty.
     QString resultsPageUrl;
 };
 
 // Reads razyg.ini in appDir; a missing file reads as empty keys (iniFound
 // tells).
-Settings readSettings(const QString& appDir);
+Settings readSettings(const QString& appDir, RelativeDb relativeDb = RelativeDb::CurrentDirectory);
+
+// A file that opens (or exists) but is not the program's database: not an
+// SQLite file, or one without the tables razyg and Rate. It is left as it was.
+class NotProgramDatabase : public AppError {
+public:
+    using AppError::AppError;
+};
 
 // Opens the database file at path on connection and registers the SQL
-// functions the views use. Throws what Connection::open throws.
+// functions the views use. Throws NotProgramDatabase for a file that is not
+// the program's database (the connection stays closed and nothing is written
+// to the file), else what Connection::open throws.
 void openDatabase(Connection& connection, const QString& path);
 
 } // namespace Startup

@@ -15,6 +15,15 @@ inline QString noConfigurationCaption() {
 inline QString noDatabase() {
     return QStringLiteral("Не найдет файл базы данных MS Access!");
 }
+// A file that is no database of this program; the engine's text may follow.
+inline QString notProgramDatabase(const QString& path, const QString& engineText = {}) {
+    QString text = QStringLiteral("Файл «%1» не является базой данных программы: в нём нет "
+                                  "таблиц razyg и Rate. Файл оставлен без изменений.")
+                       .arg(path);
+    if (!engineText.isEmpty())
+        text += QStringLiteral(" (%1)").arg(engineText);
+    return text;
+}
 inline QString noDatabaseCaption() {
     return QStringLiteral("Подключение в БД");
 }

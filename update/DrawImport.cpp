@@ -27,6 +27,30 @@ auto convertCell(const Workbook& book, int row, int column, Convert convert) {
     }
 }
 
+// A row's balls must be six distinct numbers from 1 to 49: a placeholder row
+// of zeros for a coming draw, or a mistyped ball, would otherwise take the
+// draw's number and count in every statistic. The first bad ball is named.
+void checkBalls(const Workbook& book, int row, const std::array<int, 6>& balls) {
+    for (size_t i = 0; i < balls.size(); ++i) {
+        const int column = 3 + int(i);
+        QString reason;
+        if (balls[i] < 1 || balls[i] > 49)
+            reason = QStringLiteral("шар %1 вне диапазона от 1 до 49").arg(balls[i]);
+        else
+            for (size_t j = 0; j < i && reason.isEmpty(); ++j)
+                if (balls[j] == balls[i])
+                    reason = QStringLiteral("шар %1 повторяется в строке").arg(balls[i]);
+        if (!reason.isEmpty())
+            throw ImportRowError(
+                QStringLiteral("Строка %1, столбец %2: %3. Импорт остановлен на этой строке, "
+                               "тиражи до неё сохранены")
+                    .arg(row)
+                    .arg(column)
+                    .arg(reason),
+                row, column, book.cellText(row, column), reason);
+    }
+}
+
 // A chunk of posts ends after this long, so that a killed import loses little.
 constexpr qint64 kChunkMilliseconds = 250;
 
@@ -43,6 +67,7 @@ ImportedDraw readDraw(const Workbook& book, int row, int tir) {
     d.date = convertCell(book, row, 2, strToDate);
     for (int i = 0; i < 6; ++i)
         d.drawn[static_cast<size_t>(i)] = integer(3 + i);
+    checkBalls(book, row, d.drawn);
     d.ch6 = integer(9);
     d.chv6 = amount(10);
     d.ch5 = integer(11);

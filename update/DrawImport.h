@@ -33,24 +33,31 @@ struct ImportCounts {
     int alreadyStored = 0;
 };
 
-// A workbook cell that does not convert. The message is the conversion's own
-// ("'x' is not a valid integer value"); row and column count from 1.
+// A workbook cell that does not convert, or a ball that cannot have been
+// drawn. The message of a conversion is the conversion's own ("'x' is not a
+// valid integer value"); that of a ball names its row and column itself, and
+// reason() is then what is wrong without them. Row and column count from 1.
 class ImportRowError : public AppError {
 public:
-    ImportRowError(const QString& message, int row, int column, const QString& cellText)
-        : AppError(message), m_row(row), m_column(column), m_cellText(cellText) {}
+    ImportRowError(const QString& message, int row, int column, const QString& cellText,
+                   const QString& reason = {})
+        : AppError(message), m_row(row), m_column(column), m_cellText(cellText),
+          m_reason(reason.isEmpty() ? message : reason) {}
     int row() const { return m_row; }
     int column() const { return m_column; }
     QString cellText() const { return m_cellText; }
+    QString reason() const { return m_reason; }
 
 private:
     int m_row;
     int m_column;
     QString m_cellText;
+    QString m_reason;
 };
 
 // Converts columns 2 to 18 of a row (column 1 is given, already converted).
-// Throws ImportRowError with the conversion's message; nothing is written then.
+// Throws ImportRowError with the conversion's message, or when the six balls
+// are not six distinct numbers from 1 to 49; nothing is written then.
 ImportedDraw readDraw(const Workbook& book, int row, int tir);
 
 // Selection sort: each position takes the smallest remaining ball.

@@ -2,6 +2,8 @@
 
 #include "net/HttpTransfer.h"
 #include "net/ResultsSiteUtils.h"
+#include "net/WebAddress.h"
+#include "update/UpdateTexts.h"
 #include "workbook/Workbook.h"
 
 #include <QFile>
@@ -10,14 +12,59 @@
 
 namespace OnlineUpdate {
 
+namespace {
+
+// Why a transfer of address brought nothing usable.
+QString transferFailure(const HttpResult& result, const QString& address) {
+    const QString shown = WebAddress::forDisplay(address);
+    if (result.timedOut)
+        return UpdateTexts::siteSilent(shown);
+    if (result.tooLarge)
+        return UpdateTexts::answerTooLarge(shown);
+    if (!result.failure.isEmpty() && result.status == 0)
+        return UpdateTexts::noConnection(shown, result.failure);
+    if (result.status != 0 && (result.status < 200 || result.status >= 300))
+        return UpdateTexts::httpStatus(shown, result.status);
+    return UpdateTexts::transferCut(shown, result.failure);
+}
+
+} // namespace
+
 Download downloadNewestWorkbook(const ResultsSite& site, const QString& file) {
+    // As FindNewestWorkbookUrl and DownloadToFile do it, keeping the reason
+    // of a failure: an error page that lists workbooks is used all the same.
     Download download;
-    download.workbookUrl = FindNewestWorkbookUrl(site);
     QFile::remove(file);
+    HttpResult page;
+    try {
+        page = HttpTransfer::get(site.pageUrl);
+    } catch (const std::bad_alloc&) {
+        page.failure = QStringLiteral("out of memory");
+    }
+    int links = 0;
+    if (!page.body.isEmpty())
+        download.workbookUrl = NewestWorkbookUrlInPage(page.body, site, &links);
+    HttpResult transfer;
     if (!download.workbookUrl.isEmpty())
-        DownloadToFile(download.workbookUrl, file);
+        DownloadToFile(download.workbookUrl, file, &transfer);
     const QFileInfo arrived(file);
     download.arrived = arrived.exists() && !arrived.isDir();
+    if (download.arrived)
+        return download;
+    const QString pageShown = WebAddress::forDisplay(site.pageUrl);
+    if (page.body.isEmpty())
+        download.failure = page.complete && page.status >= 200 && page.status < 300
+                               ? UpdateTexts::emptyPage(pageShown)
+                               : transferFailure(page, site.pageUrl);
+    else if (download.workbookUrl.isEmpty() && page.status >= 300)
+        download.failure = transferFailure(page, site.pageUrl);
+    else if (links == 0)
+        download.failure = UpdateTexts::noWorkbookLink(pageShown);
+    else if (download.workbookUrl.isEmpty())
+        download.failure = UpdateTexts::noStampedLink(pageShown);
+    else
+        download.failure =
+            UpdateTexts::downloadFailure(transferFailure(transfer, download.workbookUrl));
     return download;
 }
 

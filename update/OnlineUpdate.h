@@ -17,6 +17,9 @@ namespace OnlineUpdate {
 struct Download {
     QString workbookUrl; // empty when the page gave no stamped workbook link
     bool arrived = false;
+    // Why it did not arrive, in words for the user (the network library's own
+    // text in brackets where it has one); empty when it arrived.
+    QString failure;
 };
 
 // Finds the newest stamped workbook on the site and downloads it into file.

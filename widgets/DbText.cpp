@@ -3,6 +3,8 @@
 #include "dataset/DataSource.h"
 #include "dataset/Query.h"
 
+#include <QPainter>
+
 DbText::DbText(const QString& field, DisplayForm form, QWidget* parent)
     : QLabel(parent), m_field(field), m_form(form) {}
 
@@ -27,4 +29,27 @@ void DbText::refresh() {
             text = displayText(q->value(m_field), m_form);
     }
     setText(text);
+}
+
+qreal DbText::condensing() const {
+    // A text that would end right at the box's edge is condensed as well, so
+    // that it keeps a little room from the label after it.
+    const qreal room = contentsRect().width() - kEdgeGap;
+    const qreal natural = QFontMetricsF(font()).horizontalAdvance(text());
+    if (natural <= room || natural <= 0)
+        return 1.0;
+    return qMax(room / natural, kNarrowest);
+}
+
+void DbText::paintEvent(QPaintEvent*) {
+    // Only the width shrinks: the digits keep their height.
+    QPainter painter(this);
+    const QRect box = contentsRect();
+    painter.setClipRect(box);
+    const qreal scale = condensing();
+    painter.scale(scale, 1.0);
+    painter.setFont(font());
+    painter.setPen(palette().color(foregroundRole()));
+    const QRectF scaled(box.x() / scale, box.y(), box.width() / scale, box.height());
+    painter.drawText(scaled, int(alignment()) | Qt::TextSingleLine, text());
 }

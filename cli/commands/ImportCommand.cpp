@@ -31,8 +31,13 @@ public:
         if (files.isEmpty())
             throw UsageError(QStringLiteral("не указаны файлы для импорта"));
         bool allImported = true;
-        for (const QString& file : files)
-            allImported = WorkbookImport::importFile(session, file, file).complete && allImported;
+        for (const QString& file : files) {
+            const WorkbookImport::Outcome outcome = WorkbookImport::importFile(session, file, file);
+            allImported = outcome.complete && allImported;
+            // One wait for the other program is enough: the next run adds the rest.
+            if (outcome.databaseBusy)
+                break;
+        }
         return allImported ? ExitCode::Done : ExitCode::Failed;
     }
 };

@@ -23,13 +23,13 @@ QString render(const BallFrequencies::Counts& counts, const QString& format) {
         return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
     }
     if (format == QLatin1String("csv")) {
-        lines.append(QStringLiteral("ball,drawn"));
+        lines.append(QStringLiteral("ball,hits"));
         for (size_t i = 0; i < counts.size(); ++i)
             lines.append(QStringLiteral("%1,%2").arg(i + 1).arg(counts[i]));
         return lines.join(QLatin1String("\r\n")) + QLatin1String("\r\n");
     }
     for (size_t i = 0; i < counts.size(); ++i)
-        lines.append(QStringLiteral("{\"ball\":%1,\"drawn\":%2}").arg(i + 1).arg(counts[i]));
+        lines.append(QStringLiteral("{\"ball\":%1,\"hits\":%2}").arg(i + 1).arg(counts[i]));
     return QStringLiteral("[\n") + lines.join(QLatin1String(",\n")) + QStringLiteral("\n]\n");
 }
 

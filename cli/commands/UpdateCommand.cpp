@@ -47,11 +47,9 @@ public:
         const QString file = folder.filePath(QStringLiteral("results.xlsx"));
         const OnlineUpdate::Download download = OnlineUpdate::downloadNewestWorkbook(site, file);
         const QString& workbookUrl = download.workbookUrl;
-        if (!download.arrived) {
-            QString text = UpdateTexts::downloadFailed(WebAddress::forDisplay(workbookUrl));
-            text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-            throw AppError(text);
-        }
+        if (!download.arrived)
+            throw AppError(UpdateTexts::downloadFailed({}).trimmed() + QLatin1Char(' ') +
+                           download.failure);
         console.print(QStringLiteral("Книга: ") + WebAddress::forDisplay(workbookUrl));
         const WorkbookImport::Outcome outcome =
             WorkbookImport::importFile(session, file, workbookUrl);

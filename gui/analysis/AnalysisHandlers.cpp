@@ -7,7 +7,9 @@
 void TForm1::AnalysisButtonClick(QObject*) {
     if (!AnalysisForm) {
         AnalysisForm = std::make_unique<AnalysisWindow>(*ADOConnection1, m_boxes);
-        AnalysisForm->placeBeside(this);
+        // Where the user left it last time, else beside the main window.
+        if (!AnalysisForm->restoreSavedPlace())
+            AnalysisForm->placeBeside(this);
     }
     AnalysisForm->show();
     AnalysisForm->raise();

@@ -32,7 +32,8 @@ class AnalysisPage : public QWidget {
     Q_OBJECT
 public:
     // Makes the page's table: its rows and a sortable view whose columns share
-    // the width; the page places the view in its layout.
+    // the width, none narrower than its title; the page places the view in its
+    // layout.
     explicit AnalysisPage(QWidget* parent = nullptr);
     virtual void recompute(AnalysisSource& source) = 0;
     virtual Analysis::TextTable exportTable() const = 0;
@@ -46,7 +47,11 @@ Q_SIGNALS:
     // A choice on the page changed what it shows: compute it again.
     void optionsChanged();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void fitColumns();
     AnalysisModel* m_model;
     QTableView* m_view;
 };

@@ -185,7 +185,10 @@ std::vector<AnalysisRow> ballRows(const BallTable& balls) {
 }
 
 QString ballSummaryText(const BallTable& balls, bool all) {
-    QString text = QStringLiteral("В базе %1 %2.").arg(balls.draws).arg(drawsWord(balls.draws));
+    // Counts with Russian digit grouping, as the main window shows amounts.
+    const QLocale russian(QLocale::Russian, QLocale::Russia);
+    QString text =
+        QStringLiteral("В базе %1 %2.").arg(russian.toString(balls.draws), drawsWord(balls.draws));
     const QString window =
         all ? QStringLiteral("за все тиражи")
             : QStringLiteral("за последние %1 %2").arg(balls.lastN).arg(drawsWord(balls.lastN));
@@ -197,7 +200,7 @@ QString ballSummaryText(const BallTable& balls, bool all) {
     if (balls.irregular > 0)
         text += QStringLiteral(" Тиражей не из шести разных шаров 1–49: %1 (в них учтены только "
                                "верные шары).")
-                    .arg(balls.irregular);
+                    .arg(russian.toString(balls.irregular));
     return text;
 }
 

@@ -7,6 +7,7 @@ namespace AnalysisSettings {
 namespace {
 
 const QString kBetPrice = QStringLiteral("analysis/betPrice");
+const QString kGeometry = QStringLiteral("analysis/windowGeometry");
 
 QSettings userSettings() {
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Numeron"),
@@ -23,6 +24,14 @@ double betPrice() {
 
 void setBetPrice(double rubles) {
     userSettings().setValue(kBetPrice, rubles);
+}
+
+QByteArray windowGeometry() {
+    return userSettings().value(kGeometry).toByteArray();
+}
+
+void setWindowGeometry(const QByteArray& geometry) {
+    userSettings().setValue(kGeometry, geometry);
 }
 
 } // namespace AnalysisSettings

@@ -2,6 +2,7 @@
 
 #include "dataset/Connection.h"
 #include "gui/analysis/AnalysisModel.h"
+#include "gui/analysis/AnalysisSettings.h"
 #include "gui/analysis/BallChart.h"
 #include "gui/analysis/BallsPage.h"
 #include "gui/analysis/BetsPage.h"
@@ -79,7 +80,15 @@ AnalysisWindow::AnalysisWindow(Connection& connection, MessageBoxes* boxes, QWid
     tabChanged(m_tabs->currentIndex());
 }
 
-AnalysisWindow::~AnalysisWindow() = default;
+AnalysisWindow::~AnalysisWindow() {
+    if (isVisible()) // the program ends with the window open
+        AnalysisSettings::setWindowGeometry(saveGeometry());
+}
+
+bool AnalysisWindow::restoreSavedPlace() {
+    const QByteArray geometry = AnalysisSettings::windowGeometry();
+    return !geometry.isEmpty() && restoreGeometry(geometry);
+}
 
 void AnalysisWindow::setFileDialogs(FileDialogs* dialogs) {
     m_dialogs = dialogs ? dialogs : m_ownDialogs.get();
@@ -98,6 +107,7 @@ void AnalysisWindow::showEvent(QShowEvent* event) {
 
 void AnalysisWindow::hideEvent(QHideEvent* event) {
     m_watch.stop();
+    AnalysisSettings::setWindowGeometry(saveGeometry());
     QWidget::hideEvent(event);
 }
 

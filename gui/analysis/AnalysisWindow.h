@@ -41,6 +41,9 @@ public:
     void refresh();
     // Places the window beside `main`, on the side with room, when first shown.
     void placeBeside(const QWidget* main);
+    // Takes the place and size the window had when last closed (kept in the
+    // user's settings); false when none is kept.
+    bool restoreSavedPlace();
 
     // Saves the shown table as CSV / the chart as PNG, asking for the file.
     void saveTable();

@@ -67,11 +67,18 @@ void BallChart::plot(const QString& title, const std::array<qreal, 49>& values,
     m_values = values;
     m_level = level;
     chart()->setTitle(title);
+    qreal top = *std::max_element(values.begin(), values.end());
+    top = std::max(top, level.value_or(0.0));
+    m_axisY->setRange(0, top > 0 ? top * 1.05 : 1.0);
+    m_axisY->applyNiceNumbers();
+    // A ball at 0 keeps a thin stub in its colour, so that it reads as "none"
+    // rather than as a missing bar.
+    const qreal stub = m_axisY->max() * kStubShare;
     // Whole lists at once: one update of the chart per set, not one per bar.
     QList<qreal> plain(49, 0.0), hot(49, 0.0), cold(49, 0.0);
     for (size_t i = 0; i < 49; ++i) {
         QList<qreal>& list = marks[i] == Mark::Hot ? hot : marks[i] == Mark::Cold ? cold : plain;
-        list[qsizetype(i)] = values[i];
+        list[qsizetype(i)] = std::max(values[i], stub);
     }
     const std::pair<QBarSet*, const QList<qreal>*> sets[] = {
         {m_plain, &plain}, {m_hot, &hot}, {m_cold, &cold}};
@@ -82,10 +89,11 @@ void BallChart::plot(const QString& title, const std::array<qreal, 49>& values,
     m_levelLine->clear();
     if (level)
         m_levelLine->append({QPointF(-0.5, *level), QPointF(48.5, *level)});
-    qreal top = *std::max_element(values.begin(), values.end());
-    top = std::max(top, level.value_or(0.0));
-    m_axisY->setRange(0, top > 0 ? top * 1.05 : 1.0);
-    m_axisY->applyNiceNumbers();
+}
+
+qreal BallChart::barHeight(int ball) const {
+    const qsizetype i = ball - 1;
+    return m_plain->at(i) + m_hot->at(i) + m_cold->at(i);
 }
 
 QString BallChart::title() const {

@@ -24,6 +24,9 @@ public:
     std::array<qreal, 49> values() const { return m_values; }
     std::optional<qreal> level() const { return m_level; }
     QString title() const;
+    // The height of a ball's bar on the chart's scale (a value of 0 shows as a stub).
+    qreal barHeight(int ball) const;
+    static constexpr qreal kStubShare = 0.015; // of the value axis
 
 private:
     QBarSet* m_plain;

@@ -7,7 +7,6 @@
 
 #include <QDoubleSpinBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -34,7 +33,6 @@ BetsPage::BetsPage(QWidget* parent)
     layout->addLayout(top);
     layout->addWidget(tableView(), 1);
     layout->addWidget(m_totals);
-    fitPrizeColumn();
 
     connect(m_price, &QDoubleSpinBox::valueChanged, this, &BetsPage::priceChanged);
 }
@@ -42,17 +40,11 @@ BetsPage::BetsPage(QWidget* parent)
 void BetsPage::recompute(AnalysisSource& source) {
     m_bets = Analysis::readMyBets(source.connection());
     model()->setRows(AnalysisRows::betHeader(), AnalysisRows::betRows(m_bets));
-    fitPrizeColumn();
     m_totals->setText(AnalysisRows::betTotalsText(m_bets.totals, priceKopecks()));
 }
 
 Analysis::TextTable BetsPage::exportTable() const {
     return Analysis::betsTable(m_bets);
-}
-
-void BetsPage::fitPrizeColumn() {
-    // "тираж не найден" is shown whole; the other columns share the rest.
-    tableView()->horizontalHeader()->setSectionResizeMode(9, QHeaderView::ResizeToContents);
 }
 
 qint64 BetsPage::priceKopecks() const {

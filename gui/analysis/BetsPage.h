@@ -21,7 +21,6 @@ public:
 
 private:
     void priceChanged();
-    void fitPrizeColumn();
     qint64 priceKopecks() const;
     QDoubleSpinBox* m_price;
     QLabel* m_totals;

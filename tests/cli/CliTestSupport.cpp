@@ -18,11 +18,15 @@ QString CliFolder::path(const QString& name) const {
     return QDir(app.dir()).filePath(name);
 }
 
-CliRun CliFolder::run(const QStringList& arguments, int timeoutMs) const {
+QString CliFolder::databaseLine(const QString& name) const {
+    return QStringLiteral("numeron-cli: база данных «%1»\n").arg(path(name));
+}
+
+CliRun CliFolder::run(const QStringList& arguments, int timeoutMs, const QString& workDir) const {
     QProcess process;
     process.setProgram(m_program);
     process.setArguments(arguments);
-    process.setWorkingDirectory(app.dir());
+    process.setWorkingDirectory(workDir.isEmpty() ? app.dir() : workDir);
     QEventLoop loop;
     QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
     QObject::connect(&process, &QProcess::errorOccurred, &loop, &QEventLoop::quit);

@@ -27,7 +27,11 @@ public:
     QString program() const { return m_program; }
     QString path(const QString& name) const; // a file in the folder
 
-    CliRun run(const QStringList& arguments, int timeoutMs = 60000) const;
+    // Runs in the folder, or in workDir when given.
+    CliRun run(const QStringList& arguments, int timeoutMs = 60000,
+               const QString& workDir = {}) const;
+    // The line on standard error that names the database a command used.
+    QString databaseLine(const QString& name = QStringLiteral("razyg.mdb")) const;
 
     void writeIni(const QByteArray& text) const;
     void removeIni() const;

@@ -10,6 +10,10 @@
 #include <QJsonObject>
 #include <QTest>
 
+#include <QFileInfo>
+#include <fcntl.h>
+#include <sys/stat.h>
+
 class TestCliExport : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -20,6 +24,8 @@ private Q_SLOTS:
     void bets();
     void columnNamesEscaped();
     void fileWrittenWholeOrNotAtAll();
+    void streamsWrittenNeverReplaced_data();
+    void streamsWrittenNeverReplaced();
 };
 
 namespace {
@@ -122,7 +128,7 @@ void TestCliExport::roundTrip() {
     const CliRun exported = source.run(
         {QStringLiteral("export"), QStringLiteral("draws"), QStringLiteral("--format"), format});
     QCOMPARE(exported.exitCode, 0);
-    QVERIFY(exported.err.isEmpty());
+    QCOMPARE(exported.errText(), source.databaseLine());
 
     QList<QMap<QString, QString>> draws;
     if (format == QLatin1String("csv")) {
@@ -268,16 +274,17 @@ void TestCliExport::fileWrittenWholeOrNotAtAll() {
     csv.close();
     QCOMPARE(parseCsv(before).size(), 4);
 
-    // The export fails (the table is gone): the earlier file stays as it was.
-    cli.app.sql(QStringLiteral("DROP TABLE Rate"));
+    // The export fails (the bets table is gone): the earlier file stays as it was.
+    cli.app.sql(QStringLiteral("ALTER TABLE Rate RENAME TO RateKept"));
     const CliRun failed =
         cli.run({QStringLiteral("export"), QStringLiteral("bets"), QStringLiteral("draws.csv")});
     QCOMPARE(failed.exitCode, 1);
-    QVERIFY2(failed.errText().contains(QStringLiteral("no such table")),
+    QVERIFY2(failed.errText().contains(QStringLiteral("нет таблиц razyg и Rate")),
              qPrintable(failed.errText()));
     QVERIFY(csv.open(QIODevice::ReadOnly));
     QCOMPARE(csv.readAll(), before);
     csv.close();
+    cli.app.sql(QStringLiteral("ALTER TABLE RateKept RENAME TO Rate"));
 
     // Never over the database itself.
     const CliRun overDatabase =
@@ -289,6 +296,31 @@ void TestCliExport::fileWrittenWholeOrNotAtAll() {
                                     QStringLiteral("no/such/folder/draws.csv")});
     QCOMPARE(nowhere.exitCode, 1);
     QVERIFY(nowhere.errText().contains(QStringLiteral("no/such/folder/draws.csv")));
+}
+
+void TestCliExport::streamsWrittenNeverReplaced_data() {
+    QTest::addColumn<QString>("target"); // "fifo": a named pipe in the folder
+    QTest::newRow("named pipe") << "fifo";
+    QTest::newRow("standard output by its path") << "/dev/stdout";
+    QTest::newRow("dash") << "-";
+}
+
+void TestCliExport::streamsWrittenNeverReplaced() {
+    QFETCH(QString, target); // the command's standard output is a pipe read by the test
+    CliFolder cli;
+    cli.app.sql(QLatin1String(kDraws));
+    const QByteArray expected = cli.run({QStringLiteral("export"), QStringLiteral("draws")}).out;
+    const QString fifo = cli.path(QStringLiteral("fifo"));
+    QFile reader;
+    if (target == QLatin1String("fifo")) {
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QVERIFY(reader.open(::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK),
+                            QIODevice::ReadOnly, QFileDevice::AutoCloseHandle));
+    }
+    const CliRun run = cli.run({QStringLiteral("export"), QStringLiteral("draws"), target});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out + (reader.isOpen() ? reader.readAll() : QByteArray()), expected);
+    QVERIFY(!QFileInfo(fifo).isFile()); // no file put in the pipe's place
 }
 
 QTEST_GUILESS_MAIN(TestCliExport)

@@ -83,7 +83,7 @@ void TestCliImport::overlappingWorkbooks() {
     const CliRun run = cli.run(
         {QStringLiteral("import"), QStringLiteral("first.xlsx"), QStringLiteral("second.xlsx")});
     QCOMPARE(run.exitCode, 0);
-    QCOMPARE(run.errText(), QString()); // no progress bar outside a terminal
+    QCOMPARE(run.errText(), cli.databaseLine()); // no progress bar outside a terminal
     QCOMPARE(run.outText(), countsLine(QStringLiteral("first.xlsx"), 3, 3, 0) + QLatin1Char('\n') +
                                 countsLine(QStringLiteral("second.xlsx"), 2, 1, 1) +
                                 QLatin1Char('\n'));
@@ -110,18 +110,26 @@ void TestCliImport::failingRow_data() {
     QTest::addColumn<QString>("cell");
     QTest::addColumn<QString>("shown"); // the cell as the message shows it
     QTest::addColumn<QString>("message");
-    QTest::newRow("empty draw number") << 1 << ""
-                                       << ""
-                                       << "'' is not a valid integer value";
+    const QString notWhole = QStringLiteral("не целое число: только цифры, без пробелов внутри (");
+    QTest::newRow("empty draw number")
+        << 1 << ""
+        << "" << notWhole + QStringLiteral("'' is not a valid integer value)");
     QTest::newRow("date in another format") << 2 << "2024-06-19"
                                             << "2024-06-19"
                                             << "is not a valid date";
-    QTest::newRow("ball in words") << 5 << "seven"
-                                   << "seven"
-                                   << "'seven' is not a valid integer value";
+    QTest::newRow("ball in words")
+        << 5 << "seven"
+        << "seven" << notWhole + QStringLiteral("'seven' is not a valid integer value)");
     QTest::newRow("grouped amount") << 12 << "1 234"
                                     << "1 234"
                                     << "is not a valid floating point value";
+    const auto ball = [](const char* name, int column, const char* cell, const char* reason) {
+        QTest::newRow(name) << column << cell << cell << QString::fromUtf8(reason);
+    };
+    ball("ball 0", 3, "0", "шар 0 вне диапазона от 1 до 49");
+    ball("ball 50", 8, "50", "шар 50 вне диапазона от 1 до 49");
+    ball("ball -0", 6, "-0", "шар 0 вне диапазона от 1 до 49");
+    ball("repeated ball", 7, "2", "шар 2 повторяется в строке");
     // A terminal control sequence from the workbook is not passed on.
     QTest::newRow("control character") << 4 << QStringLiteral("5\u009b31m") << "5?31m"
                                        << "'5?31m' is not a valid integer value";
@@ -149,7 +157,7 @@ void TestCliImport::failingRow() {
         QStringLiteral("«bad.xlsx»: строка 4, столбец %1, ячейка «%2»: ").arg(column).arg(shown);
     QVERIFY2(run.errText().contains(expected), qPrintable(run.errText()));
     QVERIFY2(run.errText().contains(message), qPrintable(run.errText()));
-    QCOMPARE(run.errText().count(QLatin1Char('\n')), 1);
+    QCOMPARE(run.errText().count(QLatin1Char('\n')), 2); // and the database used
     // The rows before the failing one are kept, and the next file is imported.
     QCOMPARE(run.outText(), countsLine(QStringLiteral("bad.xlsx"), 2, 2, 0) + QLatin1Char('\n') +
                                 countsLine(QStringLiteral("next.xlsx"), 1, 1, 0) +
@@ -160,13 +168,19 @@ void TestCliImport::failingRow() {
 
 void TestCliImport::unreadableWorkbook_data() {
     QTest::addColumn<QByteArray>("content"); // empty: no such file
-    QTest::newRow("missing file") << QByteArray();
-    QTest::newRow("not a workbook") << QByteArray("tir;date\n1;19.06.2024\n");
-    QTest::newRow("damaged archive") << QByteArray("PK\x03\x04 broken", 11);
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing file") << QByteArray() << "";
+    QTest::newRow("not a workbook") << QByteArray("tir;date\n1;19.06.2024\n") << "";
+    QTest::newRow("damaged archive") << QByteArray("PK\x03\x04 broken", 11) << "";
+    QByteArray crc = simpleXlsxBytes({resultsHeading()}); // checksums in the directory changed
+    for (qsizetype at = 0; (at = crc.indexOf("PK\x01\x02", at)) >= 0; at += 4)
+        crc[at + 16] = char(crc[at + 16] ^ 0x5a);
+    QTest::newRow("checksum error") << crc << "контрольная сумма части не сходится";
 }
 
 void TestCliImport::unreadableWorkbook() {
     QFETCH(QByteArray, content);
+    QFETCH(QString, reason);
     CliFolder cli;
     const QString name = QStringLiteral("bad file.xlsx");
     if (!content.isEmpty()) {
@@ -178,8 +192,9 @@ void TestCliImport::unreadableWorkbook() {
                       {resultsHeading(), resultsRow(5, kDate, {1, 2, 3, 4, 5, 6})});
     const CliRun run = cli.run({QStringLiteral("import"), name, QStringLiteral("good.xlsx")});
     QCOMPARE(run.exitCode, 1);
-    QCOMPARE(run.errText().count(QLatin1Char('\n')), 1);
+    QCOMPARE(run.errText().count(QLatin1Char('\n')), 2); // and the database used
     QVERIFY2(run.errText().contains(name), qPrintable(run.errText()));
+    QVERIFY2(run.errText().contains(reason), qPrintable(run.errText()));
     QCOMPARE(run.outText(), countsLine(QStringLiteral("good.xlsx"), 1, 1, 0) + QLatin1Char('\n'));
     QCOMPARE(cli.app.draws(), 1);
 }
@@ -206,7 +221,9 @@ void TestCliImport::lockedDatabase() {
     other.take(lock);
     if (releaseAfterMs >= 0)
         QTimer::singleShot(releaseAfterMs, [&] { other.release(); });
-    const CliRun run = cli.run({QStringLiteral("import"), QStringLiteral("draws.xlsx")});
+    // Held too long, the command stops after one wait, leaving the second file.
+    const CliRun run = cli.run(strings({"import", "draws.xlsx"}) +
+                               (releaseAfterMs < 0 ? strings({"draws.xlsx"}) : QStringList()));
     if (releaseAfterMs < 0)
         other.release();
     if (releaseAfterMs >= 0) {

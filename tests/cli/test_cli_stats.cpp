@@ -62,7 +62,7 @@ void TestCliStats::handCounted() {
         QStringList{QStringLiteral("stats"), QStringLiteral("--format"), QStringLiteral("csv")} +
         arguments);
     QCOMPARE(run.exitCode, 0);
-    QVERIFY(run.out.startsWith("ball,drawn\r\n1,"));
+    QVERIFY(run.out.startsWith("ball,hits\r\n1,"));
     QCOMPARE(statsCounts(run.out), expected);
 }
 
@@ -84,7 +84,7 @@ void TestCliStats::formats() {
     const QJsonArray balls = QJsonDocument::fromJson(json.out).array();
     QCOMPARE(balls.size(), 49);
     QCOMPARE(balls.at(5).toObject().value(QStringLiteral("ball")).toInt(), 6);
-    QCOMPARE(balls.at(5).toObject().value(QStringLiteral("drawn")).toInt(), 2);
+    QCOMPARE(balls.at(5).toObject().value(QStringLiteral("hits")).toInt(), 2);
 }
 
 void TestCliStats::sameAsTheWindow() {

@@ -53,11 +53,13 @@ void TestCliUpdate::update_data() {
                                  << counts.arg(1).arg(0).arg(1) +
                                         QStringLiteral("Источник не содежит обновлений.\n")
                                  << 1;
-    QTest::newRow("site down") << "down" << 1 << "Ошибка получения данных:\n\n" << 1;
+    // Each failure says why, after "Ошибка получения данных: ".
+    QTest::newRow("site down") << "down" << 1 << "соединиться с @site/results/ (" << 1;
+    QTest::newRow("page gone") << "gone" << 1 << "на запрос @site/results/ кодом HTTP 404\n" << 1;
     QTest::newRow("link cannot be downloaded")
-        << "missing" << 1
-        << QStringLiteral("Ошибка получения данных:\n@site") + QString::fromLatin1(kLink) << 1;
-    QTest::newRow("no stamped link") << "unstamped" << 1 << "Ошибка получения данных:\n\n" << 1;
+        << "missing" << 1 << "скачать не удалось: сайт ответил на запрос @site" << 1;
+    QTest::newRow("no workbook link") << "linkless" << 1 << "нет ссылок на книги результатов" << 1;
+    QTest::newRow("no stamped link") << "unstamped" << 1 << "нет ссылки на книгу с отметкой" << 1;
     QTest::newRow("damaged workbook") << "damaged" << 1 << "@site" << 1;
 }
 
@@ -77,7 +79,10 @@ void TestCliUpdate::update() {
         scenario == QLatin1String("unstamped")
             ? QByteArray("<a href=\"/files/results.xlsx\">x</a>")
             : "<a href=\"" + kOlderLink + "\">old</a> <a href=\"" + kLink + "\">newest</a>";
-    server.setResponse("/results/", 200, page);
+    if (scenario != QLatin1String("gone"))
+        server.setResponse("/results/", 200,
+                           scenario == QLatin1String("linkless") ? QByteArray("<p>later</p>")
+                                                                 : page);
     if (scenario == QLatin1String("new"))
         server.setResponse(kLink, 200, workbookOf({2, 1}));
     if (scenario == QLatin1String("same"))
@@ -98,7 +103,7 @@ void TestCliUpdate::update() {
         QVERIFY(run.outText().contains(QStringLiteral("Книга: ") + site +
                                        QString::fromLatin1(kLink) + QLatin1Char('\n')));
         QVERIFY2(run.outText().endsWith(output), qPrintable(run.outText()));
-        QVERIFY(run.err.isEmpty());
+        QCOMPARE(run.errText(), cli.databaseLine());
     } else {
         QVERIFY2(run.errText().contains(output), qPrintable(run.errText()));
     }

@@ -2,6 +2,8 @@
 // is found (razyg.ini beside the executable, or --db).
 #include "tests/cli/CliTestSupport.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QTest>
 
 class TestCliUsage : public QObject {
@@ -21,7 +23,8 @@ void TestCliUsage::badUsage_data() {
     QTest::addColumn<QString>("message");
     QTest::newRow("no command") << QStringList{} << "не указана команда";
     QTest::newRow("unknown command") << strings({"frobnicate"}) << "«frobnicate»";
-    QTest::newRow("unknown option") << strings({"stats", "--bogus"}) << "bogus";
+    QTest::newRow("unknown option") << strings({"stats", "--bogus"}) << "параметр «--bogus»";
+    QTest::newRow("unknown short option") << strings({"-q", "stats"}) << "параметр «-q»";
     QTest::newRow("option without its value") << strings({"--db"}) << "--db";
     QTest::newRow("import without files") << strings({"import"}) << "не указаны файлы";
     QTest::newRow("export without table") << strings({"export"}) << "draws или bets";
@@ -84,19 +87,24 @@ void TestCliUsage::version() {
 
 void TestCliUsage::database_data() {
     // What the folder holds: "ini:" razyg.ini with the text after the colon,
-    // "db" razyg.mdb (one draw), "other" other.db (two draws). A run that
-    // succeeds shows by the count of ball 1 which database it read.
+    // "db" razyg.mdb (one draw), "other" other.db (two draws), "empty" an empty
+    // empty.db, "sub" a folder to run in. A run that succeeds shows by the
+    // count of ball 1 which database it read, and names it on standard error.
     QTest::addColumn<QStringList>("folder");
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("expected"); // count of ball 1, or the message
     const QString noIni = QStringLiteral("Не найден файл конфигурации!");
-    const QString noDb = QStringLiteral("Не найдет файл базы данных MS Access!");
+    const QString noDb = QStringLiteral("не найден; укажите его в razyg.ini");
+    const QString foreign = QStringLiteral("не является базой данных программы");
     QTest::newRow("default database") << strings({"ini:", "db"}) << QStringList{} << 0 << "1";
     QTest::newRow("configured database")
         << strings({"ini:[config]\nFileNameDB=other.db", "db", "other"}) << QStringList{} << 0
         << "2";
-    QTest::newRow("configured file missing: the default")
+    QTest::newRow("configured relative database, run from another folder")
+        << strings({"ini:[CONFIG]\nfilenamedb=other.db", "db", "other", "sub"}) << QStringList{}
+        << 0 << "2";
+    QTest::newRow("configured file missing: the default, with a warning")
         << strings({"ini:[CONFIG]\nfilenamedb=missing.db", "db"}) << QStringList{} << 0 << "1";
     QTest::newRow("no razyg.ini") << strings({"db"}) << QStringList{} << 1 << noIni;
     QTest::newRow("no razyg.ini, --db before the command")
@@ -107,7 +115,10 @@ void TestCliUsage::database_data() {
     QTest::newRow("--db names a missing file")
         << strings({"ini:", "db"}) << strings({"stats", "--db", "missing.db"}) << 1 << noDb;
     QTest::newRow("--db names a file that is no database")
-        << strings({"ini:[CONFIG]", "db"}) << strings({"stats", "--db", "razyg.ini"}) << 1 << noDb;
+        << strings({"ini:[CONFIG]", "db"}) << strings({"stats", "--db", "razyg.ini"}) << 1
+        << foreign;
+    QTest::newRow("--db names an empty file")
+        << strings({"empty"}) << strings({"stats", "--db", "empty.db"}) << 1 << foreign;
 }
 
 void TestCliUsage::database() {
@@ -128,15 +139,27 @@ void TestCliUsage::database() {
                                           "VALUES (2, 1, 7, 8, 9, 10, 11)"));
         }
     }
+    QFile empty(cli.path(QStringLiteral("empty.db")));
+    QVERIFY(!folder.contains(QStringLiteral("empty")) || empty.open(QIODevice::WriteOnly));
     if (!folder.contains(QStringLiteral("db")))
         QVERIFY(QFile::remove(cli.app.dbPath()));
+    const QString sub =
+        folder.contains(QStringLiteral("sub")) ? cli.path(QStringLiteral("sub")) : QString();
+    QVERIFY(sub.isEmpty() || QDir().mkpath(sub));
     if (arguments.isEmpty())
         arguments.append(QStringLiteral("stats"));
-    const CliRun run = cli.run(arguments + strings({"--format", "csv"}));
+    const CliRun run = cli.run(arguments + strings({"--format", "csv"}), 60000, sub);
     QCOMPARE(run.exitCode, exitCode);
+    QCOMPARE(QFileInfo(empty).size(), 0); // a file refused stays as it was
     if (exitCode == 0) {
         QCOMPARE(statsCounts(run.out).value(0), expected.toLongLong());
-        QVERIFY(run.err.isEmpty());
+        const bool warned = folder.first().contains(QStringLiteral("missing.db"));
+        QCOMPARE(run.errText().contains(QStringLiteral("внимание: файл базы «missing.db»")),
+                 warned);
+        QVERIFY2(run.errText().endsWith(cli.databaseLine(expected == QLatin1String("2")
+                                                             ? QStringLiteral("other.db")
+                                                             : QStringLiteral("razyg.mdb"))),
+                 qPrintable(run.errText()));
     } else {
         QVERIFY2(run.errText().contains(expected), qPrintable(run.errText()));
         QVERIFY(run.out.isEmpty());

@@ -28,6 +28,7 @@ private Q_SLOTS:
     void drawTexts_data();
     void drawTexts();
     void drawTextsEmptyWithoutRow();
+    void realCountsFitTheirBoxes();
     void highlight_data();
     void highlight();
     void chartFollowsTheChartQuery();
@@ -94,15 +95,15 @@ void TestMainWindow::controls_data() {
     row("Label12", {785, 8, 0, 0}, QStringLiteral("- Выйгрыш:"));
     row("Label13", {879, 8, 0, 0}, QStringLiteral("/ Джек-пот: "));
     row("Label14", {1017, 8, 0, 0}, QStringLiteral("/ Дата: "));
-    row("DBText1", {64, 8, 41, 17}, QString());
+    row("DBText1", {64, 8, 32, 17}, QString());
     row("DBText2", {157, 8, 15, 17}, QString());
     row("DBText3", {230, 8, 81, 17}, QString());
-    row("DBText4", {376, 8, 17, 17}, QString());
-    row("DBText5", {449, 8, 65, 17}, QString());
-    row("DBText6", {574, 8, 16, 17}, QString());
+    row("DBText4", {376, 8, 15, 17}, QString());
+    row("DBText5", {449, 8, 64, 17}, QString());
+    row("DBText6", {574, 8, 14, 17}, QString());
     row("DBText7", {646, 8, 53, 17}, QString());
-    row("DBText8", {761, 8, 26, 17}, QString());
-    row("DBText9", {844, 8, 37, 17}, QString());
+    row("DBText8", {761, 8, 24, 17}, QString());
+    row("DBText9", {844, 8, 35, 17}, QString());
     row("DBText10", {941, 8, 76, 17}, QString());
     row("DBText11", {1059, 8, 62, 17}, QString());
     row("Label3", {1144, 240, 0, 0}, QStringLiteral("СТАВКИ"), true, true);
@@ -292,6 +293,19 @@ void TestMainWindow::drawTextsEmptyWithoutRow() {
     form.Button11Click(&form);
     for (DbText* text : form.DBText)
         QCOMPARE(text->text(), QString());
+}
+
+void TestMainWindow::realCountsFitTheirBoxes() {
+    // Winner counts and a jackpot of a real draw: each text fits its box.
+    TestApp app;
+    app.sql(QStringLiteral(
+        "INSERT INTO razyg (tir, s1, ch6, ch5, ch4, ch3, chv6, chv5, chv4, chv3, djp, tirdate) "
+        "VALUES (1620, 3, 0, 13, 385, 1462, 0, 103845, 1500, 150, 2566635057, '2026-12-06')"));
+    TForm1& form = app.start();
+    for (DbText* text : form.DBText) // the boxes end before the next label (controls())
+        QVERIFY2(QFontMetricsF(text->font()).horizontalAdvance(text->text()) * text->condensing() <=
+                     text->width(),
+                 qPrintable(text->objectName()));
 }
 
 void TestMainWindow::highlight_data() {

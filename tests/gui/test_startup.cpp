@@ -24,8 +24,8 @@ private Q_SLOTS:
     void missingDatabaseEndsTheProgram();
     void notADatabaseEndsTheProgram();
     void startsOnNewestDraw();
-    void missingTablesStartWithWhatOpened_data();
-    void missingTablesStartWithWhatOpened();
+    void foreignFileRefusedAndLeftAlone_data();
+    void foreignFileRefusedAndLeftAlone();
     void wheelRows_data();
     void wheelRows();
     void wheelMovesTheDrawList_data();
@@ -150,30 +150,33 @@ void TestStartup::startsOnNewestDraw() {
     QCOMPARE(litBalls(form), (QList<int>{3, 11, 17, 25, 40, 44}));
     QCOMPARE(form.ADOQuery3->recordCount(), 1);
     QCOMPARE(form.ADOQuery4->recordCount(), 49);
+    // The icon comes with the program, not from an installed theme.
+    QVERIFY(!form.windowIcon().pixmap(QSize(32, 32)).isNull());
 }
 
-void TestStartup::missingTablesStartWithWhatOpened_data() {
+void TestStartup::foreignFileRefusedAndLeftAlone_data() {
     QTest::addColumn<QString>("drop");
-    QTest::addColumn<bool>("drawsOpen");
-    QTest::addColumn<bool>("betsOpen");
-    QTest::addColumn<bool>("chartOpen");
-    QTest::newRow("no draws table") << "DROP TABLE razyg" << false << false << false;
-    QTest::newRow("no bets table") << "DROP TABLE Rate" << true << false << false;
+    QTest::newRow("no draws table") << "DROP TABLE razyg";
+    QTest::newRow("no bets table") << "DROP TABLE Rate";
 }
 
-void TestStartup::missingTablesStartWithWhatOpened() {
+void TestStartup::foreignFileRefusedAndLeftAlone() {
     QFETCH(QString, drop);
-    QFETCH(bool, drawsOpen);
-    QFETCH(bool, betsOpen);
-    QFETCH(bool, chartOpen);
     TestApp app;
     app.sql(drop);
+    QFile file(app.dbPath());
+    const auto bytes = [&] {
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray before = bytes();
+    file.close();
     TForm1& form = app.start();
-    QVERIFY(!form.terminated());
-    QVERIFY(app.boxes.shown.isEmpty());
-    QCOMPARE(form.ADOQuery1->isActive(), drawsOpen);
-    QCOMPARE(form.ADOQuery3->isActive(), betsOpen);
-    QCOMPARE(form.ADOQuery4->isActive(), chartOpen);
+    QVERIFY(form.terminated());
+    QCOMPARE(app.boxes.texts(),
+             QStringList{QStringLiteral("Файл «%1» не является базой данных программы: в нём нет "
+                                        "таблиц razyg и Rate. Файл оставлен без изменений.")
+                             .arg(app.dbPath())});
+    QCOMPARE(bytes(), before);
 }
 
 void TestStartup::wheelRows_data() {

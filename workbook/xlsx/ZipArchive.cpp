@@ -12,10 +12,42 @@ namespace {
 // or hostile file rather than a workbook.
 constexpr zip_uint64_t MaxMemberSize = zip_uint64_t(1) << 30;
 
+// What the compression library's error means for a workbook, in the
+// program's words, with the library's own text in brackets.
+QString explained(const zip_error_t* error) {
+    QString meaning;
+    switch (zip_error_code_zip(error)) {
+    case ZIP_ER_NOZIP:
+        meaning = QStringLiteral("это не архив ZIP, а книга .xlsx — архив");
+        break;
+    case ZIP_ER_CRC:
+        meaning = QStringLiteral("контрольная сумма части не сходится, файл испорчен");
+        break;
+    case ZIP_ER_COMPNOTSUPP:
+    case ZIP_ER_ENCRNOTSUPP:
+        meaning = QStringLiteral("часть сжата или зашифрована неизвестным способом");
+        break;
+    case ZIP_ER_READ:
+    case ZIP_ER_OPEN:
+    case ZIP_ER_NOENT:
+        meaning = QStringLiteral("файл не читается");
+        break;
+    case ZIP_ER_MEMORY:
+        meaning = QStringLiteral("не хватило памяти");
+        break;
+    default: // an inconsistent directory, cut short, bad compressed data
+        meaning = QStringLiteral("архив повреждён или обрезан");
+        break;
+    }
+    return meaning + QStringLiteral(" (") +
+           QString::fromUtf8(zip_error_strerror(const_cast<zip_error_t*>(error))) +
+           QLatin1Char(')');
+}
+
 AppError cannotOpen(const QString& label, int code) {
     zip_error_t details;
     zip_error_init_with_code(&details, code);
-    const QString reason = QString::fromUtf8(zip_error_strerror(&details));
+    const QString reason = explained(&details);
     zip_error_fini(&details);
     return AppError(QStringLiteral("Не удалось открыть книгу «%1»: %2").arg(label, reason));
 }
@@ -82,7 +114,7 @@ std::unique_ptr<ZipArchive::Member> ZipArchive::open(const QString& name, qint64
         throw damaged(QStringLiteral("неизвестный размер части книги"), name);
     zip_file_t* file = zip_fopen_index(m_archive, zip_uint64_t(index), 0);
     if (!file)
-        throw damaged(QString::fromUtf8(zip_strerror(m_archive)), name);
+        throw damaged(explained(zip_get_error(m_archive)), name);
     return std::unique_ptr<Member>(new Member(*this, file, name, maxBytes));
 }
 
@@ -101,7 +133,7 @@ qsizetype ZipArchive::Member::read(char* buffer, qsizetype capacity) {
         left < qint64(capacity) ? qsizetype(qMax<qint64>(left, 0) + 1) : capacity;
     const zip_int64_t got = zip_fread(m_file, buffer, zip_uint64_t(asked));
     if (got < 0)
-        throw m_archive.damaged(QString::fromUtf8(zip_file_strerror(m_file)), m_name);
+        throw m_archive.damaged(explained(zip_file_get_error(m_file)), m_name);
     m_archive.charge(qsizetype(got), m_name);
     m_read += got;
     if (m_read > m_maxBytes)

@@ -21,6 +21,7 @@
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QHeaderView>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -106,6 +107,8 @@ private Q_SLOTS:
     void priceRemembered();
     void unreadableDataShownInWindow();
     void labCountsAndBacktests();
+    void placeRememberedAndTitlesWhole();
+    void summaryGroupsDigits();
 
 private:
     QTemporaryDir m_config;
@@ -291,6 +294,7 @@ void TestAnalysisWindow::chartMeasures() {
     QCOMPARE(chart->values()[0], 2.0);
     QCOMPARE(chart->values()[6], 1.0);
     QCOMPARE(chart->values()[48], 0.0);
+    QVERIFY(chart->barHeight(49) > 0); // a visible stub
     QCOMPARE(chart->level().value_or(-1), 2 * 6.0 / 49.0);
     QComboBox* measure = w.ballsPage()->measureBox();
     measure->setCurrentIndex(measure->findData(int(BallsPage::Measure::Delay)));
@@ -420,8 +424,8 @@ void TestAnalysisWindow::priceRemembered() {
 
 void TestAnalysisWindow::unreadableDataShownInWindow() {
     TestApp app;
-    app.sql(QStringLiteral("DROP TABLE Rate"));
     TForm1& form = app.start();
+    app.sql(QStringLiteral("DROP TABLE Rate"));
     form.AnalysisButtonClick(form.AnalysisButton);
     AnalysisWindow& w = *form.AnalysisForm;
     QVERIFY(w.errorLabel()->isVisible());
@@ -478,6 +482,31 @@ void TestAnalysisWindow::labCountsAndBacktests() {
     lab->ticketsPanel()->drawEdit()->setText(QStringLiteral("7"));
     lab->ticketsPanel()->betsButton()->click();
     QCOMPARE(app.scalar(QStringLiteral("SELECT count(*) FROM Rate WHERE tir = 7")).toInt(), 44);
+}
+
+void TestAnalysisWindow::placeRememberedAndTitlesWhole() {
+    TestApp app;
+    TForm1& form = app.start();
+    form.AnalysisButtonClick(form.AnalysisButton);
+    form.AnalysisForm->tabs()->setCurrentWidget(form.AnalysisForm->ballsPage()); // longest titles
+    form.AnalysisForm->setGeometry(60, 70, 1, 1); // as small as it goes
+    QCoreApplication::processEvents();
+    const QHeaderView* header = form.AnalysisForm->ballsPage()->tableView()->horizontalHeader();
+    for (int i = 0; i < header->count(); ++i)
+        QVERIFY(header->sectionSize(i) >= header->sectionSizeHint(i));
+    const QPoint closedAt = form.AnalysisForm->pos();
+    form.AnalysisForm.reset(); // as when the program ends with it open
+    form.AnalysisButtonClick(form.AnalysisButton);
+    QCOMPARE(form.AnalysisForm->pos(), closedAt);
+    QCOMPARE(form.AnalysisForm->size(), form.AnalysisForm->minimumSize());
+}
+
+void TestAnalysisWindow::summaryGroupsDigits() {
+    Analysis::BallTable balls;
+    balls.draws = 1010000;
+    const QString text = AnalysisRows::ballSummaryText(balls, true);
+    QVERIFY2(text.startsWith(QStringLiteral("В базе 1\u00a0010\u00a0000 тиражей.")),
+             qPrintable(text));
 }
 
 QTEST_MAIN(TestAnalysisWindow)

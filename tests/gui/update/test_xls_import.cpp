@@ -42,8 +42,10 @@ QByteArray fixture(const QString& name) {
 }
 
 // A results sheet of draws 10, 11, 12 whose prize for five matches (column
-// 12) is `amount` in draw 11, shown through the format code.
-QByteArray resultsBook(double amount, const QString& formatCode) {
+// 12) is `amount` in draw 11, shown through the format code; the cell of
+// draw 11 in column `textColumn` (from 1) is the text `text` when given.
+QByteArray resultsBook(double amount, const QString& formatCode, int textColumn = 0,
+                       const QString& text = {}) {
     SimpleXls xls;
     const quint16 date = xls.addStyle(14);
     const quint16 styled = xls.addStyle(xls.addFormat(formatCode));
@@ -53,7 +55,10 @@ QByteArray resultsBook(double amount, const QString& formatCode) {
         xls.number(row, 0, 9 + row);
         xls.number(row, 1, 45462, date);
         for (quint16 column = 2; column < 18; ++column)
-            xls.number(row, column, column < 8 ? column : 1000);
+            if (row == 2 && column == textColumn - 1)
+                xls.label(row, column, text);
+            else if (column != 11)
+                xls.number(row, column, column < 8 ? column : 1000);
         xls.number(row, 11, row == 2 ? amount : 1000, row == 2 ? styled : 0);
     }
     return xls.file();
@@ -109,12 +114,25 @@ void TestXlsImport::amountsAsFormatted_data() {
     QTest::addColumn<int>("stored");     // draws stored
     QTest::addColumn<qlonglong>("chv5"); // of draw 11, when stored
     QTest::addColumn<QString>("error");
-    QTest::newRow("12.5 shown as 13") << 12.5 << "0" << 3 << 13LL << QString();
-    QTest::newRow("12.5 shown as 12,50") << 12.5 << "0.00" << 3 << 12LL << QString();
+    QTest::addColumn<int>("ballColumn"); // of draw 11, when its ball is the text `ball`
+    QTest::addColumn<QString>("ball");
+    QTest::newRow("12.5 shown as 13") << 12.5 << "0" << 3 << 13LL << QString() << 0 << QString();
+    QTest::newRow("12.5 shown as 12,50") << 12.5 << "0.00" << 3 << 12LL << QString() << 0 << "";
     QTest::newRow("grouped amount stops the import")
         << 1234.0 << "#,##0" << 1 << 0LL
         << QStringLiteral("'1") + CellDisplay::GroupSeparator +
-               QStringLiteral("234' is not a valid floating point value.");
+               QStringLiteral("234' is not a valid floating point value.")
+        << 0 << "";
+    const QString ballRow = QStringLiteral("Строка 3, столбец %1: шар %2. Импорт остановлен на "
+                                           "этой строке, тиражи до неё сохранены.");
+    const auto ball = [&](const char* name, int column, const char* text, const char* reason) {
+        QTest::newRow(name) << 1000.0 << "0" << 1 << 0LL
+                            << ballRow.arg(column).arg(QString::fromUtf8(reason)) << column << text;
+    };
+    ball("ball 0", 3, "0", "0 вне диапазона от 1 до 49");
+    ball("ball 50", 8, "50", "50 вне диапазона от 1 до 49");
+    ball("ball -0", 5, "-0", "0 вне диапазона от 1 до 49");
+    ball("repeated ball", 7, "3", "3 повторяется в строке");
 }
 
 void TestXlsImport::amountsAsFormatted() {
@@ -123,8 +141,10 @@ void TestXlsImport::amountsAsFormatted() {
     QFETCH(int, stored);
     QFETCH(qlonglong, chv5);
     QFETCH(QString, error);
+    QFETCH(int, ballColumn);
+    QFETCH(QString, ball);
     TestApp app;
-    const QString path = writeFile(app, resultsBook(amount, formatCode));
+    const QString path = writeFile(app, resultsBook(amount, formatCode, ballColumn, ball));
     TForm1& form = app.start();
     form.dispatch([&] { form.ImportWorkbookFile(path); });
     QCOMPARE(app.draws(), stored);

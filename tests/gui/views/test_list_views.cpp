@@ -20,6 +20,8 @@ private Q_SLOTS:
     void titlesAcrossViews();
     void failingViewIsSilentButDrawnOrderReports();
     void chartReadAgainOnlyAfterAChange();
+    void followsOtherPrograms_data();
+    void followsOtherPrograms();
 };
 
 namespace {
@@ -189,6 +191,40 @@ void TestListViews::chartReadAgainOnlyAfterAChange() {
     QCOMPARE(chartReads.size(), 2); // closed and opened
     QCOMPARE(form.DBChart1->values().at(0), 5.0);
     QCOMPARE(form.DBChart1->values().at(10), 1.0);
+}
+
+void TestListViews::followsOtherPrograms_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QStringList>("draws"); // with draw 5 (1 2 3 4 5 6, one six)
+    QTest::addColumn<bool>("boxOpen");      // a box stays open meanwhile
+    QTest::newRow("newest first") << "Button11" << strings({"5", "4", "3", "2", "1"}) << false;
+    QTest::newRow("by combination") << "Button10" << strings({"2", "5", "4", "3", "1"}) << false;
+    QTest::newRow("winners of six") << "Button17" << strings({"5", "4", "2"}) << false;
+    QTest::newRow("waits for the box") << "Button11" << strings({"4", "3", "2", "1"}) << true;
+}
+
+void TestListViews::followsOtherPrograms() {
+    // Another program adds draw 5: within a second the chosen view shows it,
+    // still on draw 2, and the chart counts it.
+    QFETCH(QString, button);
+    QFETCH(QStringList, draws);
+    QFETCH(bool, boxOpen);
+    TestApp app;
+    fillDraws(app);
+    TForm1& form = app.start();
+    form.findChild<QPushButton*>(button)->click();
+    form.ADOQuery1->setRecNo(
+        int(column(form.ADOQuery1, QStringLiteral("tir")).indexOf(QStringLiteral("2"))));
+    const qreal ballSix = form.DBChart1->values().at(5);
+    app.boxes.onShow = [&](const BoxRequest&) {
+        app.addDraw(5, {1, 2, 3, 4, 5, 6}, 1);
+        QTest::qWait(2 * TForm1::kFollowMilliseconds + 200);
+    };
+    boxOpen ? void(form.showBox({}, {}, BoxIcon::None, BoxButtons::Ok)) : app.boxes.onShow({});
+    QCOMPARE(column(form.ADOQuery1, QStringLiteral("tir")), draws);
+    QCOMPARE(form.ADOQuery1->asInteger(QStringLiteral("tir")), 2);
+    QCOMPARE(form.DBChart1->values().at(5), ballSix + (boxOpen ? 0 : 1));
+    QTRY_COMPARE_WITH_TIMEOUT(form.ADOQuery1->recordCount(), boxOpen ? 5 : int(draws.size()), 2000);
 }
 
 QTEST_MAIN(TestListViews)
