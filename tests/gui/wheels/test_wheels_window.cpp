@@ -24,6 +24,9 @@ public:
     QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override {
         return path;
     }
+    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override {
+        return path;
+    }
     QString path;
 };
 
