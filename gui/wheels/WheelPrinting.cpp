@@ -2,8 +2,8 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFont>
 #include <QFileInfo>
+#include <QFont>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrintPreviewDialog>
