@@ -38,6 +38,21 @@ TableCell TableCell::number(double value, int decimals) {
     return {Kind::Number, QString::number(value, 'f', decimals)};
 }
 
+TextTable ticketTable(const std::vector<std::array<int, 6>>& tickets) {
+    TextTable table;
+    table.header = QStringList{QStringLiteral("ticket"), QStringLiteral("b1"), QStringLiteral("b2"),
+                               QStringLiteral("b3"),     QStringLiteral("b4"), QStringLiteral("b5"),
+                               QStringLiteral("b6")};
+    qint64 number = 0;
+    for (const std::array<int, 6>& ticket : tickets) {
+        std::vector<TableCell> row{TableCell::number(++number)};
+        for (const int ball : ticket)
+            row.push_back(TableCell::number(qint64(ball)));
+        table.rows.push_back(std::move(row));
+    }
+    return table;
+}
+
 QByteArray toCsv(const TextTable& table, const std::vector<int>& order) {
     QByteArray out;
     const auto line = [&out](const auto& cells, const auto& text) {

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <vector>
 
 namespace Analysis {
@@ -23,6 +24,10 @@ struct TextTable {
     QStringList header;
     std::vector<std::vector<TableCell>> rows; // each as long as the header
 };
+
+// Six-number tickets as exported everywhere: ticket,b1,b2,b3,b4,b5,b6, the
+// tickets numbered from 1 in the order given.
+TextTable ticketTable(const std::vector<std::array<int, 6>>& tickets);
 
 // CSV after RFC 4180: a header line, CRLF line ends, a field holding a comma,
 // a double quote, CR or LF quoted with its quotes doubled; an empty cell is an

@@ -87,21 +87,6 @@ QString recordLine(const Wheels::WheelRequest& request, int size) {
     return line + QStringLiteral(" (%1)").arg(record->source);
 }
 
-Analysis::TextTable ticketTable(const std::vector<Wheels::Ticket>& tickets) {
-    Analysis::TextTable table;
-    table.header = QStringList{QStringLiteral("ticket"), QStringLiteral("b1"), QStringLiteral("b2"),
-                               QStringLiteral("b3"),     QStringLiteral("b4"), QStringLiteral("b5"),
-                               QStringLiteral("b6")};
-    qint64 number = 0;
-    for (const Wheels::Ticket& ticket : tickets) {
-        std::vector<Analysis::TableCell> row{Analysis::TableCell::number(++number)};
-        for (const int ball : ticket)
-            row.push_back(Analysis::TableCell::number(qint64(ball)));
-        table.rows.push_back(std::move(row));
-    }
-    return table;
-}
-
 int generate(CliSession& session, const QCommandLineParser& parser) {
     CommandOptions::allowArguments(parser, 2);
     const Wheels::WheelRequest request = readRequest(parser);
@@ -129,7 +114,7 @@ int generate(CliSession& session, const QCommandLineParser& parser) {
     };
     const Wheels::GenerateResult result = Wheels::generateWheel(request, options);
     console.endProgress();
-    const Analysis::TextTable table = ticketTable(result.tickets);
+    const Analysis::TextTable table = Analysis::ticketTable(result.tickets);
     const QByteArray text =
         format == TableText::Format::Csv ? Analysis::toCsv(table) : Analysis::toJson(table);
     target.write(text.constData(), text.size());

@@ -64,18 +64,7 @@ QString recordText(const Wheels::WheelRequest& request) {
 }
 
 QByteArray ticketsCsv(const std::vector<Wheels::Ticket>& tickets) {
-    Analysis::TextTable table;
-    table.header = QStringList{QStringLiteral("ticket"), QStringLiteral("b1"), QStringLiteral("b2"),
-                               QStringLiteral("b3"),     QStringLiteral("b4"), QStringLiteral("b5"),
-                               QStringLiteral("b6")};
-    qint64 number = 0;
-    for (const Wheels::Ticket& ticket : tickets) {
-        std::vector<Analysis::TableCell> row{Analysis::TableCell::number(++number)};
-        for (const int ball : ticket)
-            row.push_back(Analysis::TableCell::number(qint64(ball)));
-        table.rows.push_back(std::move(row));
-    }
-    return Analysis::toCsv(table);
+    return Analysis::toCsv(Analysis::ticketTable(tickets));
 }
 
 QString printHtml(const PrintedWheel& wheel) {
