@@ -38,19 +38,38 @@ TableCell TableCell::number(double value, int decimals) {
     return {Kind::Number, QString::number(value, 'f', decimals)};
 }
 
-TextTable ticketTable(const std::vector<std::array<int, 6>>& tickets) {
-    TextTable table;
-    table.header = QStringList{QStringLiteral("ticket"), QStringLiteral("b1"), QStringLiteral("b2"),
-                               QStringLiteral("b3"),     QStringLiteral("b4"), QStringLiteral("b5"),
-                               QStringLiteral("b6")};
+namespace {
+
+const char* const kTicketColumns[] = {"ticket", "b1", "b2", "b3", "b4", "b5", "b6"};
+
+} // namespace
+
+QByteArray ticketsCsv(const std::vector<std::array<int, 6>>& tickets) {
+    QByteArray out = "ticket,b1,b2,b3,b4,b5,b6\r\n";
+    out.reserve(out.size() + qsizetype(tickets.size()) * 24);
     qint64 number = 0;
     for (const std::array<int, 6>& ticket : tickets) {
-        std::vector<TableCell> row{TableCell::number(++number)};
+        out += QByteArray::number(++number);
         for (const int ball : ticket)
-            row.push_back(TableCell::number(qint64(ball)));
-        table.rows.push_back(std::move(row));
+            out += ',' + QByteArray::number(ball);
+        out += "\r\n";
     }
-    return table;
+    return out;
+}
+
+QByteArray ticketsJson(const std::vector<std::array<int, 6>>& tickets) {
+    QByteArray out = "[";
+    qint64 number = 0;
+    for (const std::array<int, 6>& ticket : tickets) {
+        out += number == 0 ? "\n  {" : ",\n  {";
+        out += QByteArray("\"") + kTicketColumns[0] + "\": " + QByteArray::number(++number);
+        for (std::size_t i = 0; i < ticket.size(); ++i)
+            out +=
+                QByteArray(", \"") + kTicketColumns[i + 1] + "\": " + QByteArray::number(ticket[i]);
+        out += '}';
+    }
+    out += tickets.empty() ? "]\n" : "\n]\n";
+    return out;
 }
 
 QByteArray toCsv(const TextTable& table, const std::vector<int>& order) {

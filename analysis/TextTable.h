@@ -26,8 +26,11 @@ struct TextTable {
 };
 
 // Six-number tickets as exported everywhere: ticket,b1,b2,b3,b4,b5,b6, the
-// tickets numbered from 1 in the order given.
-TextTable ticketTable(const std::vector<std::array<int, 6>>& tickets);
+// tickets numbered from 1 in the order given; the same text as toCsv and toJson
+// of such a table, written directly, since a wheel on 49 numbers can hold
+// hundreds of thousands of tickets.
+QByteArray ticketsCsv(const std::vector<std::array<int, 6>>& tickets);
+QByteArray ticketsJson(const std::vector<std::array<int, 6>>& tickets);
 
 // CSV after RFC 4180: a header line, CRLF line ends, a field holding a comma,
 // a double quote, CR or LF quoted with its quotes doubled; an empty cell is an

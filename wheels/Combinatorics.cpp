@@ -37,4 +37,11 @@ const std::uint64_t kBinomial[kMaxPoints + 1][9] = {
     ROW(60), ROW(61), ROW(62), ROW(63), ROW(64)};
 #undef ROW
 
+std::uint64_t schonheimBound(int v, int k, int t) {
+    if (t <= 0 || k <= 0)
+        return t <= 0 ? 0 : 1;
+    const std::uint64_t inner = t == 1 ? 1 : schonheimBound(v - 1, k - 1, t - 1);
+    return (std::uint64_t(v) * inner + std::uint64_t(k) - 1) / std::uint64_t(k);
+}
+
 } // namespace Wheels

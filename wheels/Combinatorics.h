@@ -27,6 +27,10 @@ inline int lowestBit(Mask m) {
     return __builtin_ctzll(m);
 }
 
+// The Schönheim lower bound on the blocks of k points needed to hold every t of v points:
+// L(v,k,1) = ceil(v/k), L(v,k,t) = ceil(v/k * L(v-1,k-1,t-1)).
+std::uint64_t schonheimBound(int v, int k, int t);
+
 // Colex rank of an r-set among all r-subsets of {0, 1, ...}: sum of C(x_i, i + 1) over the
 // elements in ascending order.
 inline std::uint64_t colexRank(Mask set) {

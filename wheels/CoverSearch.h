@@ -25,6 +25,9 @@ struct SearchBudget {
     std::uint64_t maxMoves = 0; // 0: no limit other than time
     const std::atomic<bool>* stop = nullptr;
     std::size_t goodEnough = 0; // stop once a cover this small is found (a lower bound)
+    // Plain coverings ("t if t") are searched by tabu search unless this asks for annealing,
+    // which some long runs on many points favour.
+    bool annealPlainCovers = false;
     // Called with the size of each smaller full cover found, and the moves made so far.
     std::function<void(int size, std::uint64_t moves)> improved;
 };
@@ -36,8 +39,11 @@ struct SearchOutcome {
 };
 
 // A full cover built block by block after the `initial` ones: the first uncovered target gives
-// t points, the rest are the points that cover most of what is still uncovered.
-std::vector<Mask> greedyCover(const CoverProblem& problem, const std::vector<Mask>& initial = {});
+// t points, the rest are the points that cover most of what is still uncovered. Empty when
+// `stop` was set before the cover was complete (on 49 numbers that can take seconds); set while
+// redundant blocks are weeded out, the cover is returned as it stands.
+std::vector<Mask> greedyCover(const CoverProblem& problem, const std::vector<Mask>& initial = {},
+                              const std::atomic<bool>* stop = nullptr);
 
 // "3 if 4" on n points through the Turán construction: with the points split into three
 // parts, the triples meeting every part, and those with two points in part i and one in part

@@ -29,7 +29,9 @@ struct StartWheel {
 };
 
 // The smallest starting wheel available for the reduced problem.
-StartWheel startingWheel(const CoverProblem& p, bool keyless, bool useReady) {
+// Empty when `stop` was set before any wheel was complete.
+StartWheel startingWheel(const CoverProblem& p, bool keyless, bool useReady,
+                         const std::atomic<bool>* stop) {
     StartWheel start;
     if (keyless && useReady) {
         if (const ReadyWheel* ready = findReadyWheel(p.n, p.t, p.m)) {
@@ -46,14 +48,14 @@ StartWheel startingWheel(const CoverProblem& p, bool keyless, bool useReady) {
         }
     }
     if (start.blocks.empty()) {
-        start.blocks = greedyCover(p);
+        start.blocks = greedyCover(p, {}, stop);
         start.method = QStringLiteral("жадное построение");
     }
     if (keyless && p.t == 3 && p.m == 3 && p.n > 26 &&
         start.method != QLatin1String("готовая система")) {
         // The Steiner system S(3,6,26) on the first 26 numbers, completed greedily.
-        std::vector<Mask> completed = greedyCover(p, steinerSystem3626());
-        if (completed.size() < start.blocks.size()) {
+        std::vector<Mask> completed = greedyCover(p, steinerSystem3626(), stop);
+        if (!completed.empty() && completed.size() < start.blocks.size()) {
             start.blocks = std::move(completed);
             start.method = QStringLiteral("система Штейнера S(3,6,26), дополненная жадно");
         }
@@ -105,7 +107,10 @@ GenerateResult generateWheel(const WheelRequest& request, const GenerateOptions&
         best.push_back((Mask(1) << problem.k) - 1); // the keys alone already give T
         result.method = QStringLiteral("один билет: ключевые числа дают гарантию");
     } else {
-        StartWheel start = startingWheel(problem, h == 0, options.useReadyWheels);
+        StartWheel start = startingWheel(problem, h == 0, options.useReadyWheels, options.stop);
+        if (start.blocks.empty())
+            throw WheelError(QStringLiteral(
+                "Поиск остановлен раньше, чем была построена первая система: систем нет."));
         best = std::move(start.blocks);
         result.method = start.method;
     }
@@ -127,9 +132,11 @@ GenerateResult generateWheel(const WheelRequest& request, const GenerateOptions&
             options.seconds > 0 ? std::max(options.seconds - secondsSince(began), 1e-3) : 0;
         budget.maxMoves = options.maxMoves;
         budget.stop = options.stop;
+        if (problem.t == problem.m)
+            budget.goodEnough = std::size_t(schonheimBound(problem.n, problem.k, problem.t));
         if (h == 0)
             if (const auto record = findRecord(problem.n, problem.t, problem.m))
-                budget.goodEnough = std::size_t(record->lowerBound);
+                budget.goodEnough = std::max(budget.goodEnough, std::size_t(record->lowerBound));
         budget.improved = report;
         SearchOutcome outcome = shrinkCover(problem, best, options.seed, budget);
         result.moves = outcome.moves;

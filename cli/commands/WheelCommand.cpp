@@ -114,9 +114,9 @@ int generate(CliSession& session, const QCommandLineParser& parser) {
     };
     const Wheels::GenerateResult result = Wheels::generateWheel(request, options);
     console.endProgress();
-    const Analysis::TextTable table = Analysis::ticketTable(result.tickets);
-    const QByteArray text =
-        format == TableText::Format::Csv ? Analysis::toCsv(table) : Analysis::toJson(table);
+    const QByteArray text = format == TableText::Format::Csv
+                                ? Analysis::ticketsCsv(result.tickets)
+                                : Analysis::ticketsJson(result.tickets);
     target.write(text.constData(), text.size());
     target.commit();
     console.error(recordLine(request, int(result.tickets.size())));

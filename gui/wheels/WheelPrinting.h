@@ -1,7 +1,11 @@
 #pragma once
 
-// Printing a wheel's page (HTML from WheelTexts) with Qt's printing: to a
-// printer, in a print preview, or to a PDF file.
+// Printing a wheel with Qt's printing: to a printer, in a print preview, or to
+// a PDF file. The pages are painted directly (the request, the check and the
+// record on the first page, then the tickets in columns), so that a wheel of
+// hundreds of thousands of tickets prints page by page in bounded memory.
+
+#include "gui/wheels/WheelTexts.h"
 
 #include <QString>
 
@@ -10,10 +14,10 @@ class QWidget;
 
 namespace WheelPrinting {
 
-void print(QPrinter* printer, const QString& html);
+void print(QPrinter* printer, const WheelTexts::PrintedWheel& wheel);
 // Opens the print preview (a modal dialog), from which the user prints.
-void preview(QWidget* owner, const QString& html);
-// Writes the page as PDF; returns the failure's text, empty when written.
-QString savePdf(const QString& path, const QString& html);
+void preview(QWidget* owner, const WheelTexts::PrintedWheel& wheel);
+// Writes the pages as PDF; returns the failure's text, empty when written.
+QString savePdf(const QString& path, const WheelTexts::PrintedWheel& wheel);
 
 } // namespace WheelPrinting

@@ -64,26 +64,7 @@ QString recordText(const Wheels::WheelRequest& request) {
 }
 
 QByteArray ticketsCsv(const std::vector<Wheels::Ticket>& tickets) {
-    return Analysis::toCsv(Analysis::ticketTable(tickets));
-}
-
-QString printHtml(const PrintedWheel& wheel) {
-    QString html =
-        QStringLiteral("<h2>Сокращённая система «%1»</h2><p>%2</p><p><b>%3</b></p>")
-            .arg(guaranteeText(wheel.request.guarantee), requestText(wheel.request).toHtmlEscaped(),
-                 wheel.checkLine.toHtmlEscaped());
-    if (!wheel.recordLine.isEmpty())
-        html += QStringLiteral("<p>%1</p>").arg(wheel.recordLine.toHtmlEscaped());
-    html += QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\">"
-                           "<tr><th>Билет</th><th colspan=\"6\">Числа</th></tr>");
-    int number = 0;
-    for (const Wheels::Ticket& ticket : wheel.tickets) {
-        html += QStringLiteral("<tr><td align=\"right\">%1</td>").arg(++number);
-        for (const int ball : ticket)
-            html += QStringLiteral("<td align=\"right\">%1</td>").arg(ball);
-        html += QStringLiteral("</tr>");
-    }
-    return html + QStringLiteral("</table>");
+    return Analysis::ticketsCsv(tickets);
 }
 
 } // namespace WheelTexts

@@ -2,7 +2,7 @@
 
 // What the wheels window shows, exports and prints about a wheel: the check's
 // line, the published record beside its size, the request in words, the CSV
-// and the printed page.
+// and what a printed wheel holds.
 
 #include "wheels/WheelTypes.h"
 
@@ -33,7 +33,5 @@ struct PrintedWheel {
     QString checkLine;
     QString recordLine;
 };
-// The printed page as HTML: the request, the check, then the tickets.
-QString printHtml(const PrintedWheel& wheel);
 
 } // namespace WheelTexts

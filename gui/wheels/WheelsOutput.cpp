@@ -82,12 +82,12 @@ int WheelsWindow::suggestedTir() const {
 }
 
 void WheelsWindow::saveBets() {
-    if (m_tickets.empty())
+    if (tickets().empty())
         return;
     const int tir = m_tir->value();
     BetStore::addBets(m_connection, tir,
-                      std::vector<BetStore::Ticket>(m_tickets.begin(), m_tickets.end()));
-    showDone(QStringLiteral("Записано ставок: %1 на тираж %2.").arg(m_tickets.size()).arg(tir));
+                      std::vector<BetStore::Ticket>(tickets().begin(), tickets().end()));
+    showDone(QStringLiteral("Записано ставок: %1 на тираж %2.").arg(tickets().size()).arg(tir));
     if (m_betsSaved)
         m_betsSaved();
 }
@@ -97,19 +97,18 @@ QString WheelsWindow::askPath(const QString& caption, const QString& name, const
     return m_dialogs->saveFileName(this, caption, QDir(folder).filePath(name), filter);
 }
 
-QString WheelsWindow::printedHtml() const {
-    return WheelTexts::printHtml(
-        {m_shownRequest, m_tickets, m_checkLine->text(), m_recordLine->text()});
+WheelTexts::PrintedWheel WheelsWindow::printedWheel() const {
+    return {m_shownRequest, tickets(), m_checkLine->text(), m_recordLine->text()};
 }
 
 void WheelsWindow::saveCsv() {
-    if (m_tickets.empty())
+    if (tickets().empty())
         return;
     const QString path = askPath(QStringLiteral("Сохранить систему"), QStringLiteral("система.csv"),
                                  QStringLiteral("Таблица CSV (*.csv)"));
     if (path.isEmpty())
         return;
-    const QByteArray text = WheelTexts::ticketsCsv(m_tickets);
+    const QByteArray text = WheelTexts::ticketsCsv(tickets());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
         showFailure(QStringLiteral("Не удалось сохранить файл «%1»: %2")
@@ -120,19 +119,19 @@ void WheelsWindow::saveCsv() {
 }
 
 void WheelsWindow::printPreview() {
-    if (!m_tickets.empty())
-        WheelPrinting::preview(this, printedHtml());
+    if (!tickets().empty())
+        WheelPrinting::preview(this, printedWheel());
 }
 
 void WheelsWindow::savePdf() {
-    if (m_tickets.empty())
+    if (tickets().empty())
         return;
     const QString path =
         askPath(QStringLiteral("Сохранить систему в PDF"), QStringLiteral("система.pdf"),
                 QStringLiteral("Документ PDF (*.pdf)"));
     if (path.isEmpty())
         return;
-    const QString failure = WheelPrinting::savePdf(path, printedHtml());
+    const QString failure = WheelPrinting::savePdf(path, printedWheel());
     if (failure.isEmpty())
         showDone(QStringLiteral("Сохранено: %1").arg(QDir::toNativeSeparators(path)));
     else

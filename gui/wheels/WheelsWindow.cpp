@@ -1,6 +1,7 @@
 #include "gui/wheels/WheelsWindow.h"
 
 #include "gui/wheels/NumberChooser.h"
+#include "gui/wheels/TicketTableModel.h"
 #include "gui/wheels/WheelJob.h"
 #include "gui/wheels/WheelTexts.h"
 #include "wheels/WheelInput.h"
@@ -17,7 +18,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace {
@@ -43,11 +44,10 @@ WheelsWindow::WheelsWindow(Connection& connection, QWidget* parent)
     setAttribute(Qt::WA_QuitOnClose, false);
     resize(820, 760);
 
-    m_table = new QTableWidget(0, 7, this);
+    m_ticketModel = new TicketTableModel(this);
+    m_table = new QTableView(this);
     m_table->setObjectName(QStringLiteral("WheelTickets"));
-    m_table->setHorizontalHeaderLabels(
-        {QStringLiteral("Билет"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
-         QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("6")});
+    m_table->setModel(m_ticketModel);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 8);
@@ -275,7 +275,7 @@ void WheelsWindow::setRunning(bool running) {
     const bool stopHadFocus = m_stop->hasFocus();
     m_build->setEnabled(!running);
     m_stop->setEnabled(running);
-    const bool shown = !running && !m_tickets.empty();
+    const bool shown = !running && !tickets().empty();
     for (QPushButton* b : {m_saveBets, m_saveCsv, m_print, m_savePdf})
         b->setEnabled(shown);
     if (!running) {
@@ -301,19 +301,8 @@ void WheelsWindow::tick() {
 }
 
 void WheelsWindow::showResult(const Wheels::GenerateResult& result) {
-    m_tickets = result.tickets;
-    m_table->setRowCount(int(m_tickets.size()));
-    for (int row = 0; row < int(m_tickets.size()); ++row) {
-        auto* number = new QTableWidgetItem(QString::number(row + 1));
-        number->setTextAlignment(Qt::AlignCenter);
-        m_table->setItem(row, 0, number);
-        for (int i = 0; i < Wheels::kTicketSize; ++i) {
-            auto* item = new QTableWidgetItem(QString::number(m_tickets[size_t(row)][size_t(i)]));
-            item->setTextAlignment(Qt::AlignCenter);
-            m_table->setItem(row, i + 1, item);
-        }
-    }
-    m_checkLine->setText(WheelTexts::checkText(result.check, int(m_tickets.size())));
+    m_ticketModel->setTickets(result.tickets);
+    m_checkLine->setText(WheelTexts::checkText(result.check, int(tickets().size())));
     m_checkLine->show();
     m_method->show();
     m_recordLine->setText(WheelTexts::recordText(m_shownRequest));
@@ -323,7 +312,7 @@ void WheelsWindow::showResult(const Wheels::GenerateResult& result) {
                                QLocale().toString(result.seconds, 'f', 1)));
     m_progress->setValue(m_progress->maximum());
     m_progressText->setText(QStringLiteral("Готово: ") +
-                            WheelTexts::ticketsText(qsizetype(m_tickets.size())));
+                            WheelTexts::ticketsText(qsizetype(tickets().size())));
     setRunning(false);
     if (result.stopped)
         showDone(QStringLiteral("Поиск остановлен: показана лучшая найденная система."));

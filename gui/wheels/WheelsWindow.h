@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gui/wheels/TicketTableModel.h"
+#include "gui/wheels/WheelTexts.h"
 #include "wheels/WheelTypes.h"
 
 #include <QElapsedTimer>
@@ -19,7 +21,7 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
-class QTableWidget;
+class QTableView;
 class WheelJob;
 
 // The wheels window «Системы»: the numbers on a 49-ball pad (or the hottest or
@@ -52,7 +54,7 @@ public:
     void printPreview();
     void savePdf();
 
-    const std::vector<Wheels::Ticket>& tickets() const { return m_tickets; }
+    const std::vector<Wheels::Ticket>& tickets() const { return m_ticketModel->tickets(); }
     NumberChooser* chooser() const { return m_chooser; }
     QComboBox* guaranteeBox() const { return m_guarantee; }
     QLineEdit* keysEdit() const { return m_keys; }
@@ -62,7 +64,7 @@ public:
     QSpinBox* tirBox() const { return m_tir; }
     QPushButton* buildButton() const { return m_build; }
     QPushButton* stopButton() const { return m_stop; }
-    QTableWidget* table() const { return m_table; }
+    QTableView* table() const { return m_table; }
     QLabel* progressLabel() const { return m_progressText; }
     QLabel* checkLabel() const { return m_checkLine; }
     QLabel* recordLabel() const { return m_recordLine; }
@@ -84,7 +86,7 @@ private:
     void setRunning(bool running);
     Wheels::WheelRequest request(QString* problem) const;
     int suggestedTir() const;
-    QString printedHtml() const;
+    WheelTexts::PrintedWheel printedWheel() const;
     QString askPath(const QString& caption, const QString& name, const QString& filter);
     void guarded(const std::function<void()>& action);
 
@@ -99,7 +101,6 @@ private:
 
     // The wheel shown and what it was made for.
     Wheels::WheelRequest m_shownRequest;
-    std::vector<Wheels::Ticket> m_tickets;
 
     NumberChooser* m_chooser;
     QLabel* m_chosenCount;
@@ -112,7 +113,8 @@ private:
     QPushButton* m_stop;
     QProgressBar* m_progress;
     QLabel* m_progressText;
-    QTableWidget* m_table;
+    TicketTableModel* m_ticketModel;
+    QTableView* m_table;
     QLabel* m_checkLine;
     QLabel* m_recordLine;
     QLabel* m_method;

@@ -499,6 +499,13 @@ void TestAnalysisCore::jsonText() {
     odd.rows.push_back({TableCell::string(QStringLiteral("a\"b\\c\n\x01"))});
     QCOMPARE(toJson(odd), QByteArray("[\n  {\"t\": \"a\\\"b\\\\c\\n\\u0001\"}\n]\n"));
     QCOMPARE(toJson(TextTable()), QByteArray("[]\n"));
+    const std::vector<std::array<int, 6>> tickets{{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 49}};
+    QCOMPARE(ticketsCsv(tickets),
+             QByteArray("ticket,b1,b2,b3,b4,b5,b6\r\n1,1,2,3,4,5,6\r\n2,7,8,9,10,11,49\r\n"));
+    QCOMPARE(ticketsJson({tickets[1]}),
+             QByteArray("[\n  {\"ticket\": 1, \"b1\": 7, \"b2\": 8, \"b3\": 9, \"b4\": 10, "
+                        "\"b5\": 11, \"b6\": 49}\n]\n"));
+    QCOMPARE(ticketsJson({}), QByteArray("[]\n"));
 }
 
 void TestAnalysisCore::kindNames() {

@@ -113,6 +113,30 @@ private Q_SLOTS:
         QVERIFY(int(result.tickets.size()) < result.startSize);
     }
 
+    // The greedy start on 49 numbers takes seconds; a stop ends it without a wheel.
+    void stopBeforeFirstWheelThrows() {
+        std::atomic<bool> stop{true};
+        GenerateOptions options;
+        options.stop = &stop;
+        options.useReadyWheels = false;
+        QVERIFY_THROWS_EXCEPTION(WheelError, generateWheel(request(1, 49, 4, 6), options));
+    }
+
+    void schonheimBound_data() {
+        QTest::addColumn<int>("v");
+        QTest::addColumn<int>("t");
+        QTest::addColumn<int>("bound");
+        QTest::newRow("C(22,6,3), S(3,6,22)") << 22 << 3 << 77;
+        QTest::newRow("C(16,6,4)") << 16 << 4 << 144;
+        QTest::newRow("C(27,6,4)") << 27 << 4 << 1170;
+        QTest::newRow("C(12,6,5), S(5,6,12)") << 12 << 5 << 132;
+    }
+    void schonheimBound() {
+        QFETCH(int, v);
+        QFETCH(int, t);
+        QTEST(int(Wheels::schonheimBound(v, 6, t)), "bound");
+    }
+
     // b * C(6,3) = C(v,3) and every triple covered: every triple exactly once.
     void steinerSystem_data() {
         QTest::addColumn<int>("v");

@@ -1,8 +1,9 @@
 // Computes the shipped wheels with long budgets and merges them into data/ready_wheels.txt: a
 // case is replaced only by a smaller wheel that passes the exact check.
 //
-//   numeron_make_ready_wheels FILE SECONDS SEED v:t:m [v:t:m ...]
+//   numeron_make_ready_wheels FILE SECONDS SEED [--anneal] v:t:m [v:t:m ...]
 //
+// --anneal searches "t if t" by annealing instead of tabu search.
 // Each case is searched from each of: the wheel already in FILE, a split into groups of the
 // compiled-in wheels, the Steiner systems S(3,6,22) and S(3,6,26) for "3 if 3" (cut down to v, or
 // completed greedily), the Turán construction for "3 if 4", and a greedy wheel; the smallest result
@@ -20,6 +21,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 using namespace Wheels;
 
@@ -45,7 +47,7 @@ bool passesCheck(const ReadyWheel& wheel) {
 
 int main(int argc, char** argv) {
     if (argc < 5) {
-        std::fprintf(stderr, "usage: %s FILE SECONDS SEED v:t:m...\n", argv[0]);
+        std::fprintf(stderr, "usage: %s FILE SECONDS SEED [--anneal] v:t:m...\n", argv[0]);
         return 2;
     }
     const QString path = QString::fromLocal8Bit(argv[1]);
@@ -57,7 +59,8 @@ int main(int argc, char** argv) {
         wheels = parseReadyWheels(in.readAll());
     in.close();
 
-    for (int a = 4; a < argc; ++a) {
+    const bool anneal = argc > 4 && std::strcmp(argv[4], "--anneal") == 0;
+    for (int a = anneal ? 5 : 4; a < argc; ++a) {
         int v = 0, t = 0, m = 0;
         if (std::sscanf(argv[a], "%d:%d:%d", &v, &t, &m) != 3 || v < 7 || v > 49 || t < 1 ||
             t > m || m > 6)
@@ -93,6 +96,7 @@ int main(int argc, char** argv) {
             continue;
         SearchBudget budget;
         budget.seconds = seconds / double(starts.size());
+        budget.annealPlainCovers = anneal;
         if (const auto record = findRecord(v, t, m))
             budget.goodEnough = std::size_t(record->lowerBound);
         std::vector<Mask> start, best;
