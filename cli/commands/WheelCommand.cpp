@@ -7,6 +7,7 @@
 #include "cli/Console.h"
 #include "cli/OutputTarget.h"
 #include "entry/BetStore.h"
+#include "wheels/TicketFile.h"
 #include "wheels/WheelCheck.h"
 #include "wheels/WheelGenerator.h"
 #include "wheels/WheelInput.h"
@@ -53,9 +54,7 @@ std::vector<Wheels::Ticket> readTickets(const QString& path) {
                              .arg(path)
                              .arg(Wheels::kMaxTicketFileBytes / (1024 * 1024)));
     std::vector<Wheels::Ticket> tickets;
-    usageUnless(Wheels::parseTickets(file.read(Wheels::kMaxTicketFileBytes), &tickets));
-    if (tickets.empty())
-        throw UsageError(QStringLiteral("в файле «%1» нет билетов").arg(path));
+    usageUnless(Wheels::parseTickets(file.read(Wheels::kMaxTicketFileBytes + 1), &tickets));
     return tickets;
 }
 

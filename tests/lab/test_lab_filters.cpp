@@ -3,8 +3,6 @@
 // input.
 #include "lab/FilterEngine.h"
 #include "lab/FilterText.h"
-#include "lab/TicketFile.h"
-#include "runtime/AppError.h"
 
 #include <QTest>
 
@@ -217,44 +215,6 @@ private Q_SLOTS:
             got += (got.isEmpty() ? QString() : QStringLiteral(" ")) + QString::number(v);
         QCOMPARE(ok ? got : QString(), parsed);
         QCOMPARE(error.startsWith(option), !ok);
-    }
-
-    void ticketFile_data() {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<int>("tickets");
-        QTest::addColumn<QString>("error");
-        QTest::newRow("csv") << QByteArray(
-                                    "\xEF\xBB\xBFticket,b1,b2,b3,b4,b5,b6\r\n1,6,5,4,3,2,1\r\n"
-                                    "2,7,8,9,10,11,49\r\n")
-                             << 2 << QString();
-        QTest::newRow("mixed separators")
-            << QByteArray("1 2 3 4 5 6\n\n 7;8;9, 10 ,11\t12\n") << 2 << QString();
-        QTest::newRow("five numbers") << QByteArray("1 2 3 4 5 6\n1 2 3 4 5\n") << 0
-                                      << QStringLiteral("Строка 2: нужно шесть чисел");
-        QTest::newRow("fifty") << QByteArray("\n1 2 3 4 5 50\n") << 0
-                               << QStringLiteral("Строка 2: «50» — не число от 1 до 49");
-        QTest::newRow("twice") << QByteArray("1 2 3 4 5 5") << 0
-                               << QStringLiteral("Строка 1: число 5 повторяется");
-        QTest::newRow("csv without label") << QByteArray("ticket,b1,b2,b3,b4,b5,b6\n1,2,3,4,5,6\n")
-                                           << 0 << QStringLiteral("Строка 2: нужно семь полей");
-        QTest::newRow("long line") << QByteArray(100000, ' ') + "1 2 3 4 5 6" << 0
-                                   << QStringLiteral("Строка 1: строка длиннее");
-        QTest::newRow("empty") << QByteArray("\n \n") << 0
-                               << QStringLiteral("В файле нет ни одного билета");
-    }
-    void ticketFile() {
-        QFETCH(QByteArray, text);
-        QFETCH(int, tickets);
-        QFETCH(QString, error);
-        try {
-            const std::vector<Ticket> read = parseTickets(text);
-            QVERIFY(error.isEmpty());
-            QCOMPARE(int(read.size()), tickets);
-            QVERIFY(std::is_sorted(read.front().begin(), read.front().end()));
-        } catch (const AppError& e) {
-            QVERIFY2(e.message().startsWith(error), qPrintable(e.message()));
-            QVERIFY(!error.isEmpty());
-        }
     }
 };
 
