@@ -14,6 +14,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QSaveFile>
 #include <QSpinBox>
@@ -131,7 +132,10 @@ void WheelsWindow::savePdf() {
                 QStringLiteral("Документ PDF (*.pdf)"));
     if (path.isEmpty())
         return;
+    // A wheel on 49 numbers can take thousands of pages and some seconds.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const QString failure = WheelPrinting::savePdf(path, printedWheel());
+    QGuiApplication::restoreOverrideCursor();
     if (failure.isEmpty())
         showDone(QStringLiteral("Сохранено: %1").arg(QDir::toNativeSeparators(path)));
     else
