@@ -12,6 +12,7 @@
 #include <QPrinter>
 
 #include <algorithm>
+#include <utility>
 
 namespace WheelPrinting {
 
@@ -57,8 +58,8 @@ public:
         const int groupWidth = m_numberWidth + 6 * m_ballWidth + m_gap;
         const int groups = std::max(1, (page.width() + m_gap) / groupWidth);
         const int footer = 2 * m_line;
-        const int header = headerHeight(page.width());
-        const int firstRows = std::max(1, (page.height() - header - footer) / m_line - 1);
+        const int headerHeight = header(page.width(), false);
+        const int firstRows = std::max(1, (page.height() - headerHeight - footer) / m_line - 1);
         const int otherRows = std::max(1, (page.height() - footer) / m_line - 1);
         const qsizetype total = qsizetype(m_wheel.tickets.size());
         const qsizetype firstPage = qsizetype(groups) * firstRows;
@@ -72,7 +73,7 @@ public:
                 return;
             int top = 0;
             if (number == 1)
-                top = paintHeader(page.width());
+                top = header(page.width(), true);
             const int rows = number == 1 ? firstRows : otherRows;
             for (int g = 0; g < groups && next < total; ++g) {
                 const qsizetype count = std::min<qsizetype>(rows, total - next);
@@ -87,43 +88,30 @@ public:
     }
 
 private:
-    QStringList headerLines() const {
-        QStringList lines{WheelTexts::requestText(m_wheel.request), m_wheel.checkLine};
-        if (!m_wheel.recordLine.isEmpty())
-            lines << m_wheel.recordLine;
-        return lines;
-    }
-
     QString title() const {
         return QStringLiteral("Сокращённая система «%1»")
             .arg(WheelTexts::guaranteeText(m_wheel.request.guarantee));
     }
 
-    int headerHeight(int width) {
-        m_painter.setFont(m_title);
-        int height =
-            m_painter.boundingRect(QRect(0, 0, width, 0), Qt::TextWordWrap, title()).height();
-        for (const QString& line : headerLines()) {
-            m_painter.setFont(line == m_wheel.checkLine ? m_bold : m_text);
-            height +=
-                m_line / 2 +
-                m_painter.boundingRect(QRect(0, 0, width, 0), Qt::TextWordWrap, line).height();
-        }
-        return height + m_line;
-    }
-
-    int paintHeader(int width) {
+    // The title, the request, the check (in bold) and the record, wrapped to the width; drawn
+    // when `draw`. Returns the height taken, a blank line below included.
+    int header(int width, bool draw) {
+        const std::pair<const QFont*, QString> paragraphs[] = {
+            {&m_title, title()},
+            {&m_text, WheelTexts::requestText(m_wheel.request)},
+            {&m_bold, m_wheel.checkLine},
+            {&m_text, m_wheel.recordLine}};
         int top = 0;
-        const auto paragraph = [&](const QFont& font, const QString& text) {
-            m_painter.setFont(font);
+        for (const auto& [font, text] : paragraphs) {
+            if (text.isEmpty())
+                continue;
+            m_painter.setFont(*font);
             const QRect box =
                 m_painter.boundingRect(QRect(0, top, width, 0), Qt::TextWordWrap, text);
-            m_painter.drawText(QRect(0, top, width, box.height()), Qt::TextWordWrap, text);
+            if (draw)
+                m_painter.drawText(QRect(0, top, width, box.height()), Qt::TextWordWrap, text);
             top += box.height() + m_line / 2;
-        };
-        paragraph(m_title, title());
-        for (const QString& line : headerLines())
-            paragraph(line == m_wheel.checkLine ? m_bold : m_text, line);
+        }
         return top + m_line / 2;
     }
 
