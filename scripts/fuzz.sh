@@ -10,7 +10,7 @@
 # the reader's tests; fuzz_xls_workbook tests/data/*.xls (and the legacy samples
 # of the reader's tests when build/ has their writer); fuzz_links fuzz/seeds/links
 # and a few results pages written here; fuzz_number_format a few values and
-# format codes.
+# format codes; fuzz_ticket_file ticket files of both forms and number lists.
 # Not part of CI. Exits non-zero when a target found a crash.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -62,6 +62,16 @@ seed_number_formats() {
   done
 }
 
+# Ticket files in both forms, and number lists.
+seed_ticket_files() {
+  local dir="$1"
+  printf '\xef\xbb\xbfticket,b1,b2,b3,b4,b5,b6\r\n1,6,5,4,3,2,1\r\n2,7,8,9,10,11,49\r\n' >"$dir/csv"
+  printf '1 2 3 4 5 6\n\n 7;8;9, 10 ,11\t12\n' >"$dir/plain"
+  printf 'ticket;b1;b2;b3;b4;b5;b6\nA;1;2;3;4;5;5\n' >"$dir/repeat"
+  printf '3,7,11-15 20-25' >"$dir/numbers"
+  printf '3 из 6' >"$dir/guarantee"
+}
+
 seed_corpus() {
   local target="$1" dir="$2"
   case "$target" in
@@ -78,6 +88,7 @@ seed_corpus() {
       ;;
     fuzz_links) seed_links "$dir" ;;
     fuzz_number_format) seed_number_formats "$dir" ;;
+    fuzz_ticket_file) seed_ticket_files "$dir" ;;
   esac
 }
 

@@ -36,11 +36,12 @@ QString quoted(QByteArrayView field) {
 
 int ballOf(QByteArrayView field, qint64 line) {
     field = trimmed(field);
+    // At most three digits are read, so the value cannot overflow however long the field.
     int value = 0;
     bool digits = !field.isEmpty() && field.size() <= 3;
-    for (char c : field) {
-        digits = digits && c >= '0' && c <= '9';
-        value = value * 10 + (c - '0');
+    for (qsizetype i = 0; digits && i < field.size(); ++i) {
+        digits = field[i] >= '0' && field[i] <= '9';
+        value = value * 10 + (field[i] - '0');
     }
     if (!digits || value < 1 || value > 49)
         failLine(line, quoted(field) + QStringLiteral(" — не число от 1 до 49"));
@@ -113,35 +114,30 @@ QString parseTickets(const QByteArray& text, std::vector<Ticket>* tickets) {
         rest = rest.sliced(3);
     bool csv = false;
     bool first = true;
-    for (qint64 line = 1; !rest.isEmpty(); ++line) {
-        const qsizetype end = rest.indexOf('\n');
-        const QByteArrayView raw = end < 0 ? rest : rest.first(end);
-        rest = end < 0 ? QByteArrayView() : rest.sliced(end + 1);
-        if (raw.size() > kMaxTicketLineChars) {
-            tickets->clear();
-            return QStringLiteral("Строка %1: строка длиннее %2 символов")
-                .arg(line)
-                .arg(kMaxTicketLineChars);
-        }
-        const QByteArrayView content = trimmed(raw);
-        if (content.isEmpty())
-            continue;
-        if (first) {
-            first = false;
-            if ((csv = isCsvHeader(content)))
+    try {
+        for (qint64 line = 1; !rest.isEmpty(); ++line) {
+            const qsizetype end = rest.indexOf('\n');
+            const QByteArrayView raw = end < 0 ? rest : rest.first(end);
+            rest = end < 0 ? QByteArrayView() : rest.sliced(end + 1);
+            if (raw.size() > kMaxTicketLineChars)
+                failLine(line,
+                         QStringLiteral("строка длиннее %1 символов").arg(kMaxTicketLineChars));
+            const QByteArrayView content = trimmed(raw);
+            if (content.isEmpty())
                 continue;
-        }
-        if (qint64(tickets->size()) >= kMaxTickets)
-            return QStringLiteral("Строка %1: больше %2 билетов в одном файле")
-                .arg(line)
-                .arg(kMaxTickets);
-        try {
+            if (first) {
+                first = false;
+                if ((csv = isCsvHeader(content)))
+                    continue;
+            }
+            if (qint64(tickets->size()) >= kMaxTickets)
+                failLine(line, QStringLiteral("больше %1 билетов в одном файле").arg(kMaxTickets));
             tickets->push_back(
                 ticketOf(csv ? csvFields(content, line) : plainFields(content), line));
-        } catch (const LineError& e) {
-            tickets->clear();
-            return e.message;
         }
+    } catch (const LineError& e) {
+        tickets->clear(); // nothing of a file with a bad line is taken
+        return e.message;
     }
     if (tickets->empty())
         return QStringLiteral("В файле нет ни одного билета");

@@ -81,6 +81,8 @@ private Q_SLOTS:
                                << u"Строка 2: «50» — не число от 1 до 49"_s;
         QTest::newRow("text in a cell")
             << QByteArray("1,2,3,4,5,x6\n") << 0 << u"Строка 1: «x6» — не число"_s;
+        QTest::newRow("long number") << QByteArray("1 2 3 4 5 " + QByteArray(40, '9')) << 0
+                                     << u"Строка 1: «99999999999999999999…» — не число"_s;
         QTest::newRow("twice") << QByteArray("1 2 3 4 5 5") << 0
                                << u"Строка 1: число 5 повторяется"_s;
         QTest::newRow("csv without label") << QByteArray("ticket,b1,b2,b3,b4,b5,b6\n1,2,3,4,5,6\n")
