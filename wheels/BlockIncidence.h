@@ -31,13 +31,7 @@ public:
     int pick(Mask inside, Mask outside, Random& random) {
         std::uint64_t total = 0;
         for (std::size_t w = 0; w < words_; ++w) {
-            std::uint64_t x = w + 1 < words_ || count_ % 64 == 0
-                                  ? ~std::uint64_t(0)
-                                  : (std::uint64_t(1) << (count_ % 64)) - 1;
-            for (Mask p = inside; p && x; p &= p - 1)
-                x &= row(lowestBit(p))[w];
-            for (Mask p = outside; p && x; p &= p - 1)
-                x &= ~row(lowestBit(p))[w];
+            const std::uint64_t x = matching(w, inside, outside);
             scratch_[w] = x;
             total += std::uint64_t(popcount(x));
         }
@@ -58,21 +52,25 @@ public:
 
     // Appends every block holding all of `inside` and none of `outside`.
     void collect(Mask inside, Mask outside, std::vector<int>& found) {
-        for (std::size_t w = 0; w < words_; ++w) {
-            std::uint64_t x = w + 1 < words_ || count_ % 64 == 0
-                                  ? ~std::uint64_t(0)
-                                  : (std::uint64_t(1) << (count_ % 64)) - 1;
-            for (Mask p = inside; p && x; p &= p - 1)
-                x &= row(lowestBit(p))[w];
-            for (Mask p = outside; p && x; p &= p - 1)
-                x &= ~row(lowestBit(p))[w];
-            for (; x; x &= x - 1)
+        for (std::size_t w = 0; w < words_; ++w)
+            for (std::uint64_t x = matching(w, inside, outside); x; x &= x - 1)
                 found.push_back(int(w * 64 + std::size_t(lowestBit(x))));
-        }
     }
 
 private:
     std::uint64_t* row(int point) { return rows_.data() + std::size_t(point) * words_; }
+
+    // Word w of the bit row of blocks holding all of `inside` and none of `outside`.
+    std::uint64_t matching(std::size_t w, Mask inside, Mask outside) {
+        std::uint64_t x = w + 1 < words_ || count_ % 64 == 0
+                              ? ~std::uint64_t(0)
+                              : (std::uint64_t(1) << (count_ % 64)) - 1;
+        for (Mask p = inside; p && x; p &= p - 1)
+            x &= row(lowestBit(p))[w];
+        for (Mask p = outside; p && x; p &= p - 1)
+            x &= ~row(lowestBit(p))[w];
+        return x;
+    }
 
     std::size_t count_ = 0, words_ = 0;
     std::vector<std::uint64_t> rows_, scratch_;
