@@ -81,6 +81,15 @@ private:
 
 } // namespace
 
+QString backtestDrawsText(const BacktestResult& result) {
+    QString text = QStringLiteral("Тиражей: %1").arg(result.draws);
+    if (result.drawsWithoutPrizes > 0)
+        text += QStringLiteral(" (без сумм выигрышей: %1)").arg(result.drawsWithoutPrizes);
+    if (result.irregularDraws > 0)
+        text += QStringLiteral("; неправильных, пропущено: %1").arg(result.irregularDraws);
+    return text;
+}
+
 QString backtestProblem(const PrizeHistory& history, const BacktestRequest& request) {
     if (history.size() == 0)
         return QStringLiteral("В базе нет ни одного тиража");

@@ -67,6 +67,10 @@ struct BacktestResult {
 // What is wrong with the request, in words for the user; empty when sound.
 QString backtestProblem(const PrizeHistory& history, const BacktestRequest& request);
 
+// "Тиражей: N", then the draws without stored prizes and the malformed draws left out, when
+// any: the opening of every summary of a backtest.
+QString backtestDrawsText(const BacktestResult& result);
+
 BacktestResult runBacktest(const PrizeHistory& history, const BacktestRequest& request,
                            const Control& control = {});
 

@@ -72,11 +72,7 @@ void writeJson(OutputBuffer& out, const Lab::BacktestResult& result) {
 QString plainText(const Lab::BacktestResult& result) {
     const QLocale locale;
     const auto money = [&](double value) { return locale.toString(value, 'f', 2); };
-    QString text = QStringLiteral("Тиражей: %1").arg(result.draws);
-    if (result.drawsWithoutPrizes > 0)
-        text += QStringLiteral(" (без сумм выигрышей: %1)").arg(result.drawsWithoutPrizes);
-    if (result.irregularDraws > 0)
-        text += QStringLiteral("; неправильных, пропущено: %1").arg(result.irregularDraws);
+    QString text = Lab::backtestDrawsText(result);
     text += QStringLiteral("\nБилетов: %1; сыграно билетов по тиражам: %2; стоимость: %3\n\n")
                 .arg(locale.toString(result.tickets), locale.toString(result.ticketsPlayed),
                      locale.toString(result.cost));

@@ -54,11 +54,7 @@ std::vector<AnalysisRow> backtestRows(const Lab::BacktestResult& result) {
 }
 
 QString backtestSummary(const Lab::BacktestResult& result) {
-    QString text = QStringLiteral("Тиражей: %1").arg(result.draws);
-    if (result.drawsWithoutPrizes > 0)
-        text += QStringLiteral(" (без сумм выигрышей: %1)").arg(result.drawsWithoutPrizes);
-    if (result.irregularDraws > 0)
-        text += QStringLiteral("; неправильных, пропущено: %1").arg(result.irregularDraws);
+    QString text = Lab::backtestDrawsText(result);
     text += QStringLiteral("; билетов: %1, сыграно по тиражам: %2; стоимость: %3\n")
                 .arg(result.tickets)
                 .arg(result.ticketsPlayed)
