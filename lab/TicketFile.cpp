@@ -26,12 +26,4 @@ std::vector<Ticket> readTicketFile(const QString& path) {
     return parseTickets(file.read(Wheels::kMaxTicketFileBytes + 1));
 }
 
-QString ticketCsvHeader() {
-    return QStringLiteral("ticket,b1,b2,b3,b4,b5,b6");
-}
-
-QString ticketCsvLine(qint64 number, const Ticket& ticket) {
-    return QString::number(number) + QLatin1Char(',') + ticketText(ticket, QLatin1Char(','));
-}
-
 } // namespace Lab

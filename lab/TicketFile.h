@@ -13,8 +13,4 @@ namespace Lab {
 std::vector<Ticket> parseTickets(const QByteArray& text);
 std::vector<Ticket> readTicketFile(const QString& path);
 
-// The CSV form: its header line and one ticket's line (number from 1).
-QString ticketCsvHeader();
-QString ticketCsvLine(qint64 number, const Ticket& ticket);
-
 } // namespace Lab

@@ -1,6 +1,7 @@
 #include "gui/analysis/LabPage.h"
 
 #include "analysis/Fairness.h"
+#include "analysis/TextTable.h"
 #include "entry/BetStore.h"
 #include "gui/analysis/AnalysisModel.h"
 #include "gui/analysis/AnalysisRows.h"
@@ -10,7 +11,6 @@
 #include "gui/analysis/LabNetChart.h"
 #include "gui/analysis/LabTicketsPanel.h"
 #include "lab/FilterEngine.h"
-#include "lab/TicketFile.h"
 #include "widgets/FileDialogs.h"
 
 #include <QDateTime>
@@ -194,11 +194,7 @@ void LabPage::saveTickets() {
     const auto tickets = passingTickets(m_tickets->limit(), false);
     if (!tickets)
         return;
-    QString text = Lab::ticketCsvHeader() + QStringLiteral("\r\n");
-    qint64 number = 0;
-    for (const Lab::Ticket& ticket : *tickets)
-        text += Lab::ticketCsvLine(++number, ticket) + QStringLiteral("\r\n");
-    const QByteArray bytes = text.toUtf8();
+    const QByteArray bytes = Analysis::ticketsCsv(*tickets);
     QSaveFile file(path);
     const bool saved =
         file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
