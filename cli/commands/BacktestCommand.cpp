@@ -12,6 +12,8 @@
 
 #include <QFileInfo>
 #include <QLocale>
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -34,8 +36,12 @@ void writeJson(OutputBuffer& out, const Lab::BacktestResult& result) {
     out.appendInteger(result.draws);
     appendKey(out, "draws_without_prizes");
     out.appendInteger(result.drawsWithoutPrizes);
+    appendKey(out, "malformed_draws");
+    out.appendInteger(result.irregularDraws);
     appendKey(out, "tickets");
     out.appendInteger(result.tickets);
+    appendKey(out, "tickets_played");
+    out.appendInteger(result.ticketsPlayed);
     appendKey(out, "cost");
     out.appendInteger(result.cost);
     appendKey(out, "categories");
@@ -62,11 +68,34 @@ void writeJson(OutputBuffer& out, const Lab::BacktestResult& result) {
     appendKey(out, "expected_total_prize");
     out.appendDouble(result.expectedTotalPrize);
     appendKey(out, "p_value");
-    out.appendDouble(result.pValue);
+    if (std::isnan(result.pValue))
+        appendText(out, "null");
+    else
+        out.appendDouble(result.pValue);
     appendKey(out, "p_value_method");
     const QByteArray method = result.pValueMethod.toUtf8();
     TableText::appendJsonString(out, method.constData(), size_t(method.size()));
     appendText(out, "}\n");
+}
+
+// Columns right-aligned to their widest cell and separated by " | ", so that
+// numbers grouped with blanks never run together.
+QString alignedTable(const QList<QStringList>& rows) {
+    QList<qsizetype> width;
+    for (const QStringList& row : rows)
+        for (qsizetype c = 0; c < row.size(); ++c) {
+            if (c == width.size())
+                width.append(0);
+            width[c] = std::max(width[c], row[c].size());
+        }
+    QString text;
+    for (const QStringList& row : rows) {
+        QStringList cells;
+        for (qsizetype c = 0; c < row.size(); ++c)
+            cells << row[c].rightJustified(width[c]);
+        text += cells.join(QStringLiteral(" | ")) + u'\n';
+    }
+    return text;
 }
 
 QString plainText(const Lab::BacktestResult& result) {
@@ -76,24 +105,22 @@ QString plainText(const Lab::BacktestResult& result) {
     text += QStringLiteral("\nБилетов: %1; сыграно билетов по тиражам: %2; стоимость: %3\n\n")
                 .arg(locale.toString(result.tickets), locale.toString(result.ticketsPlayed),
                      locale.toString(result.cost));
-    text += QStringLiteral("Совпадений  Выигрышей  Сумма выигрышей  Ожидалось выигрышей  "
-                           "Ожидалась сумма\n");
+    QList<QStringList> rows{{QStringLiteral("Совпадений"), QStringLiteral("Выигрышей"),
+                             QStringLiteral("Сумма выигрышей"),
+                             QStringLiteral("Ожидалось выигрышей"),
+                             QStringLiteral("Ожидалась сумма")}};
     for (int k = 0; k < 4; ++k) {
         const Lab::CategoryResult& category = result.categories[size_t(k)];
-        text += QStringLiteral("%1 %2 %3 %4 %5\n")
-                    .arg(k + 3, 10)
-                    .arg(category.hits, 10)
-                    .arg(locale.toString(category.prize), 16)
-                    .arg(money(category.expectedHits), 20)
-                    .arg(money(category.expectedPrize), 15);
+        rows.append({QString::number(k + 3), locale.toString(category.hits),
+                     locale.toString(category.prize), money(category.expectedHits),
+                     money(category.expectedPrize)});
     }
+    text += alignedTable(rows);
     text += QStringLiteral("\nВыиграно всего: %1; итог (выигрыш минус стоимость): %2\n"
-                           "Ожидалось при случайной игре: %3; итог %4\n"
-                           "p = %5 (%6)\n")
+                           "Ожидалось при случайной игре: %3; итог %4\n")
                 .arg(locale.toString(result.totalPrize), locale.toString(result.net),
-                     money(result.expectedTotalPrize), money(result.expectedNet))
-                .arg(locale.toString(result.pValue, 'g', 3), result.pValueMethod);
-    return text;
+                     money(result.expectedTotalPrize), money(result.expectedNet));
+    return text + Lab::backtestPValueText(result) + u'\n';
 }
 
 class BacktestCommand : public CliCommand {
@@ -176,7 +203,8 @@ public:
             throw AppError(problem);
         Console& console = session.console();
         Lab::Control control;
-        if (console.showsProgress() && !console.outputIsTerminal())
+        // The result is written once the replay is done: the bar never mixes with it.
+        if (console.showsProgress())
             control.progress = [&](double share) {
                 console.progress(int(share * 100), QStringLiteral("backtest"));
             };
