@@ -232,7 +232,7 @@ BacktestResult runBacktest(const PrizeHistory& history, const BacktestRequest& r
 
     for (size_t k = 0; k < 4; ++k)
         result.categories[k].prize = reported(
-            categoryPrize[k], QStringLiteral("Сумма выигрышей за %1 совпадения").arg(k + 3));
+            categoryPrize[k], QStringLiteral("Сумма выигрышей (совпадений: %1)").arg(k + 3));
     result.totalPrize = reported(totalPrize, QStringLiteral("Сумма выигрышей"));
     const Money cost = Money(result.ticketsPlayed) * request.ticketPrice;
     const QLocale locale;
