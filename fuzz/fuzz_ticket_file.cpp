@@ -18,16 +18,23 @@ namespace {
 
 // The tickets as `filter --list` writes them: CSV with CRLF, or a JSON list.
 QByteArray written(const std::vector<Wheels::Ticket>& tickets, bool json) {
-    QByteArray out = json ? "[" : "ticket,b1,b2,b3,b4,b5,b6\r\n";
+    QByteArray out = json ? QByteArray("[") : QByteArray("ticket,b1,b2,b3,b4,b5,b6\r\n");
     for (std::size_t i = 0; i < tickets.size(); ++i) {
-        const QByteArray n = QByteArray::number(qulonglong(i + 1));
-        out += json ? (i ? ",\n  {\"ticket\": " : "\n  {\"ticket\": ") + n : n;
-        for (std::size_t b = 0; b < 6; ++b)
-            out += (json ? ", \"b" + QByteArray::number(qulonglong(b + 1)) + "\": " : ",") +
-                   QByteArray::number(tickets[i][b]);
-        out += json ? "}" : "\r\n";
+        if (json)
+            out.append(i > 0 ? ",\n  {\"ticket\": " : "\n  {\"ticket\": ");
+        out.append(QByteArray::number(qulonglong(i + 1)));
+        for (std::size_t b = 0; b < 6; ++b) {
+            if (json)
+                out.append(", \"b").append(QByteArray::number(qulonglong(b + 1))).append("\": ");
+            else
+                out.append(',');
+            out.append(QByteArray::number(tickets[i][b]));
+        }
+        out.append(json ? "}" : "\r\n");
     }
-    return out + (json ? "\n]\n" : "");
+    if (json)
+        out.append("\n]\n");
+    return out;
 }
 
 } // namespace

@@ -167,10 +167,10 @@ private:
     }
 
     // A label and six numbers; a quoted label may go on over the next lines.
+    // Each line is scanned once for its quotes, the whole record once for its fields.
     Ticket csvTicket(QByteArrayView record) {
         const qint64 first = m_line;
-        bool open = false;
-        std::vector<QByteArrayView> fields = splitFields(record, true, open);
+        bool open = insideQuotesAfter(record, false);
         while (open && !m_rest.isEmpty()) {
             ++m_line;
             const QByteArrayView more = nextLine();
@@ -179,14 +179,19 @@ private:
             if (record.size() > kMaxTicketLineChars)
                 failLine(first,
                          QStringLiteral("запись длиннее %1 символов").arg(kMaxTicketLineChars));
-            fields = splitFields(record, true, open);
+            open = insideQuotesAfter(more, open);
         }
         if (open)
             failLine(first, QStringLiteral("кавычка не закрыта"));
+        std::vector<QByteArrayView> fields = splitFields(record, true, open);
         if (fields.size() != 7)
             failLine(first, QStringLiteral("нужно семь полей: номер билета и шесть чисел"));
         fields.erase(fields.begin());
         return ticketOf(fields, first);
+    }
+
+    static bool insideQuotesAfter(QByteArrayView text, bool open) {
+        return (text.count('"') % 2 == 1) != open;
     }
 
     // Six numbers; a word among them is named before the count is.
