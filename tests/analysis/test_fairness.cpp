@@ -77,6 +77,8 @@ private Q_SLOTS:
     void ballStatistic();
     void tooFewDrawsAndTies_data();
     void tooFewDrawsAndTies();
+    void pValueText_data();
+    void pValueText();
     void verdicts_data();
     void verdicts();
     void pairSimulation();
@@ -177,6 +179,24 @@ void TestFairness::tooFewDrawsAndTies() {
                      qPrintable(test.name + u' ' + test.method));
     if (!std::isnan(pairsP))
         QCOMPARE(report.tests[1].pValue, pairsP);
+}
+
+// Rounded, a p-value never crosses 0.05 or lands on it from either side.
+void TestFairness::pValueText_data() {
+    QTest::addColumn<double>("p");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("just below") << 0.0496 << QStringLiteral("0,0496");
+    QTest::newRow("just above") << 0.0504 << QStringLiteral("0,0504");
+    QTest::newRow("exactly") << 0.05 << QStringLiteral("0,05");
+    QTest::newRow("plain") << 0.43 << QStringLiteral("0,43");
+    QTest::newRow("small") << 0.004 << QStringLiteral("0,004");
+    QTest::newRow("tiny") << 0.0004 << QStringLiteral("< 0,001");
+}
+
+void TestFairness::pValueText() {
+    QFETCH(double, p);
+    QFETCH(QString, text);
+    QCOMPARE(formatPValue(p), text);
 }
 
 void TestFairness::verdicts_data() {
