@@ -252,8 +252,8 @@ int run(int rows, const QString& workDir, const QString& referenceScript) {
             runBacktest(history, alone);
         });
         const double ms = timeMs([&] { result = runBacktest(history, request); });
-        const double plain = plainRelabellingMs(history, end, request.tickets, 20) *
-                             request.pValueReplicates / 20;
+        const double plain =
+            plainRelabellingMs(history, end, request.tickets, 20) * request.pValueReplicates / 20;
         out << "p-value of 5,000 tickets over " << result.draws << " draws by "
             << request.pValueReplicates << " relabellings: p = " << result.pValue
             << " (the replay alone " << QString::number(replay, 'f', 1) << " ms)\n";
