@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <atomic>
 #include <functional>
+#include <limits>
 #include <vector>
 
 namespace Analysis {
@@ -18,18 +19,21 @@ struct FairnessChart {
 };
 
 // One test of "the draws are fair". pValue is the probability, under fair
-// draws, of a statistic at least this large; for the drawn-order positions it
-// is adjusted for testing six positions (rawPValue is the unadjusted one).
-// A test without enough data is not available: its figures are NaN and
-// method says why.
+// draws, of a statistic at least this large, for this test alone;
+// adjustedPValue the same with Holm's correction for all the tests of the
+// report run together. A test without enough data is not available: its
+// figures are NaN and method says why.
 struct FairnessTest {
     QString name; // balls, pairs, gaps, position1 .. position6
     bool available = false;
-    qint64 draws = 0; // draws the test used
+    qint64 draws = 0;   // draws the test used
+    qint64 leftOut = 0; // draws of the window left out as malformed (for the drawn order,
+                        // also those whose order is unusable)
     double statistic = 0;
-    int df = 0;
+    int df = 0;  // degrees of freedom when the law is χ²(df); 0 for any other law
+    QString law; // "chi2(48)", "4.574*chi2(48)+0.835*chi2(1127)" or "simulation"
     double pValue = 0;
-    double rawPValue = 0;
+    double adjustedPValue = 0;
     int simulations = 0; // fair histories simulated for the p-value; 0: a formula
     QString method;
     FairnessChart chart;
@@ -38,10 +42,15 @@ struct FairnessTest {
 struct FairnessReport {
     qint64 draws = 0;                // regular draws tested
     qint64 irregular = 0;            // draws in the window left out as malformed
+    qint64 duplicates = 0;           // rows repeating a stored draw number: counted once
     qint64 ordered = 0;              // regular draws with a valid drawn order
     qint64 orderMalformed = 0;       // regular draws whose drawn order is unusable
-    bool cancelled = false;          // stopped before the pairs' simulation ended
+    bool cancelled = false;          // stopped before a simulation ended
     std::vector<FairnessTest> tests; // balls, pairs, gaps, position1 .. position6
+    int testsRun = 0;                // the available ones, corrected for together
+    // The smallest adjusted p: the chance, under fair draws, that some test
+    // comes out at least as extreme. NaN when no test could run.
+    double overallPValue = std::numeric_limits<double>::quiet_NaN();
 };
 
 enum class PairNullMethod {
@@ -52,7 +61,10 @@ enum class PairNullMethod {
 
 struct FairnessOptions {
     PairNullMethod pairMethod = PairNullMethod::Automatic;
-    int pairSimulations = 2000;
+    // Fair histories simulated by a test that simulates: the pairs test by
+    // its method, and the counts of single balls and of drawn-order positions
+    // when fewer than 5 hits are expected per ball, where χ² is no guide.
+    int simulations = 2000;
     quint64 seed = 49;
     // Called now and then during a simulation with the histories done so far.
     std::function<void(int done, int total)> progress;
@@ -61,6 +73,8 @@ struct FairnessOptions {
 };
 
 constexpr double kFairnessAlpha = 0.05;
+// The fewest draws any test is run on.
+constexpr qint64 kFairnessMinDraws = 2;
 
 FairnessReport computeFairness(const FairnessSample& sample, const FairnessOptions& options = {});
 inline FairnessReport computeFairness(const FairnessHistory& history, qint64 lastN,
@@ -68,18 +82,31 @@ inline FairnessReport computeFairness(const FairnessHistory& history, qint64 las
     return computeFairness(fairnessSample(history, lastN), options);
 }
 
-// The tests one by one (computeFairness runs them all). positionTests gives
-// the six drawn-order tests with their adjusted p-values.
-FairnessTest ballCountTest(const std::vector<BallSet>& draws);
+// The tests one by one (computeFairness runs them all and adjusts their
+// p-values together). positionTests gives the six drawn-order tests.
+FairnessTest ballCountTest(const std::vector<BallSet>& draws, const FairnessOptions& options = {},
+                           bool* cancelled = nullptr);
 FairnessTest pairCountTest(const std::vector<BallSet>& draws, const FairnessOptions& options,
                            bool* cancelled = nullptr);
 FairnessTest gapTest(const std::vector<BallSet>& draws);
-std::vector<FairnessTest> positionTests(const std::vector<DrawnOrder>& orders);
+std::vector<FairnessTest> positionTests(const std::vector<DrawnOrder>& orders,
+                                        const FairnessOptions& options = {},
+                                        bool* cancelled = nullptr);
 
-// The outcome in plain words at level alpha, e.g. «нет оснований считать
-// тиражи неслучайными, p = 0,43».
-QString fairnessVerdict(const FairnessTest& test, double alpha = kFairnessAlpha);
-// "0,43", "0,004", "< 0,001": the p-value as the verdict writes it.
-QString formatPValue(double p);
+// Holm's step-down adjustment of p-values tested together.
+std::vector<double> holmAdjusted(const std::vector<double>& p);
+
+// A test's outcome in plain words at level alpha, among `together` tests:
+// «нет оснований считать тиражи неслучайными, p = 0,43», «p = 0,03 — редкое,
+// но возможное при честных тиражах отклонение…», «тиражи не похожи на
+// случайные: …». A result counts only when p < alpha.
+QString fairnessVerdict(const FairnessTest& test, int together, double alpha = kFairnessAlpha);
+// The one verdict on all the tests, by their Holm-adjusted p-values.
+QString overallVerdict(const FairnessReport& report, double alpha = kFairnessAlpha);
+// "Частоты шаров", "Место 3 в порядке выпадения": a test's title for the user.
+QString fairnessTitle(const QString& name);
+// "0,43", "0,004", "< 0,001": the p-value as the verdicts write it, with as
+// many decimals as it takes to stay on its side of alpha (0,0496, never 0,05).
+QString formatPValue(double p, double alpha = kFairnessAlpha);
 
 } // namespace Analysis

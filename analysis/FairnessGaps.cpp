@@ -99,7 +99,8 @@ FairnessTest gapTest(const std::vector<BallSet>& draws) {
         test.statistic += pearson(one);
         test.df += classes - 1;
     }
-    test.pValue = test.rawPValue = chiSquareUpperTail(test.statistic, test.df);
+    test.pValue = chiSquareUpperTail(test.statistic, test.df);
+    test.law = QStringLiteral("chi2(%1)").arg(test.df);
     test.method = QStringLiteral("Промежутки между выпадениями каждого шара против "
                                  "геометрического закона с p = 6/49: χ² Пирсона по %1 классам "
                                  "(хвост объединён) для каждого шара, сумма по 49 шарам, "

@@ -45,11 +45,17 @@ OrderKind classifyOrder(BallSet balls, const std::array<int, 6>& values) {
 }
 
 FairnessHistory readFairnessHistory(Connection& connection) {
+    // The last column tells a row that repeats the draw number before it.
     Statement query(connection,
-                    QStringLiteral("SELECT s1, s2, s3, s4, s5, s6, ss1, ss2, ss3, ss4, ss5, ss6 "
+                    QStringLiteral("SELECT s1, s2, s3, s4, s5, s6, ss1, ss2, ss3, ss4, ss5, ss6, "
+                                   "coalesce(tir = lag(tir) OVER (ORDER BY tir, rowid), 0) "
                                    "FROM razyg WHERE tir IS NOT NULL ORDER BY tir, rowid"));
     FairnessHistory history;
     while (query.step()) {
+        if (sqlite3_column_int(query.raw(), 12) != 0) {
+            ++history.duplicates;
+            continue;
+        }
         FairnessDraw draw;
         draw.balls = ballSetFromColumns(query.raw(), 0);
         std::array<int, 6> values{};
@@ -66,6 +72,7 @@ FairnessHistory readFairnessHistory(Connection& connection) {
 
 FairnessSample fairnessSample(const FairnessHistory& history, qint64 lastN) {
     FairnessSample sample;
+    sample.duplicates = history.duplicates;
     for (size_t i = size_t(history.windowStart(lastN)); i < history.draws.size(); ++i) {
         const FairnessDraw& draw = history.draws[i];
         if (!isRegularDraw(draw.balls)) {

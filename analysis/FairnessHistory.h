@@ -25,11 +25,14 @@ struct FairnessDraw {
     OrderKind orderKind = OrderKind::None;
 };
 
-// Every stored draw, oldest first, in the order of DrawHistory: by draw number,
-// draws sharing a number in the order they were stored; a row without a draw
-// number is not a draw. Malformed draws are kept here and left out by the tests.
+// Every stored draw, oldest first, by draw number; a row without a draw
+// number is not a draw, and a row repeating the number of one stored before it
+// (an outside edit: the program never stores a number twice) is the same draw
+// again: only the first stored counts. Malformed draws are kept here and left
+// out by the tests.
 struct FairnessHistory {
     std::vector<FairnessDraw> draws;
+    qint64 duplicates = 0; // rows left out for repeating a draw number
 
     qint64 size() const { return qint64(draws.size()); }
     // Index of the first of the newest lastN draws; lastN <= 0 means all.
@@ -45,6 +48,7 @@ struct FairnessSample {
     std::vector<DrawnOrder> orders;
     qint64 irregular = 0;      // draws left out: not six distinct balls 1..49
     qint64 orderMalformed = 0; // regular draws whose drawn order is unusable
+    qint64 duplicates = 0;     // of the whole history (FairnessHistory::duplicates)
 };
 
 // Reads s1..s6 and ss1..ss6 of every draw. Throws AppError with the engine's text.

@@ -88,41 +88,13 @@ std::array<int, kDrawn> ballsOf(BallSet set) {
     return balls;
 }
 
-// The share of simulated fair histories of `draws` draws whose pair statistic
-// reaches `observed`, as (1 + hits)/(1 + simulations); NaN when stopped.
-double simulatedPValue(double observed, qint64 draws, const FairnessOptions& options,
-                       bool* cancelled) {
-    std::mt19937_64 random(options.seed);
-    std::array<int, kBalls> drum{};
-    for (int i = 0; i < kBalls; ++i)
-        drum[size_t(i)] = i + 1;
+// The pair counts' sum of squares of one simulated fair history.
+qint64 simulatedPairSum(qint64 draws, std::mt19937_64& random) {
+    std::array<int, kBalls> drum = fullDrum();
     std::vector<qint64> counts(kPairs);
-    const int total = options.pairSimulations;
-    const int step = std::max(1, total / 100);
-    int reached = 0;
-    for (int s = 0; s < total; ++s) {
-        if (options.stop && options.stop->load(std::memory_order_relaxed)) {
-            if (cancelled)
-                *cancelled = true;
-            return kNaN;
-        }
-        std::fill(counts.begin(), counts.end(), 0);
-        for (qint64 d = 0; d < draws; ++d) {
-            // Six balls out of the drum: a partial Fisher-Yates shuffle.
-            std::array<int, kDrawn> balls{};
-            for (int i = 0; i < kDrawn; ++i) {
-                const size_t j = size_t(i) + size_t(random() % quint64(kBalls - i));
-                std::swap(drum[size_t(i)], drum[j]);
-                balls[size_t(i)] = drum[size_t(i)];
-            }
-            countPairs(balls, counts);
-        }
-        if (pairStatistic(counts, draws) >= observed)
-            ++reached;
-        if (options.progress && ((s + 1) % step == 0 || s + 1 == total))
-            options.progress(s + 1, total);
-    }
-    return (1.0 + reached) / (1.0 + total);
+    for (qint64 d = 0; d < draws; ++d)
+        countPairs(drawSix(drum, random), counts);
+    return sumOfSquares(counts);
 }
 
 // How many pairs came out c times, in classes around the mean, against the
@@ -162,8 +134,8 @@ FairnessTest pairCountTest(const std::vector<BallSet>& draws, const FairnessOpti
                            bool* cancelled) {
     const QString name = QStringLiteral("pairs");
     const qint64 n = qint64(draws.size());
-    if (n == 0)
-        return unavailable(name, 0, QStringLiteral("Нет тиражей для проверки."));
+    if (const std::optional<FairnessTest> none = tooFewDraws(name, n))
+        return *none;
 
     std::vector<qint64> counts(kPairs);
     for (BallSet set : draws)
@@ -174,21 +146,29 @@ FairnessTest pairCountTest(const std::vector<BallSet>& draws, const FairnessOpti
     test.available = true;
     test.draws = n;
     test.statistic = pairStatistic(counts, n);
-    test.df = kPairs - 1;
     test.chart = pairChart(counts, n);
 
     const bool simulate =
         options.pairMethod == PairNullMethod::Simulation ||
         (options.pairMethod == PairNullMethod::Automatic && n * kPairChance < kFormulaMinExpected);
     static const PairLimitLaw law;
-    if (simulate && options.pairSimulations > 0) {
-        test.simulations = options.pairSimulations;
-        test.pValue = simulatedPValue(test.statistic, n, options, cancelled);
+    if (simulate && options.simulations > 0) {
+        test.simulations = options.simulations;
+        test.law = QStringLiteral("simulation");
+        const auto sums = simulatedSums(
+            options, 0, true, [n](std::mt19937_64& random) { return simulatedPairSum(n, random); },
+            cancelled);
+        test.pValue = sums ? shareAtLeast(*sums, sumOfSquares(counts)) : kNaN;
         test.method = QStringLiteral("Частоты 1176 пар: χ² Пирсона; p — доля из %1 смоделированных "
                                      "честных историй по %2 тиражей с не меньшим χ².")
                           .arg(test.simulations)
                           .arg(n);
     } else {
+        test.law = QStringLiteral("%1*chi2(%2)+%3*chi2(%4)")
+                       .arg(QString::number(law.w1, 'f', 3))
+                       .arg(law.df1)
+                       .arg(QString::number(law.w2, 'f', 3))
+                       .arg(law.df2);
         test.pValue = weightedChiSquareUpperTail(law.w1, law.df1, law.w2, law.df2, test.statistic);
         test.method =
             QStringLiteral("Частоты 1176 пар: χ² Пирсона; при честных тиражах он распределён как "
@@ -200,7 +180,6 @@ FairnessTest pairCountTest(const std::vector<BallSet>& draws, const FairnessOpti
             test.method += QStringLiteral(" Мало тиражей (меньше 5 ожидаемых на пару): "
                                           "p приблизительное.");
     }
-    test.rawPValue = test.pValue;
     return test;
 }
 

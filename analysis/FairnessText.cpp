@@ -22,26 +22,47 @@ QJsonValue jsonFigure(double value) {
 TextTable fairnessTable(const FairnessReport& report) {
     TextTable table;
     table.header =
-        QStringList{QStringLiteral("name"), QStringLiteral("statistic"), QStringLiteral("df"),
-                    QStringLiteral("p_value"), QStringLiteral("method")};
+        QString::fromLatin1("name,statistic,df,p_value,method,p_value_adjusted,law,draws,"
+                            "malformed_draws")
+            .split(u',');
     for (const FairnessTest& test : report.tests)
-        table.rows.push_back(
-            {TableCell::string(test.name), figure(test.statistic, 4),
-             test.available ? TableCell::number(qint64(test.df)) : TableCell::null(),
-             figure(test.pValue, 6), TableCell::string(test.method)});
+        table.rows.push_back({TableCell::string(test.name), figure(test.statistic, 4),
+                              test.df > 0 ? TableCell::number(qint64(test.df)) : TableCell::null(),
+                              figure(test.pValue, 6), TableCell::string(test.method),
+                              figure(test.adjustedPValue, 6),
+                              test.available ? TableCell::string(test.law) : TableCell::null(),
+                              TableCell::number(test.draws), TableCell::number(test.leftOut)});
     return table;
 }
 
 QByteArray fairnessJson(const FairnessReport& report) {
     QJsonArray tests;
     for (const FairnessTest& test : report.tests)
-        tests.append(
-            QJsonObject{{QStringLiteral("name"), test.name},
-                        {QStringLiteral("statistic"), jsonFigure(test.statistic)},
-                        {QStringLiteral("df"), test.available ? QJsonValue(test.df) : QJsonValue()},
-                        {QStringLiteral("p_value"), jsonFigure(test.pValue)},
-                        {QStringLiteral("method"), test.method}});
+        tests.append(QJsonObject{
+            {QStringLiteral("name"), test.name},
+            {QStringLiteral("statistic"), jsonFigure(test.statistic)},
+            {QStringLiteral("df"), test.df > 0 ? QJsonValue(test.df) : QJsonValue()},
+            {QStringLiteral("law"), test.available ? QJsonValue(test.law) : QJsonValue()},
+            {QStringLiteral("p_value"), jsonFigure(test.pValue)},
+            {QStringLiteral("p_value_adjusted"), jsonFigure(test.adjustedPValue)},
+            {QStringLiteral("draws"), test.draws},
+            {QStringLiteral("malformed_draws"), test.leftOut},
+            {QStringLiteral("simulations"), test.simulations},
+            {QStringLiteral("method"), test.method},
+            {QStringLiteral("verdict"), fairnessVerdict(test, report.testsRun)}});
+    const bool run = report.testsRun > 0;
+    const QJsonObject overall{
+        {QStringLiteral("p_value"), jsonFigure(report.overallPValue)},
+        {QStringLiteral("rejected"),
+         run ? QJsonValue(report.overallPValue < kFairnessAlpha) : QJsonValue()},
+        {QStringLiteral("tests"), report.testsRun},
+        {QStringLiteral("alpha"), kFairnessAlpha},
+        {QStringLiteral("verdict"), overallVerdict(report)}};
     const QJsonObject root{{QStringLiteral("draws"), report.draws},
+                           {QStringLiteral("malformed_draws"), report.irregular},
+                           {QStringLiteral("duplicate_draws"), report.duplicates},
+                           {QStringLiteral("ordered_draws"), report.ordered},
+                           {QStringLiteral("overall"), overall},
                            {QStringLiteral("tests"), tests}};
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }

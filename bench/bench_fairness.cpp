@@ -2,16 +2,24 @@
 // made by a fixed-seed generator (nothing here comes from real draws).
 //
 //   numeron_bench_fairness [--histories H] [--draws D] [--power-histories P]
-//                          [--power-draws Q] [--timing-draws T]
-//                          [--simulated-histories M] [--pair-simulations S]
+//                          [--power-draws Q] [--strong-histories S] [--strong-weight-percent W]
+//                          [--small-histories M] [--timing-draws T]
+//                          [--simulated-histories N] [--simulations R]
 //
-// 1. H fair histories of D draws: how often each test rejects at α = 0.05
-//    (the goal is 4.5–5.5%); the pairs test by its formula.
+// 1. H fair histories of D draws: how often each test alone rejects at
+//    α = 0.05 (the goal is 4.5–5.5%); how often any of the nine does, each at
+//    5% without correction (the reference), and how often the one overall
+//    verdict does, by Holm's correction over all the tests (the goal: at most
+//    5.5%, and the ratio to the reference).
 // 2. P histories of Q draws (Q = D unless given) where ball 1 is 10% more likely: each test's
-// power.
-// 3. M fair histories with the pairs test by simulation of S fair histories
-//    each (skipped when M is 0).
-// 4. Each test on one fair history of T draws: median time of 5 runs against
+//    power.
+// 3. S histories of D draws where ball 1 is W% as likely as another (150): how often
+//    the overall verdict rejects (the goal: at least 95%).
+// 4. M fair histories of 10 and of 25 draws, where the counts are simulated:
+//    each test's rate and the overall verdict's (none should pass 5.5%).
+// 5. N fair histories with the pairs test by simulation of R fair histories
+//    each (skipped when N is 0).
+// 6. Each test on one fair history of T draws: median time of 5 runs against
 //    a reference measured in the same run (one pass counting the balls).
 #include "analysis/Fairness.h"
 
@@ -73,43 +81,44 @@ private:
 };
 
 struct Tally {
-    std::map<QString, int> rejected;
-    int anyPosition = 0; // histories where some position was rejected (adjusted p)
+    std::map<QString, int> rejected; // each test alone, at α
+    int anyUncorrected = 0;          // histories where some test alone rejected
+    int overall = 0;                 // histories the overall verdict rejects
     int histories = 0;
     void add(const FairnessReport& report) {
         ++histories;
-        bool position = false;
+        bool any = false;
         for (const FairnessTest& test : report.tests) {
-            const bool positionTest = test.name.startsWith(u"position");
-            // Each position alone at α, and the six together with Holm's adjustment.
-            if ((positionTest ? test.rawPValue : test.pValue) <= kAlpha)
-                ++rejected[test.name];
-            position |= positionTest && test.pValue <= kAlpha;
+            const bool alone = test.available && test.pValue < kAlpha;
+            rejected[test.name] += alone;
+            any |= alone;
         }
-        anyPosition += position;
+        anyUncorrected += any;
+        overall += report.overallPValue < kAlpha;
     }
+    double rate(int count) const { return 100.0 * count / histories; }
 };
+
+QString percent(double rate) {
+    return QString::number(rate, 'f', 2).rightJustified(7) + QStringLiteral(" %");
+}
 
 void printTally(QTextStream& out, const QString& title, const Tally& tally, bool goal) {
     out << "\n" << title << " (" << tally.histories << " histories)\n";
     const double margin = 1.96 * std::sqrt(kAlpha * (1 - kAlpha) / tally.histories) * 100;
-    auto line = [&](const QString& name, int count) {
-        const double rate = 100.0 * count / tally.histories;
-        out << "  " << name.leftJustified(28) << QString::number(rate, 'f', 2).rightJustified(7)
-            << " %";
-        if (goal)
+    for (const auto& [name, count] : tally.rejected) {
+        const double rate = tally.rate(count);
+        out << "  " << name.leftJustified(36) << percent(rate);
+        if (goal && !name.startsWith(u"position"))
             out << (rate >= 4.5 && rate <= 5.5 ? "   within 4.5-5.5" : "   OUTSIDE 4.5-5.5");
         out << "\n";
-    };
-    for (const QString& name :
-         {QStringLiteral("balls"), QStringLiteral("pairs"), QStringLiteral("gaps")})
-        line(name, tally.rejected.count(name) ? tally.rejected.at(name) : 0);
-    for (int i = 1; i <= 6; ++i) {
-        const QString name = QStringLiteral("position%1").arg(i);
-        line(name + QStringLiteral(" (unadjusted)"),
-             tally.rejected.count(name) ? tally.rejected.at(name) : 0);
     }
-    line(QStringLiteral("positions, any of six (Holm)"), tally.anyPosition);
+    out << "  " << QStringLiteral("any test alone at 5% (reference)").leftJustified(36)
+        << percent(tally.rate(tally.anyUncorrected)) << "\n";
+    out << "  " << QStringLiteral("overall verdict (Holm, all tests)").leftJustified(36)
+        << percent(tally.rate(tally.overall)) << "   ratio to the reference "
+        << QString::number(double(tally.overall) / std::max(1, tally.anyUncorrected), 'f', 2)
+        << "\n";
     if (goal)
         out << "  (a true 5% rate lands within ±" << QString::number(margin, 'f', 2)
             << " points of 5% in 95% of runs of this size)\n";
@@ -141,9 +150,13 @@ int main(int argc, char** argv) {
     const int draws = option(args, QStringLiteral("--draws"), 2500);
     const int powerHistories = option(args, QStringLiteral("--power-histories"), histories);
     const int powerDraws = option(args, QStringLiteral("--power-draws"), draws);
+    const int strongHistories = option(args, QStringLiteral("--strong-histories"), 1000);
+    const double strongWeight =
+        option(args, QStringLiteral("--strong-weight-percent"), 150) / 100.0;
+    const int smallHistories = option(args, QStringLiteral("--small-histories"), 1000);
     const int timingDraws = option(args, QStringLiteral("--timing-draws"), 10000);
     const int simulatedHistories = option(args, QStringLiteral("--simulated-histories"), 0);
-    const int pairSimulations = option(args, QStringLiteral("--pair-simulations"), 199);
+    const int simulations = option(args, QStringLiteral("--simulations"), 199);
     QTextStream out(stdout);
     out << "Randomness tests on synthetic histories of " << draws << " draws, alpha = " << kAlpha
         << "\n";
@@ -158,11 +171,12 @@ int main(int argc, char** argv) {
             tally.add(computeFairness(drum.history(draws), formula));
         printTally(out, QStringLiteral("Rejection rate of fair histories"), tally, true);
         for (const auto& [name, count] : tally.rejected) {
-            const double rate = 100.0 * count / histories;
+            const double rate = tally.rate(count);
             missed += !name.startsWith(u"position") && (rate < 4.5 || rate > 5.5);
         }
-        const double anyRate = 100.0 * tally.anyPosition / histories;
-        missed += anyRate < 4.5 || anyRate > 5.5;
+        const bool met = tally.rate(tally.overall) <= 5.5;
+        out << "  overall verdict: goal <= 5.5 %: " << (met ? "met" : "MISSED") << "\n";
+        missed += !met;
     }
     if (powerHistories > 0) {
         SyntheticDrum drum(2, 1.1);
@@ -173,17 +187,52 @@ int main(int argc, char** argv) {
                    QStringLiteral("Power when ball 1 is 10% more likely, %1 draws").arg(powerDraws),
                    tally, false);
     }
+    if (strongHistories > 0) {
+        SyntheticDrum drum(5, strongWeight);
+        Tally tally;
+        for (int h = 0; h < strongHistories; ++h)
+            tally.add(computeFairness(drum.history(draws), FairnessOptions{}));
+        const double rate = tally.rate(tally.overall);
+        const bool met = rate >= 95;
+        out << "\nBall 1 " << strongWeight << " times as likely, " << draws << " draws ("
+            << strongHistories << " histories): the overall verdict rejects" << percent(rate)
+            << " (any test alone at 5%:" << percent(tally.rate(tally.anyUncorrected))
+            << "); goal >= 95 %: " << (met ? "met" : "MISSED") << "\n";
+        missed += !met;
+    }
+    for (const int few : {10, 25}) {
+        if (smallHistories <= 0)
+            break;
+        FairnessOptions small;
+        small.simulations = simulations;
+        SyntheticDrum drum(6 + quint64(few), 1.0);
+        Tally tally;
+        for (int h = 0; h < smallHistories; ++h) {
+            small.seed = quint64(7000 + h);
+            tally.add(computeFairness(drum.history(few), small));
+        }
+        printTally(out,
+                   QStringLiteral("Fair histories of %1 draws, counts by %2 simulations")
+                       .arg(few)
+                       .arg(simulations),
+                   tally, false);
+        int over = tally.rate(tally.overall) > 5.5;
+        for (const auto& [name, count] : tally.rejected)
+            over += tally.rate(count) > 5.5;
+        out << "  goal: no rate above 5.5 %: " << (over ? "MISSED" : "met") << "\n";
+        missed += over;
+    }
     if (simulatedHistories > 0) {
         FairnessOptions simulated;
         simulated.pairMethod = PairNullMethod::Simulation;
-        simulated.pairSimulations = pairSimulations;
+        simulated.simulations = simulations;
         SyntheticDrum drum(3, 1.0);
         int rejected = 0;
         for (int h = 0; h < simulatedHistories; ++h) {
             simulated.seed = quint64(1000 + h);
-            rejected += pairCountTest(drum.history(draws).draws, simulated).pValue <= kAlpha;
+            rejected += pairCountTest(drum.history(draws).draws, simulated).pValue < kAlpha;
         }
-        out << "\nPairs by simulation (" << pairSimulations << " fair histories each), "
+        out << "\nPairs by simulation (" << simulations << " fair histories each), "
             << simulatedHistories << " fair histories: rejection rate "
             << QString::number(100.0 * rejected / simulatedHistories, 'f', 2) << " %\n";
     }
@@ -197,11 +246,11 @@ int main(int argc, char** argv) {
     });
     FairnessOptions simulated;
     simulated.pairMethod = PairNullMethod::Simulation;
-    simulated.pairSimulations = pairSimulations;
+    simulated.simulations = simulations;
     const std::vector<std::pair<QString, std::function<void()>>> timed = {
         {QStringLiteral("balls"), [&] { ballCountTest(sample.draws); }},
         {QStringLiteral("pairs (formula)"), [&] { pairCountTest(sample.draws, formula); }},
-        {QStringLiteral("pairs (%1 simulations)").arg(pairSimulations),
+        {QStringLiteral("pairs (%1 simulations)").arg(simulations),
          [&] { pairCountTest(sample.draws, simulated); }},
         {QStringLiteral("gaps"), [&] { gapTest(sample.draws); }},
         {QStringLiteral("position1..6"), [&] { positionTests(sample.orders); }},

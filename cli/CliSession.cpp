@@ -35,6 +35,8 @@ Connection& CliSession::connection() {
             m_console.error(
                 CliTexts::configuredDbMissing(settings.configuredDbFileName, absolute(path)));
     }
+    if (QFileInfo(path).isDir())
+        throw AppError(CliTexts::databaseIsFolder(absolute(path)));
     auto connection = std::make_unique<Connection>(QStringLiteral("numeron-cli"));
     try {
         Startup::openDatabase(*connection, path);

@@ -33,6 +33,13 @@ inline QString databaseNotOpened(const QString& path, bool exists, const QString
                      .arg(path);
 }
 
+// The path given for the database names a folder.
+inline QString databaseIsFolder(const QString& path) {
+    return QStringLiteral("«%1» — это папка, а не файл базы данных; укажите файл в razyg.ini "
+                          "(filenamedb) или в --db")
+        .arg(path);
+}
+
 // The program's own words for the texts of the database engine and of the
 // cell conversions that can reach the user, the original in brackets. Other
 // texts are returned as they are.

@@ -5,15 +5,17 @@
 #include <QByteArray>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <unistd.h>
 
 namespace {
 
+AppError writeFailure() {
+    return AppError(QStringLiteral("не удалось записать вывод (%1)").arg(qt_error_string(errno)));
+}
+
 void writeAll(FILE* stream, const char* data, size_t size) {
     if (size > 0 && std::fwrite(data, 1, size, stream) != size)
-        throw AppError(QStringLiteral("Не удалось записать вывод: ") +
-                       QString::fromLocal8Bit(std::strerror(errno)));
+        throw writeFailure();
 }
 
 // Texts from outside (a workbook's cells, a web page's links) may hold
@@ -51,8 +53,7 @@ void Console::write(const char* data, qsizetype size) {
 
 void Console::flush() {
     if (std::fflush(stdout) != 0 || std::ferror(stdout))
-        throw AppError(QStringLiteral("Не удалось записать вывод: ") +
-                       QString::fromLocal8Bit(std::strerror(errno)));
+        throw writeFailure();
 }
 
 void Console::error(const QString& message) {

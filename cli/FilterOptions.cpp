@@ -3,6 +3,9 @@
 #include "cli/CliCommand.h"
 #include "lab/FilterText.h"
 
+#include <QLocale>
+#include <tuple>
+
 namespace FilterOptions {
 
 namespace {
@@ -68,11 +71,11 @@ Lab::Filter chosen(const QCommandLineParser& parser) {
                                      std::pair{"low", &filter.low}})
         if (isSet(name))
             check(Lab::parseSpan(text(name), dashed(name), span->emplace(), error));
-    for (const auto& [name, value] :
-         {std::pair{"max-run", &filter.maxRun}, std::pair{"decade-max", &filter.decadeMax},
-          std::pair{"shared-with-last-max", &filter.sharedWithLastMax}})
+    for (const auto& [name, value, least] :
+         {std::tuple{"max-run", &filter.maxRun, 1}, std::tuple{"decade-max", &filter.decadeMax, 0},
+          std::tuple{"shared-with-last-max", &filter.sharedWithLastMax, 0}})
         if (isSet(name))
-            check(Lab::parseCount(text(name), dashed(name), value->emplace(), error));
+            check(Lab::parseCount(text(name), dashed(name), value->emplace(), error, least, 6));
     if (isSet("include"))
         check(Lab::parseBallList(text("include"), dashed("include"), filter.include, error));
     if (isSet("exclude"))
@@ -95,11 +98,11 @@ std::optional<qint64> wholeNumber(const QCommandLineParser& parser, const QStrin
     const QString text = parser.value(name);
     bool ok = false;
     const qint64 value = text.toLongLong(&ok);
-    if (!ok || value < least || value > 1000000000000LL)
-        throw UsageError(QStringLiteral("--%1 ждёт целое число от %2, а не «%3»")
-                             .arg(name)
-                             .arg(least)
-                             .arg(text.left(40)));
+    constexpr qint64 most = 1000000000000LL;
+    if (!ok || value < least || value > most)
+        throw UsageError(
+            QStringLiteral("--%1 ждёт целое число от %2 до %3, а не «%4»")
+                .arg(name, QLocale().toString(least), QLocale().toString(most), text.left(40)));
     return value;
 }
 

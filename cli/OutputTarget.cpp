@@ -6,10 +6,13 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <sys/stat.h>
+#include <unistd.h>
 
 OutputTarget::OutputTarget(Console& console, const QString& fileName)
     : m_console(console), m_fileName(fileName == QLatin1String("-") ? QString() : fileName) {
@@ -22,12 +25,28 @@ OutputTarget::OutputTarget(Console& console, const QString& fileName)
     const QString path = info.absoluteFilePath();
     m_stream = (info.exists() && !info.isFile()) || path.startsWith(QLatin1String("/dev/")) ||
                path.startsWith(QLatin1String("/proc/"));
+    const QByteArray native = QFile::encodeName(m_fileName);
+    struct stat existing {};
+    if (!m_stream && ::stat(native.constData(), &existing) == 0) {
+        // Replaced as the shell's ">" would write it: refused when it may not
+        // be written, and with its mode and owner kept.
+        if (::access(native.constData(), W_OK) != 0)
+            failWith(qt_error_string(errno));
+        m_keptMode = existing.st_mode & 07777;
+        m_keptOwner = existing.st_uid;
+        m_keptGroup = existing.st_gid;
+    }
     if (m_stream)
         m_file = std::make_unique<QFile>(m_fileName);
     else
         m_file = std::make_unique<QSaveFile>(m_fileName);
-    if (!m_file->open(m_stream ? QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered
-                               : QIODevice::WriteOnly))
+    // A device or a pipe cannot seek to its end, and need not: only a regular
+    // file is opened for appending.
+    const QIODevice::OpenMode mode =
+        !m_stream       ? QIODevice::WriteOnly
+        : info.isFile() ? QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered
+                        : QIODevice::WriteOnly | QIODevice::Unbuffered;
+    if (!m_file->open(mode))
         fail();
 }
 
@@ -37,7 +56,11 @@ OutputTarget::~OutputTarget() {
 }
 
 void OutputTarget::fail() const {
-    throw AppError(QStringLiteral("«%1»: %2").arg(m_fileName, m_file->errorString()));
+    failWith(m_file->errorString());
+}
+
+void OutputTarget::failWith(const QString& reason) const {
+    throw AppError(QStringLiteral("не удалось записать «%1» (%2)").arg(m_fileName, reason));
 }
 
 void OutputTarget::write(const char* data, qsizetype size) {
@@ -53,6 +76,15 @@ void OutputTarget::commit() {
     if (!m_file) {
         m_console.flush();
         return;
+    }
+    if (m_keptMode >= 0) {
+        const int handle = m_file->handle();
+        if (::fchown(handle, m_keptOwner, m_keptGroup) != 0) {
+            // Another owner is for the superuser to give; the group may still be kept.
+            [[maybe_unused]] const int groupKept = ::fchown(handle, uid_t(-1), m_keptGroup);
+        }
+        if (::fchmod(handle, mode_t(m_keptMode)) != 0)
+            failWith(qt_error_string(errno));
     }
     if (m_stream ? !m_file->flush() || m_file->error() != QFileDevice::NoError
                  : !static_cast<QSaveFile*>(m_file.get())->commit())

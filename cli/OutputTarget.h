@@ -8,9 +8,11 @@ class QFileDevice;
 
 // Where a command's output goes: standard output, or a regular file (or a new
 // one) that is replaced only when everything was written, so that a failure
-// leaves the earlier file (or none) rather than half an output. Anything else
-// that exists — a named pipe, a terminal, a device, /dev/stdout — is opened
-// and written as a stream: replacing it would take it away from its readers.
+// leaves the earlier file (or none) rather than half an output. A file that
+// may not be written is refused; one that is replaced keeps its mode and, as
+// far as the user may keep them, its owner and group. Anything else that
+// exists — a named pipe, a terminal, a device, /dev/stdout — is opened and
+// written as a stream: replacing it would take it away from its readers.
 class OutputTarget {
 public:
     // An empty file name or "-" means standard output.
@@ -19,16 +21,20 @@ public:
     OutputTarget(const OutputTarget&) = delete;
     OutputTarget& operator=(const OutputTarget&) = delete;
 
-    // Both throw AppError naming the file and the system's reason.
+    // Both throw AppError, one line: «не удалось записать «FILE» (the system's reason)».
     void write(const char* data, qsizetype size);
     void commit();
 
 private:
     [[noreturn]] void fail() const;
+    [[noreturn]] void failWith(const QString& reason) const;
     Console& m_console;
     QString m_fileName;
     std::unique_ptr<QFileDevice> m_file;
     bool m_stream = false;
+    int m_keptMode = -1; // the replaced file's permission bits; -1: a new file
+    uint m_keptOwner = 0;
+    uint m_keptGroup = 0;
 };
 
 // Output gathered in a large buffer and handed to the target in big pieces,

@@ -1,9 +1,16 @@
 #include "lab/Backtest.h"
 
+#include "analysis/Fairness.h"
 #include "lab/FilterEngine.h"
 #include "lab/HistoryFacts.h"
+#include "lab/MatchCounter.h"
 #include "lab/RandomPlay.h"
+#include "lab/RelabelledPlay.h"
+#include "runtime/AppError.h"
 
+#include <QLocale>
+#include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace Lab {
@@ -38,10 +45,12 @@ std::pair<qint64, qint64> rangeOf(const PrizeHistory& history, const BacktestReq
     return {begin, std::max(begin, end)};
 }
 
-// The tickets of the set that are played on one draw.
+// The tickets of the set that are played on one draw, kept in a
+// MatchCounter that follows the changes from draw to draw.
 class TicketSelection {
 public:
-    TicketSelection(const PrizeHistory& history, const BacktestRequest& request) {
+    TicketSelection(const PrizeHistory& history, const BacktestRequest& request)
+        : m_counter(request.tickets.size()) {
         const std::optional<Filter>& filter = request.walkForward;
         for (const Ticket& ticket : request.tickets)
             if (!filter || passes(fixedConditionsOf(*filter), HistoryFacts{}, ticket))
@@ -49,35 +58,67 @@ public:
         if (filter && filter->usesHistory()) {
             m_history = historyConditionsOf(*filter);
             m_tracker.emplace(m_history, history.balls);
+            m_playing.assign(m_candidates.size(), false);
+        } else {
+            for (BallSet t : m_candidates)
+                m_counter.add(t);
         }
-        m_played.reserve(m_candidates.size());
     }
 
-    // The tickets played on draw index n: they see draws 0..n-1 alone.
-    const std::vector<BallSet>& forDraw(qint64 n) {
+    // The tickets played on draw index n: they see the draws before n alone.
+    const MatchCounter& forDraw(qint64 n) {
         if (!m_tracker)
-            return m_candidates;
+            return m_counter;
         m_tracker->advanceTo(n);
         const HistoryFacts& facts = m_tracker->facts();
+        // Before the first well-formed draw nothing is known that could rule a ticket out.
+        const bool known = facts.draws > 0;
         const int sharedMax = m_history.sharedWithLastMax.value_or(6);
         const int hotAtLeast = m_history.hot ? m_history.hot->atLeast : 0;
         const int coldAtLeast = m_history.cold ? m_history.cold->atLeast : 0;
-        m_played.clear();
-        for (BallSet t : m_candidates)
-            if (Analysis::ballCount(t & facts.newest) <= sharedMax &&
-                Analysis::ballCount(t & facts.hot) >= hotAtLeast &&
-                Analysis::ballCount(t & facts.cold) >= coldAtLeast &&
-                !(m_history.notDrawn && facts.drawn->contains(t)))
-                m_played.push_back(t);
-        return m_played;
+        for (size_t i = 0; i < m_candidates.size(); ++i) {
+            const BallSet t = m_candidates[i];
+            const bool play = !known || (Analysis::ballCount(t & facts.newest) <= sharedMax &&
+                                         Analysis::ballCount(t & facts.hot) >= hotAtLeast &&
+                                         Analysis::ballCount(t & facts.cold) >= coldAtLeast &&
+                                         !(m_history.notDrawn && facts.drawn->contains(t)));
+            if (play == bool(m_playing[i]))
+                continue;
+            m_playing[i] = play;
+            if (play)
+                m_counter.add(t);
+            else
+                m_counter.remove(t);
+        }
+        return m_counter;
     }
 
 private:
     std::vector<BallSet> m_candidates;
-    std::vector<BallSet> m_played;
+    std::vector<char> m_playing;
+    MatchCounter m_counter;
     Filter m_history;
     std::optional<HistoryTracker> m_tracker;
 };
+
+QString relabellingMethod(const BacktestRequest& request) {
+    return QStringLiteral("перестановка шаров: доля из %1 случайных перестановок чисел 1–49 "
+                          "(зерно %2), при которых %3 выиграли бы не меньше; структура набора "
+                          "(какие числа билеты делят) сохраняется")
+        .arg(request.pValueReplicates)
+        .arg(request.seed)
+        .arg(request.walkForward
+                 ? QStringLiteral("билеты, сыгранные на каждом тираже, с переставленными числами,")
+                 : QStringLiteral("те же билеты с переставленными числами"));
+}
+
+// A total reported in 64 bits, or the reason it cannot be.
+qint64 reported(Money value, const QString& whatOverflows) {
+    if (!fitsInt64(value))
+        throw AppError(whatOverflows + QStringLiteral(" больше 9 223 372 036 854 775 807: такие "
+                                                      "суммы не считаются"));
+    return qint64(value);
+}
 
 } // namespace
 
@@ -88,6 +129,14 @@ QString backtestDrawsText(const BacktestResult& result) {
     if (result.irregularDraws > 0)
         text += QStringLiteral("; неправильных, пропущено: %1").arg(result.irregularDraws);
     return text;
+}
+
+QString backtestPValueText(const BacktestResult& result) {
+    if (std::isnan(result.pValue))
+        return QStringLiteral("p ") + result.pValueMethod;
+    const QString p = Analysis::formatPValue(result.pValue);
+    return (p.startsWith(u'<') ? QStringLiteral("p ") : QStringLiteral("p = ")) + p +
+           QStringLiteral(" (") + result.pValueMethod + u')';
 }
 
 QString backtestProblem(const PrizeHistory& history, const BacktestRequest& request) {
@@ -109,6 +158,10 @@ QString backtestProblem(const PrizeHistory& history, const BacktestRequest& requ
     const auto [begin, end] = rangeOf(history, request);
     if (begin >= end)
         return QStringLiteral("В выбранном диапазоне нет ни одного тиража");
+    if (std::none_of(history.balls.draws.begin() + begin, history.balls.draws.begin() + end,
+                     Analysis::isRegularDraw))
+        return QStringLiteral("В выбранном диапазоне нет ни одного правильного тиража (шести "
+                              "разных чисел от 1 до 49)");
     return {};
 }
 
@@ -118,71 +171,85 @@ BacktestResult runBacktest(const PrizeHistory& history, const BacktestRequest& r
     result.tickets = qint64(request.tickets.size());
     const auto [begin, end] = rangeOf(history, request);
     TicketSelection selection(history, request);
+    RelabelledPlay relabelled(request.pValueReplicates, request.seed);
     std::array<double, 4> chance{};
     for (int k = 0; k < 4; ++k)
         chance[size_t(k)] = matchProbability(k + 3);
-    std::vector<PlayedDraw> played;
+    std::array<Money, 4> categoryPrize{};
+    Money totalPrize = 0;
+    qint64 drawsCompared = 0; // draws with prizes and tickets, for the p-value
     result.perDraw.reserve(size_t(end - begin));
 
     for (qint64 n = begin; n < end; ++n) {
-        if ((n - begin) % 256 == 0) {
-            if (control.stopRequested()) {
-                result.stopped = true;
-                break;
-            }
-            if (control.progress)
-                control.progress(double(n - begin) / double(end - begin));
+        if (control.stopRequested()) {
+            result.stopped = true;
+            break;
         }
+        if (control.progress && (n - begin) % 16 == 0)
+            control.progress(double(n - begin) / double(end - begin));
         const BallSet draw = history.balls.draws[size_t(n)];
         if (!Analysis::isRegularDraw(draw)) {
             ++result.irregularDraws;
             continue;
         }
-        const std::vector<BallSet>& tickets = selection.forDraw(n);
+        const MatchCounter& played = selection.forDraw(n);
         const DrawPrizes& prizes = history.prizes[size_t(n)];
-        // Hit counts by matches, 0..6.
-        std::array<qint64, 7> byMatches{};
-        for (BallSet t : tickets)
-            ++byMatches[size_t(Analysis::ballCount(t & draw))];
+        const MatchHits hits = played.hits(draw);
 
         DrawOutcome outcome;
         outcome.tir = prizes.tir;
-        outcome.tickets = qint64(tickets.size());
+        outcome.tickets = played.size();
         outcome.prizesStored = prizes.stored;
+        Money drawPrize = 0;
         for (size_t k = 0; k < 4; ++k) {
             CategoryResult& category = result.categories[k];
-            const qint64 hits = byMatches[k + 3];
             const double expectedHits = double(outcome.tickets) * chance[k];
-            outcome.hits[k] = hits;
-            category.hits += hits;
+            outcome.hits[k] = hits[k];
+            category.hits += hits[k];
             category.expectedHits += expectedHits;
             if (prizes.stored) {
-                category.prize += hits * prizes.amount[k];
+                const Money prize = Money(hits[k]) * prizes.amount[k];
+                categoryPrize[k] += prize;
+                drawPrize += prize;
                 category.expectedPrize += expectedHits * double(prizes.amount[k]);
-                outcome.prize += hits * prizes.amount[k];
                 outcome.expectedPrize += expectedHits * double(prizes.amount[k]);
             } else {
-                category.hitsWithoutPrizes += hits;
+                category.hitsWithoutPrizes += hits[k];
             }
         }
+        outcome.prize = reported(drawPrize, QStringLiteral("Выигрыш тиража %1").arg(prizes.tir));
         ++result.draws;
-        if (prizes.stored)
-            played.push_back(PlayedDraw{outcome.tickets, prizes.amount});
-        else
-            ++result.drawsWithoutPrizes;
+        if (prizes.stored && outcome.tickets > 0) {
+            relabelled.addDraw(played, draw, prizes.amount);
+            ++drawsCompared;
+        }
+        result.drawsWithoutPrizes += !prizes.stored;
         result.ticketsPlayed += outcome.tickets;
-        result.totalPrize += outcome.prize;
+        totalPrize += drawPrize;
         result.expectedTotalPrize += outcome.expectedPrize;
         result.perDraw.push_back(outcome);
     }
 
-    result.cost = result.ticketsPlayed * request.ticketPrice;
-    result.net = result.totalPrize - result.cost;
+    for (size_t k = 0; k < 4; ++k)
+        result.categories[k].prize = reported(
+            categoryPrize[k], QStringLiteral("Сумма выигрышей (совпадений: %1)").arg(k + 3));
+    result.totalPrize = reported(totalPrize, QStringLiteral("Сумма выигрышей"));
+    const Money cost = Money(result.ticketsPlayed) * request.ticketPrice;
+    const QLocale locale;
+    result.cost = reported(cost, QStringLiteral("Стоимость %1 сыгранных билетов по цене %2")
+                                     .arg(locale.toString(result.ticketsPlayed),
+                                          locale.toString(request.ticketPrice)));
+    result.net = reported(totalPrize - cost, QStringLiteral("Итог"));
     result.expectedNet = result.expectedTotalPrize - double(result.cost);
-    const PValue p =
-        randomPlayPValue(played, result.totalPrize, request.pValueReplicates, request.seed);
-    result.pValue = p.value;
-    result.pValueMethod = p.method;
+    if (result.stopped)
+        result.pValueMethod = QStringLiteral("не вычислялось: проверка остановлена");
+    else if (drawsCompared == 0 || relabelled.replicates() == 0)
+        result.pValueMethod =
+            QStringLiteral("не вычислялось: нет сыгранных билетов на тиражах с суммами выигрышей");
+    else {
+        result.pValue = relabelled.pValue(totalPrize);
+        result.pValueMethod = relabellingMethod(request);
+    }
     if (control.progress && !result.stopped)
         control.progress(1.0);
     return result;

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <array>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -21,7 +22,7 @@ struct BacktestRequest {
     // with the facts of the draws before n are played (the filter's other
     // conditions are applied once).
     std::optional<Filter> walkForward;
-    int pValueReplicates = 10000;
+    int pValueReplicates = 2000; // relabellings of the balls for the p-value
     quint64 seed = 649;
 };
 
@@ -51,26 +52,39 @@ struct BacktestResult {
     qint64 drawsWithoutPrizes = 0; // of them, draws without stored prizes
     qint64 irregularDraws = 0;     // draws in range without six distinct balls: skipped
     qint64 tickets = 0;            // tickets in the set
-    qint64 ticketsPlayed = 0;      // ticket-draws paid for
+    qint64 ticketsPlayed = 0;      // ticket-draws paid for, summed over the draws
     qint64 cost = 0;
     std::array<CategoryResult, 4> categories{}; // [0] three matches .. [3] six
     qint64 totalPrize = 0;
     qint64 net = 0;
     double expectedTotalPrize = 0;
     double expectedNet = 0;
-    double pValue = 1.0;
+    // The share of random relabellings of the set's balls that win at least
+    // as much (see RelabelledPlay); NaN when it was not computed (the method
+    // then says why).
+    double pValue = std::numeric_limits<double>::quiet_NaN();
     QString pValueMethod;
     std::vector<DrawOutcome> perDraw;
     bool stopped = false; // the stop flag cut the replay short
 };
 
-// What is wrong with the request, in words for the user; empty when sound.
+// What is wrong with the request, in words for the user; empty when sound: no
+// draws, no tickets, a range backwards or holding no well-formed draw, a
+// negative price, unsound filter conditions.
 QString backtestProblem(const PrizeHistory& history, const BacktestRequest& request);
 
 // "Тиражей: N", then the draws without stored prizes and the malformed draws left out, when
 // any: the opening of every summary of a backtest.
 QString backtestDrawsText(const BacktestResult& result);
+// "p = 0,43 (перестановка шаров): <method>", or why there is no p-value.
+QString backtestPValueText(const BacktestResult& result);
 
+// Replays the tickets over the well-formed draws of the range (a malformed
+// one is skipped and counted). Walk-forward, draw n plays the tickets that
+// pass the filter with the facts of the well-formed draws before n; on a draw
+// with no such draw before it, nothing is known yet and every history
+// condition holds. Money is summed exactly; throws AppError when a total
+// (prizes, cost or net) does not fit in 64 bits.
 BacktestResult runBacktest(const PrizeHistory& history, const BacktestRequest& request,
                            const Control& control = {});
 

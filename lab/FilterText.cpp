@@ -6,15 +6,15 @@ namespace Lab {
 
 namespace {
 
-bool number(QStringView text, int& value) {
+bool number(QStringView text, int& value, int least = 0, int most = kMaxCount) {
     bool ok = false;
     value = text.trimmed().toInt(&ok);
-    return ok && text.trimmed().size() <= 7 && value >= 0 && value <= 1000000;
+    return ok && text.trimmed().size() <= 8 && value >= least && value <= most;
 }
 
+// "expected" names what was expected with its verb: «ожидался диапазон…».
 bool malformed(const QString& option, QStringView text, const QString& expected, QString& error) {
-    error =
-        QStringLiteral("%1: «%2» — ожидалось %3").arg(option, text.left(40).toString(), expected);
+    error = QStringLiteral("%1: «%2» — %3").arg(option, text.left(40).toString(), expected);
     return false;
 }
 
@@ -25,7 +25,7 @@ bool parseSpan(QStringView text, const QString& option, Span& span, QString& err
     const QStringView low = dash < 0 ? text : text.left(dash);
     const QStringView high = dash < 0 ? text : text.mid(dash + 1);
     if (!number(low, span.low) || !number(high, span.high))
-        return malformed(option, text, QStringLiteral("диапазон вида A-B"), error);
+        return malformed(option, text, QStringLiteral("ожидался диапазон вида A-B"), error);
     return true;
 }
 
@@ -38,7 +38,8 @@ bool parseBallList(QStringView text, const QString& option, std::vector<int>& ba
             continue;
         int ball = 0;
         if (!number(item, ball) || ball < 1 || ball > 49 || balls.size() >= 49)
-            return malformed(option, text, QStringLiteral("список чисел от 1 до 49"), error);
+            return malformed(option, text, QStringLiteral("ожидался список чисел от 1 до 49"),
+                             error);
         balls.push_back(ball);
     }
     return true;
@@ -48,13 +49,16 @@ bool parseHotCold(QStringView text, const QString& option, HotColdRule& rule, QS
     const QList<QStringView> fields = text.split(QLatin1Char(':'));
     if (fields.size() != 3 || !number(fields[0], rule.count) || !number(fields[1], rule.window) ||
         !number(fields[2], rule.atLeast))
-        return malformed(option, text, QStringLiteral("N:W:H"), error);
+        return malformed(option, text, QStringLiteral("ожидалась запись вида N:W:H"), error);
     return true;
 }
 
-bool parseCount(QStringView text, const QString& option, int& value, QString& error) {
-    if (!number(text, value))
-        return malformed(option, text, QStringLiteral("целое число"), error);
+bool parseCount(QStringView text, const QString& option, int& value, QString& error, int least,
+                int most) {
+    if (!number(text, value, least, most))
+        return malformed(option, text,
+                         QStringLiteral("ожидалось целое число от %1 до %2").arg(least).arg(most),
+                         error);
     return true;
 }
 

@@ -19,7 +19,10 @@ bool parseBallList(QStringView text, const QString& option, std::vector<int>& ba
                    QString& error);
 // "N:W:H": the N hottest (or coldest) of the newest W draws, at least H of them.
 bool parseHotCold(QStringView text, const QString& option, HotColdRule& rule, QString& error);
-// A whole number (0 to 1,000,000).
-bool parseCount(QStringView text, const QString& option, int& value, QString& error);
+constexpr int kMaxCount = 1000000;
+
+// A whole number from least to most (the message names the range).
+bool parseCount(QStringView text, const QString& option, int& value, QString& error, int least = 0,
+                int most = kMaxCount);
 
 } // namespace Lab

@@ -56,20 +56,31 @@ BallSet rankedFromTable(const Analysis::DrawHistory& history, const HotColdRule&
 
 } // namespace
 
+QString malformedDrawsText(qint64 count) {
+    return QStringLiteral("неправильных тиражей (не шесть разных чисел от 1 до 49) пропущено: %1")
+        .arg(count);
+}
+
 HistoryFacts historyFacts(const Filter& filter, const Analysis::DrawHistory& history) {
     HistoryFacts facts;
+    Analysis::DrawHistory wellFormed;
+    wellFormed.draws.reserve(history.draws.size());
+    for (BallSet draw : history.draws)
+        if (Analysis::isRegularDraw(draw))
+            wellFormed.draws.push_back(draw);
+    facts.draws = wellFormed.size();
+    facts.malformedDraws = history.size() - wellFormed.size();
     auto drawn = std::make_shared<DrawnSet>();
     if (filter.notDrawn)
-        for (BallSet draw : history.draws)
-            if (Analysis::isRegularDraw(draw))
-                drawn->add(draw);
+        for (BallSet draw : wellFormed.draws)
+            drawn->add(draw);
     facts.drawn = drawn;
-    if (!history.draws.empty())
-        facts.newest = history.draws.back();
+    if (!wellFormed.draws.empty())
+        facts.newest = wellFormed.draws.back();
     if (filter.hot)
-        facts.hot = rankedFromTable(history, *filter.hot, true);
+        facts.hot = rankedFromTable(wellFormed, *filter.hot, true);
     if (filter.cold)
-        facts.cold = rankedFromTable(history, *filter.cold, false);
+        facts.cold = rankedFromTable(wellFormed, *filter.cold, false);
     return facts;
 }
 
@@ -81,19 +92,24 @@ HistoryTracker::HistoryTracker(const Filter& filter, const Analysis::DrawHistory
 
 void HistoryTracker::add(qint64 index) {
     const BallSet draw = m_history.draws[size_t(index)];
-    if (m_filter.notDrawn && Analysis::isRegularDraw(draw))
+    if (!Analysis::isRegularDraw(draw)) {
+        ++m_facts.malformedDraws;
+        return;
+    }
+    const qint64 place = qint64(m_seen.size());
+    m_seen.push_back(draw);
+    if (m_filter.notDrawn)
         m_drawn->add(draw);
     Analysis::forEachBall(draw, [&](int ball) {
-        m_last[size_t(ball)] = index;
+        m_last[size_t(ball)] = place;
         ++m_hotHits[size_t(ball)];
         ++m_coldHits[size_t(ball)];
     });
     // Draws that slide out of a window stop counting there.
     const auto leave = [&](const std::optional<HotColdRule>& rule, std::array<qint64, 50>& hits) {
-        const qint64 out = rule ? index - rule->window : -1;
+        const qint64 out = rule ? place - rule->window : -1;
         if (out >= 0)
-            Analysis::forEachBall(m_history.draws[size_t(out)],
-                                  [&](int ball) { --hits[size_t(ball)]; });
+            Analysis::forEachBall(m_seen[size_t(out)], [&](int ball) { --hits[size_t(ball)]; });
     };
     leave(m_filter.hot, m_hotHits);
     leave(m_filter.cold, m_coldHits);
@@ -103,12 +119,13 @@ void HistoryTracker::advanceTo(qint64 end) {
     end = std::min(end, m_history.size());
     while (m_end < end)
         add(m_end++);
-    m_facts.newest = m_end > 0 ? m_history.draws[size_t(m_end - 1)] : 0;
+    m_facts.draws = qint64(m_seen.size());
+    m_facts.newest = m_seen.empty() ? 0 : m_seen.back();
     if (!m_filter.hot && !m_filter.cold)
         return;
     std::array<qint64, 50> delay{};
     for (size_t ball = 1; ball <= 49; ++ball)
-        delay[ball] = m_end - 1 - m_last[ball];
+        delay[ball] = m_facts.draws - 1 - m_last[ball];
     if (m_filter.hot)
         m_facts.hot = rankHotCold(m_hotHits, delay, m_filter.hot->count).hot;
     if (m_filter.cold)

@@ -10,7 +10,7 @@
 # the reader's tests; fuzz_xls_workbook tests/data/*.xls (and the legacy samples
 # of the reader's tests when build/ has their writer); fuzz_links fuzz/seeds/links
 # and a few results pages written here; fuzz_number_format a few values and
-# format codes; fuzz_ticket_file ticket files of both forms and number lists.
+# format codes; fuzz_ticket_file ticket files of every form and number lists.
 # Not part of CI. Exits non-zero when a target found a crash.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -62,12 +62,16 @@ seed_number_formats() {
   done
 }
 
-# Ticket files in both forms, and number lists.
+# Ticket files in every form (plain, CSV with and without its header, quoted
+# fields, a label over two lines, a JSON list), and number lists.
 seed_ticket_files() {
   local dir="$1"
   printf '\xef\xbb\xbfticket,b1,b2,b3,b4,b5,b6\r\n1,6,5,4,3,2,1\r\n2,7,8,9,10,11,49\r\n' >"$dir/csv"
   printf '1 2 3 4 5 6\n\n 7;8;9, 10 ,11\t12\n' >"$dir/plain"
   printf 'ticket;b1;b2;b3;b4;b5;b6\nA;1;2;3;4;5;5\n' >"$dir/repeat"
+  printf '"ticket","b1","b2","b3","b4","b5","b6"\r\n"A, ""B""\r\nC","1","2","3","4","5","6"\r\n' >"$dir/quoted"
+  printf '1,1,2,3,4,5,6\r\n2,7,8,9,10,11,12\r\n' >"$dir/headerless"
+  printf '[\n  {"ticket": 1, "b1": 1, "b2": 2, "b3": 3, "b4": 4, "b5": 5, "b6": 6},\n  {"b6": "9", "b1": 7, "b2": 8, "b3": 10, "b4": 11, "b5": 12, "x": null}\n]\n' >"$dir/json"
   printf '3,7,11-15 20-25' >"$dir/numbers"
   printf '3 из 6' >"$dir/guarantee"
 }

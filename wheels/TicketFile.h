@@ -1,14 +1,18 @@
 #pragma once
 
-// Ticket files, in either of two forms:
-// - CSV with the header "ticket,b1,b2,b3,b4,b5,b6": each line a ticket label
-//   (any text without a comma) and six numbers, separated by commas (or
-//   semicolons);
-// - plain lines of six numbers separated by commas, semicolons or blanks.
-// Blank lines are skipped. Every number is a whole number from 1 to 49, no
-// number twice on a line; the numbers of a ticket are sorted. The input is
-// read in one pass and bounded: at most kMaxTicketFileBytes,
-// kMaxTicketLineChars a line, kMaxTickets tickets.
+// Ticket files, in any of these forms:
+// - CSV after RFC 4180 with the header "ticket,b1,b2,b3,b4,b5,b6" (its names
+//   may be quoted): each record a ticket label (any text; quoted, it may hold
+//   commas, doubled quotes and line breaks) and six numbers, separated by
+//   commas (or semicolons), each field perhaps in double quotes;
+// - the same records without the header, told by seven fields on the first line;
+// - plain lines of six numbers separated by commas, semicolons or blanks;
+// - a JSON array of objects with the keys "b1" .. "b6" (others, such as
+//   "ticket", are left alone), as `filter --list --format json` writes it.
+// Blank lines are skipped; CRLF and LF line ends alike. Every number is a
+// whole number from 1 to 49, no number twice in a ticket; the numbers of a
+// ticket are sorted. The input is read in one pass and bounded: at most
+// kMaxTicketFileBytes, kMaxTicketLineChars a line (a CSV record), kMaxTickets tickets.
 
 #include "wheels/WheelTypes.h"
 

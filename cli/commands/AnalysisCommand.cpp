@@ -27,7 +27,12 @@ public:
             "  pairs — 50 самых частых пар шаров (ball1,ball2,hits);\n"
             "  fairness — проверки случайности тиражей: частоты шаров, пар, интервалы "
             "между выпадениями, шары по местам в порядке выпадения (name,statistic,df,"
-            "p_value,method; в JSON {\"draws\", \"tests\": [...]}).\n"
+            "p_value,method,p_value_adjusted,law,draws,malformed_draws: p_value — самой "
+            "проверки, p_value_adjusted — с поправкой Холма на все проверки вместе, df — только "
+            "для закона χ²(df), law — закон по имени или simulation; в JSON {\"draws\", "
+            "\"malformed_draws\", \"duplicate_draws\", \"ordered_draws\", \"overall\": "
+            "{\"p_value\", \"rejected\", \"tests\", \"alpha\", \"verdict\"}, \"tests\": "
+            "[...]}); общий вывод — по наименьшему p с поправкой, на уровне 0,05.\n"
             "С --last N: для bets — N последних ставок, для остальных — N тиражей с "
             "наибольшими номерами. CSV по RFC 4180 или JSON, UTF-8.\n\n"
             "Пример:\n  numeron-cli analysis balls --last 100 --format json");

@@ -12,6 +12,8 @@
 
 #include <QFileInfo>
 #include <QLocale>
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -34,8 +36,12 @@ void writeJson(OutputBuffer& out, const Lab::BacktestResult& result) {
     out.appendInteger(result.draws);
     appendKey(out, "draws_without_prizes");
     out.appendInteger(result.drawsWithoutPrizes);
+    appendKey(out, "malformed_draws");
+    out.appendInteger(result.irregularDraws);
     appendKey(out, "tickets");
     out.appendInteger(result.tickets);
+    appendKey(out, "tickets_played");
+    out.appendInteger(result.ticketsPlayed);
     appendKey(out, "cost");
     out.appendInteger(result.cost);
     appendKey(out, "categories");
@@ -62,11 +68,34 @@ void writeJson(OutputBuffer& out, const Lab::BacktestResult& result) {
     appendKey(out, "expected_total_prize");
     out.appendDouble(result.expectedTotalPrize);
     appendKey(out, "p_value");
-    out.appendDouble(result.pValue);
+    if (std::isnan(result.pValue))
+        appendText(out, "null");
+    else
+        out.appendDouble(result.pValue);
     appendKey(out, "p_value_method");
     const QByteArray method = result.pValueMethod.toUtf8();
     TableText::appendJsonString(out, method.constData(), size_t(method.size()));
     appendText(out, "}\n");
+}
+
+// Columns right-aligned to their widest cell and separated by " | ", so that
+// numbers grouped with blanks never run together.
+QString alignedTable(const QList<QStringList>& rows) {
+    QList<qsizetype> width;
+    for (const QStringList& row : rows)
+        for (qsizetype c = 0; c < row.size(); ++c) {
+            if (c == width.size())
+                width.append(0);
+            width[c] = std::max(width[c], row[c].size());
+        }
+    QString text;
+    for (const QStringList& row : rows) {
+        QStringList cells;
+        for (qsizetype c = 0; c < row.size(); ++c)
+            cells << row[c].rightJustified(width[c]);
+        text += cells.join(QStringLiteral(" | ")) + u'\n';
+    }
+    return text;
 }
 
 QString plainText(const Lab::BacktestResult& result) {
@@ -76,24 +105,22 @@ QString plainText(const Lab::BacktestResult& result) {
     text += QStringLiteral("\nБилетов: %1; сыграно билетов по тиражам: %2; стоимость: %3\n\n")
                 .arg(locale.toString(result.tickets), locale.toString(result.ticketsPlayed),
                      locale.toString(result.cost));
-    text += QStringLiteral("Совпадений  Выигрышей  Сумма выигрышей  Ожидалось выигрышей  "
-                           "Ожидалась сумма\n");
+    QList<QStringList> rows{{QStringLiteral("Совпадений"), QStringLiteral("Выигрышей"),
+                             QStringLiteral("Сумма выигрышей"),
+                             QStringLiteral("Ожидалось выигрышей"),
+                             QStringLiteral("Ожидалась сумма")}};
     for (int k = 0; k < 4; ++k) {
         const Lab::CategoryResult& category = result.categories[size_t(k)];
-        text += QStringLiteral("%1 %2 %3 %4 %5\n")
-                    .arg(k + 3, 10)
-                    .arg(category.hits, 10)
-                    .arg(locale.toString(category.prize), 16)
-                    .arg(money(category.expectedHits), 20)
-                    .arg(money(category.expectedPrize), 15);
+        rows.append({QString::number(k + 3), locale.toString(category.hits),
+                     locale.toString(category.prize), money(category.expectedHits),
+                     money(category.expectedPrize)});
     }
+    text += alignedTable(rows);
     text += QStringLiteral("\nВыиграно всего: %1; итог (выигрыш минус стоимость): %2\n"
-                           "Ожидалось при случайной игре: %3; итог %4\n"
-                           "p = %5 (%6)\n")
+                           "Ожидалось при случайной игре: %3; итог %4\n")
                 .arg(locale.toString(result.totalPrize), locale.toString(result.net),
-                     money(result.expectedTotalPrize), money(result.expectedNet))
-                .arg(locale.toString(result.pValue, 'g', 3), result.pValueMethod);
-    return text;
+                     money(result.expectedTotalPrize), money(result.expectedNet));
+    return text + Lab::backtestPValueText(result) + u'\n';
 }
 
 class BacktestCommand : public CliCommand {
@@ -109,17 +136,27 @@ public:
             "Проверяет билеты из файла БИЛЕТЫ на каждом тираже базы (или на тиражах от --from "
             "до --to): по категориям 3, 4, 5 и 6 совпадений — выигрыши и их суммы по призам "
             "тиража (тираж без сумм считает совпадения, но учитывается отдельно), стоимость по "
-            "цене --price, итог. Рядом — точное ожидание для стольких же случайных билетов на "
-            "тех же тиражах и p-значение: насколько редок такой выигрыш при случайной игре.\n\n"
+            "цене --price, итог. Неправильные тиражи (не шесть разных чисел от 1 до 49) "
+            "пропускаются и считаются. Рядом — точное ожидание для стольких же случайных "
+            "билетов на тех же тиражах и p-значение: доля из 2000 случайных перестановок чисел "
+            "1–49, применённых ко всем билетам набора, при которых набор выиграл бы не меньше. "
+            "Перестановка сохраняет структуру набора (30 билетов на 9 числах сравниваются с "
+            "такими же наборами), так что p честно и для систем.\n\n"
             "БИЛЕТЫ — текстовый файл: в каждой строке шесть чисел от 1 до 49 через пробел, "
-            "запятую или точку с запятой, или CSV с заголовком ticket,b1,b2,b3,b4,b5,b6.\n\n"
+            "запятую или точку с запятой; CSV ticket,b1,b2,b3,b4,b5,b6 (с заголовком или без, "
+            "поля могут быть в кавычках); или список JSON, как его пишет filter --list "
+            "--format json.\n\n"
             "С --walk-forward на каждом тираже играют только билеты, прошедшие условия "
             "фильтра (те же, что у команды filter), причём условия по истории видят лишь "
-            "тиражи до этого.\n\n"
-            "Вывод — текст или JSON {\"draws\", \"draws_without_prizes\", \"tickets\", "
-            "\"cost\", \"categories\": {\"3\": {\"hits\", \"prize\", \"expected_hits\", "
-            "\"expected_prize\"}, ...}, \"total_prize\", \"net\", \"expected_total_prize\", "
-            "\"p_value\", \"p_value_method\"}.\n\n"
+            "правильные тиражи до этого; на тираже, перед которым их нет, условия по истории "
+            "не отсеивают ни одного билета.\n\n"
+            "Вывод — текст или JSON {\"draws\", \"draws_without_prizes\", "
+            "\"malformed_draws\", \"tickets\", \"tickets_played\" (сыграно билетов по "
+            "всем тиражам), \"cost\", \"categories\": {\"3\": {\"hits\", \"prize\", "
+            "\"expected_hits\", \"expected_prize\"}, ...}, \"total_prize\", \"net\", "
+            "\"expected_total_prize\", \"p_value\" (null, если не вычислялось), "
+            "\"p_value_method\"}. Суммы больше 9 223 372 036 854 775 807 не считаются: команда "
+            "завершается с ошибкой.\n\n"
             "Пример:\n  numeron-cli backtest билеты.txt --from 1000 --price 100");
     }
     QList<QCommandLineOption> options() const override {
@@ -129,7 +166,8 @@ public:
             QCommandLineOption(QStringLiteral("to"), QStringLiteral("Последний тираж."),
                                QStringLiteral("тираж")),
             QCommandLineOption(QStringLiteral("price"),
-                               QStringLiteral("Цена одного билета (целое число)."),
+                               QStringLiteral("Цена одного билета, целое число от 0 до "
+                                              "1 000 000 000 000."),
                                QStringLiteral("цена")),
             QCommandLineOption(QStringLiteral("walk-forward"),
                                QStringLiteral("Играть только билеты, прошедшие фильтр, "
@@ -176,7 +214,8 @@ public:
             throw AppError(problem);
         Console& console = session.console();
         Lab::Control control;
-        if (console.showsProgress() && !console.outputIsTerminal())
+        // The result is written once the replay is done: the bar never mixes with it.
+        if (console.showsProgress())
             control.progress = [&](double share) {
                 console.progress(int(share * 100), QStringLiteral("backtest"));
             };

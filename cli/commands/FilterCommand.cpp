@@ -19,13 +19,18 @@ void appendText(OutputBuffer& out, const char* text) {
     out.append(text, strlen(text));
 }
 
-void writeCount(OutputBuffer& out, const Lab::CountResult& count, bool json) {
+void writeCount(OutputBuffer& out, const Lab::CountResult& count, qint64 malformedDraws,
+                bool json) {
     appendText(out, json ? "{\"count\": " : "count,total,share\r\n");
     out.appendInteger(count.passing);
     appendText(out, json ? ", \"total\": " : ",");
     out.appendInteger(count.total);
     appendText(out, json ? ", \"share\": " : ",");
     out.appendDouble(count.share());
+    if (json) {
+        appendText(out, ", \"malformed_draws\": ");
+        out.appendInteger(malformedDraws);
+    }
     appendText(out, json ? "}\n" : "\r\n");
 }
 
@@ -64,8 +69,10 @@ public:
             "все заданные условия (каждое необязательно). Условия --not-drawn, "
             "--shared-with-last-max, --hot и --cold смотрят на тиражи в базе; горячие и "
             "холодные шары — как в окне «Анализ» (больше всего или меньше всего выпадений "
-            "в последних W тиражах).\n\n"
-            "--count выводит число прошедших, всего комбинаций и долю (count,total,share); "
+            "в последних W тиражах). Неправильные тиражи (не шесть разных чисел от 1 до 49) "
+            "эти условия пропускают, а их число называется в стандартном потоке ошибок.\n\n"
+            "--count выводит число прошедших, всего комбинаций и долю (count,total,share; "
+            "в JSON ещё malformed_draws — пропущенные неправильные тиражи); "
             "--list — сами билеты по возрастанию (ticket,b1,b2,b3,b4,b5,b6), с --limit N "
             "— первые N. CSV по RFC 4180 или JSON, UTF-8. Без ФАЙЛА (или с «-») вывод идёт "
             "в стандартный вывод; файл заменяется только целиком записанным списком.\n\n"
@@ -99,17 +106,21 @@ public:
             throw UsageError(QStringLiteral("--limit действует только с --list"));
         const bool json = CommandOptions::chosenFormat(parser, kFormats) == QLatin1String("json");
         const Lab::Filter filter = FilterOptions::chosen(parser);
+        Console& console = session.console();
         Lab::HistoryFacts facts;
         if (filter.usesHistory()) {
             const Analysis::DrawHistory history = Analysis::readDrawHistory(session.connection());
-            if (history.size() == 0)
-                throw AppError(QStringLiteral("в базе нет ни одного тиража, а условия "
-                                              "--not-drawn, --shared-with-last-max, --hot и "
-                                              "--cold смотрят на тиражи"));
             facts = Lab::historyFacts(filter, history);
+            if (facts.draws == 0)
+                throw AppError(
+                    QStringLiteral("в базе нет ни одного %1тиража, а условия "
+                                   "--not-drawn, --shared-with-last-max, --hot и "
+                                   "--cold смотрят на тиражи")
+                        .arg(history.size() > 0 ? QStringLiteral("правильного ") : QString()));
+            if (facts.malformedDraws > 0)
+                console.error(Lab::malformedDrawsText(facts.malformedDraws));
         }
 
-        Console& console = session.console();
         const QString fileName = parser.positionalArguments().value(0);
         const bool toStandardOutput = fileName.isEmpty() || fileName == QLatin1String("-");
         Lab::Control control;
@@ -121,7 +132,8 @@ public:
         {
             OutputBuffer out(target);
             if (count) {
-                writeCount(out, Lab::countPassing(filter, facts, control), json);
+                writeCount(out, Lab::countPassing(filter, facts, control), facts.malformedDraws,
+                           json);
             } else {
                 appendText(out, json ? "[" : "ticket,b1,b2,b3,b4,b5,b6\r\n");
                 qint64 written = 0;

@@ -23,16 +23,6 @@
 
 namespace {
 
-QString testTitle(const QString& name) {
-    if (name == QLatin1String("balls"))
-        return QStringLiteral("Частоты шаров");
-    if (name == QLatin1String("pairs"))
-        return QStringLiteral("Частоты пар");
-    if (name == QLatin1String("gaps"))
-        return QStringLiteral("Интервалы между выпадениями");
-    return QStringLiteral("Место %1 в порядке выпадения").arg(name.mid(8));
-}
-
 AnalysisCell figureCell(double value, int decimals) {
     if (!std::isfinite(value))
         return {QString(), QVariant()};
@@ -43,15 +33,17 @@ std::vector<AnalysisRow> fairnessRows(const Analysis::FairnessReport& report) {
     std::vector<AnalysisRow> rows;
     for (const Analysis::FairnessTest& test : report.tests) {
         AnalysisRow row;
-        row.cells = {{testTitle(test.name), test.name},
-                     {Analysis::fairnessVerdict(test), QVariant()},
+        // Degrees of freedom only where the law is a χ² with them: the pairs'
+        // law and the simulated ones are named in the method.
+        row.cells = {{Analysis::fairnessTitle(test.name), test.name},
+                     {Analysis::fairnessVerdict(test, report.testsRun), QVariant()},
                      figureCell(test.statistic, 2),
-                     test.available ? AnalysisCell{QString::number(test.df), test.df}
-                                    : AnalysisCell{QString(), QVariant()},
+                     test.available && test.df > 0 ? AnalysisCell{QString::number(test.df), test.df}
+                                                   : AnalysisCell{QString(), QVariant()},
                      {test.available ? Analysis::formatPValue(test.pValue) : QString(),
                       test.available ? QVariant(test.pValue) : QVariant()},
                      {test.method, QVariant()}};
-        if (test.available && test.pValue < Analysis::kFairnessAlpha)
+        if (test.available && test.adjustedPValue < Analysis::kFairnessAlpha)
             row.background = AnalysisRows::kHotColour;
         row.toolTip = test.method;
         rows.push_back(std::move(row));
@@ -115,9 +107,13 @@ void FairnessPage::recompute(AnalysisSource& source) {
     m_report = Analysis::computeFairness(Analysis::readFairnessHistory(source.connection()),
                                          chosenLastN(m_lastN));
     model()->setRows(fairnessHeader(), fairnessRows(m_report));
-    QString summary = QStringLiteral("Учтено тиражей: %1").arg(m_report.draws);
+    QString summary = Analysis::overallVerdict(m_report) +
+                      QStringLiteral("\nУчтено тиражей: %1").arg(m_report.draws);
     if (m_report.irregular > 0)
         summary += QStringLiteral("; неправильных, не учтены: %1").arg(m_report.irregular);
+    if (m_report.duplicates > 0)
+        summary +=
+            QStringLiteral("; повторов номера тиража, учтён первый: %1").arg(m_report.duplicates);
     summary += QStringLiteral("; с порядком выпадения: %1. Уровень значимости 0,05.")
                    .arg(m_report.ordered);
     m_summary->setText(summary);
@@ -147,7 +143,7 @@ void FairnessPage::showChart(int row) {
     m_axisX->setLabelsAngle(data.labels.size() > 12 ? -90 : 0);
     m_axisY->setRange(0, top > 0 ? top * 1.1 : 1);
     m_axisY->applyNiceNumbers();
-    m_chartView->chart()->setTitle(testTitle(test.name));
+    m_chartView->chart()->setTitle(Analysis::fairnessTitle(test.name));
 }
 
 Analysis::TextTable FairnessPage::exportTable() const {

@@ -96,7 +96,7 @@ void LabBacktestPanel::chooseFile() {
     const QString path =
         m_dialogs->openFileName(this, QStringLiteral("Билеты"),
                                 QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
-                                QStringLiteral("Билеты (*.txt *.csv);;Все файлы (*)"));
+                                QStringLiteral("Билеты (*.txt *.csv *.json);;Все файлы (*)"));
     if (!path.isEmpty())
         loadFile(path);
 }

@@ -58,12 +58,13 @@ std::optional<Lab::Filter> LabFilterPanel::filter(QString& error) const {
           std::tuple{m_low, &filter.low, QStringLiteral("Малых")}})
         if (ok && given(edit))
             ok = Lab::parseSpan(edit->text(), label, span->emplace(), error);
-    for (const auto& [edit, value, label] :
-         {std::tuple{m_maxRun, &filter.maxRun, QStringLiteral("Подряд")},
-          std::tuple{m_decadeMax, &filter.decadeMax, QStringLiteral("В десятке")},
-          std::tuple{m_sharedMax, &filter.sharedWithLastMax, QStringLiteral("Общих с последним")}})
+    for (const auto& [edit, value, label, least] :
+         {std::tuple{m_maxRun, &filter.maxRun, QStringLiteral("Подряд"), 1},
+          std::tuple{m_decadeMax, &filter.decadeMax, QStringLiteral("В десятке"), 0},
+          std::tuple{m_sharedMax, &filter.sharedWithLastMax, QStringLiteral("Общих с последним"),
+                     0}})
         if (ok && given(edit))
-            ok = Lab::parseCount(edit->text(), label, value->emplace(), error);
+            ok = Lab::parseCount(edit->text(), label, value->emplace(), error, least, 6);
     if (ok && given(m_include))
         ok = Lab::parseBallList(m_include->text(), QStringLiteral("Включить"), filter.include,
                                 error);

@@ -1,6 +1,5 @@
 #include "gui/analysis/LabPage.h"
 
-#include "analysis/Fairness.h"
 #include "analysis/TextTable.h"
 #include "entry/BetStore.h"
 #include "gui/analysis/AnalysisModel.h"
@@ -63,10 +62,7 @@ QString backtestSummary(const Lab::BacktestResult& result) {
                            "ожидалось %3, итог %4\n")
                 .arg(rubles(double(result.totalPrize)), rubles(double(result.net), true),
                      rubles(result.expectedTotalPrize), rubles(result.expectedNet, true));
-    const QString p = Analysis::formatPValue(result.pValue);
-    text += (p.startsWith(QLatin1Char('<')) ? QStringLiteral("p ") : QStringLiteral("p = ")) + p +
-            QStringLiteral(": ") + result.pValueMethod;
-    return text;
+    return text + Lab::backtestPValueText(result);
 }
 
 } // namespace

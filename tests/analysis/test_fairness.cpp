@@ -57,6 +57,8 @@ FairnessSample unfairSample(const QString& kind) {
     return sample;
 }
 
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
 BallSet balls(std::initializer_list<int> list) {
     BallSet set = 0;
     for (int b : list)
@@ -73,6 +75,10 @@ private Q_SLOTS:
     void tailProbabilities();
     void ballStatistic_data();
     void ballStatistic();
+    void tooFewDrawsAndTies_data();
+    void tooFewDrawsAndTies();
+    void pValueText_data();
+    void pValueText();
     void verdicts_data();
     void verdicts();
     void pairSimulation();
@@ -112,8 +118,10 @@ void TestFairness::ballStatistic_data() {
     QTest::addColumn<std::vector<BallSet>>("draws");
     QTest::addColumn<double>("statistic");
     // Σ(O - E)²/E = ΣO²/E - 6n with E = 6n/49, then × 48/43.
-    QTest::newRow("one draw") << std::vector<BallSet>{balls({1, 2, 3, 4, 5, 6})}
-                              << (6 * 49.0 / 6 - 6) * 48 / 43;
+    // One draw is too few (see tooFewDrawsAndTies).
+    QTest::newRow("two draws") << std::vector<BallSet>{balls({1, 2, 3, 4, 5, 6}),
+                                                       balls({7, 8, 9, 10, 11, 12})}
+                               << (12 * 49.0 / 12 - 12) * 48 / 43;
     QTest::newRow("a draw twice and another")
         << std::vector<BallSet>{balls({1, 2, 3, 4, 5, 6}), balls({1, 2, 3, 4, 5, 6}),
                                 balls({7, 8, 9, 10, 11, 12})}
@@ -127,9 +135,68 @@ void TestFairness::ballStatistic() {
     QFETCH(std::vector<BallSet>, draws);
     QFETCH(double, statistic);
     const FairnessTest test = ballCountTest(draws);
-    QCOMPARE(test.df, 48);
     QVERIFY(std::fabs(test.statistic - statistic) < 1e-9);
-    QCOMPARE(test.pValue, chiSquareUpperTail(statistic, 48));
+    // Fewer than 5 hits expected per ball (under 41 draws): simulated fair histories.
+    QCOMPARE(test.df, draws.size() < 41 ? 0 : 48);
+    QCOMPARE(test.law,
+             draws.size() < 41 ? QStringLiteral("simulation") : QStringLiteral("chi2(48)"));
+    if (draws.size() >= 41)
+        QCOMPARE(test.pValue, chiSquareUpperTail(statistic, 48));
+}
+
+// One draw is too few for any test; two disjoint draws have the smallest pair
+// sum of squares there is, however their balls are numbered: p = 1 exactly.
+void TestFairness::tooFewDrawsAndTies_data() {
+    QTest::addColumn<std::vector<BallSet>>("draws");
+    QTest::addColumn<double>("pairsP"); // NaN: not available
+    QTest::newRow("one draw, 1-6") << std::vector<BallSet>{balls({1, 2, 3, 4, 5, 6})} << kNaN;
+    QTest::newRow("one draw, 44-49")
+        << std::vector<BallSet>{balls({44, 45, 46, 47, 48, 49})} << kNaN;
+    QTest::newRow("two draws, 1-12")
+        << std::vector<BallSet>{balls({1, 2, 3, 4, 5, 6}), balls({7, 8, 9, 10, 11, 12})} << 1.0;
+    QTest::newRow("two draws, 38-49")
+        << std::vector<BallSet>{balls({44, 45, 46, 47, 48, 49}), balls({38, 39, 40, 41, 42, 43})}
+        << 1.0;
+}
+
+void TestFairness::tooFewDrawsAndTies() {
+    QFETCH(std::vector<BallSet>, draws);
+    QFETCH(double, pairsP);
+    FairnessSample sample;
+    sample.draws = draws;
+    for (BallSet set : draws) {
+        DrawnOrder order{};
+        size_t i = 0;
+        forEachBall(set, [&](int ball) { order[i++] = quint8(ball); });
+        sample.orders.push_back(order);
+    }
+    FairnessOptions options;
+    options.simulations = 99;
+    const FairnessReport report = computeFairness(sample, options);
+    for (const FairnessTest& test : report.tests)
+        if (std::isnan(pairsP))
+            QVERIFY2(!test.available && test.method.startsWith(u"Мало тиражей"),
+                     qPrintable(test.name + u' ' + test.method));
+    if (!std::isnan(pairsP))
+        QCOMPARE(report.tests[1].pValue, pairsP);
+}
+
+// Rounded, a p-value never crosses 0.05 or lands on it from either side.
+void TestFairness::pValueText_data() {
+    QTest::addColumn<double>("p");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("just below") << 0.0496 << QStringLiteral("0,0496");
+    QTest::newRow("just above") << 0.0504 << QStringLiteral("0,0504");
+    QTest::newRow("exactly") << 0.05 << QStringLiteral("0,05");
+    QTest::newRow("plain") << 0.43 << QStringLiteral("0,43");
+    QTest::newRow("small") << 0.004 << QStringLiteral("0,004");
+    QTest::newRow("tiny") << 0.0004 << QStringLiteral("< 0,001");
+}
+
+void TestFairness::pValueText() {
+    QFETCH(double, p);
+    QFETCH(QString, text);
+    QCOMPARE(formatPValue(p), text);
 }
 
 void TestFairness::verdicts_data() {
@@ -159,17 +226,22 @@ void TestFairness::verdicts() {
     QCOMPARE(report.tests.size(), size_t(9));
     for (const FairnessTest& test : report.tests) {
         QVERIFY2(test.available, qPrintable(test.name));
-        const QString verdict = fairnessVerdict(test);
-        QCOMPARE(verdict.startsWith(u"тиражи не похожи на случайные, p "),
+        const QString verdict = fairnessVerdict(test, report.testsRun);
+        QCOMPARE(verdict.startsWith(u"тиражи не похожи на случайные: p "),
                  rejected.contains(test.name));
-        QVERIFY2(verdict.endsWith(formatPValue(test.pValue)), qPrintable(verdict));
+        QVERIFY2(verdict.contains(formatPValue(test.pValue)), qPrintable(verdict));
+        if (rejected.contains(test.name))
+            QVERIFY2(verdict.endsWith(u"с поправкой на 9 проверок p " +
+                                      formatPValue(test.adjustedPValue)),
+                     qPrintable(verdict));
     }
+    QCOMPARE(report.overallPValue < kFairnessAlpha, !rejected.isEmpty());
 }
 
 void TestFairness::pairSimulation() {
     FairnessOptions options;
     options.pairMethod = PairNullMethod::Simulation;
-    options.pairSimulations = 99;
+    options.simulations = 99;
     int calls = 0;
     options.progress = [&](int done, int total) { calls += done <= total; };
     const FairnessSample unfair = unfairSample(QStringLiteral("ball 1 every draw"));

@@ -65,7 +65,9 @@ void TestCliAnalysis::lines_data() {
     QTest::newRow("pairs, newest draw") << strings({"pairs", "--last=1"})
                                         << strings({"ball1,ball2,hits", "9,10,1", "12,49,1"}) << 15;
     QTest::newRow("fairness") << strings({"fairness"})
-                              << strings({"name,statistic,df,p_value,method"}) << 9;
+                              << strings({"name,statistic,df,p_value,method,p_value_adjusted,law,"
+                                          "draws,malformed_draws"})
+                              << 9;
 }
 
 void TestCliAnalysis::lines() {
@@ -114,6 +116,27 @@ void TestCliAnalysis::json() {
     }
     QCOMPARE(names, strings({"balls", "pairs", "gaps", "position1", "position2", "position3",
                              "position4", "position5", "position6"}));
+
+    // Draw 2 stored again by another program, and a malformed draw: the first
+    // stored counts, the malformed one is left out, both are counted.
+    cli.app.sql(QStringLiteral("INSERT INTO razyg (tir, s1, s2, s3, s4, s5, s6) VALUES "
+                               "(2, 30, 31, 32, 33, 34, 35), (4, 7, 7, 8, 9, 10, 11)"));
+    const QJsonObject again =
+        QJsonDocument::fromJson(cli.run(strings({"analysis", "fairness", "--format", "json"})).out)
+            .object();
+    QCOMPARE(again[QLatin1String("draws")].toInt(), 3);
+    QCOMPARE(again[QLatin1String("duplicate_draws")].toInt(), 1);
+    QCOMPARE(again[QLatin1String("malformed_draws")].toInt(), 1);
+    const QJsonObject pairs = again[QLatin1String("tests")][1].toObject();
+    QVERIFY(pairs[QLatin1String("df")].isNull()); // no χ²(1175): the law is named
+    QCOMPARE(pairs[QLatin1String("law")].toString(), QStringLiteral("simulation"));
+    QCOMPARE(pairs[QLatin1String("draws")].toInt(), 3);
+    QCOMPARE(pairs[QLatin1String("malformed_draws")].toInt(), 1);
+    QVERIFY(pairs[QLatin1String("p_value_adjusted")].toDouble() >=
+            pairs[QLatin1String("p_value")].toDouble());
+    const QJsonObject overall = again[QLatin1String("overall")].toObject();
+    QCOMPARE(overall[QLatin1String("tests")].toInt(), 8); // all but the gaps, which need more draws
+    QVERIFY(overall[QLatin1String("verdict")].toString().startsWith(u"В целом: "));
 }
 
 void TestCliAnalysis::usage_data() {

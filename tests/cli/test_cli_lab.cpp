@@ -3,11 +3,13 @@
 // command lines that must be refused.
 #include "tests/cli/CliTestSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QTest>
+#include <unistd.h>
 
 class TestCliLab : public QObject {
     Q_OBJECT
@@ -17,6 +19,9 @@ private Q_SLOTS:
     void filterOutput_data();
     void filterOutput();
     void backtestJson();
+    void edges_data();
+    void edges();
+    void replacedFileKeepsItsMode();
 };
 
 namespace {
@@ -150,6 +155,102 @@ void TestCliLab::backtestJson() {
     QCOMPARE(number(result, "expected_total_prize"), expectedTotal);
     QVERIFY(number(result, "p_value") > 0 && number(result, "p_value") <= 1);
     QVERIFY(!result[QLatin1String("p_value_method")].toString().isEmpty());
+}
+
+void TestCliLab::edges_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("fragments"); // in standard output, or error when failing
+    const QString json = QStringLiteral("--format=json");
+    QTest::newRow("newest draw malformed: skipped, counted")
+        << strings({"filter", "--shared-with-last-max", "0", "--count"}) + QStringList{json} << 0
+        << strings({"\"count\": 6096454,", "\"malformed_draws\": 1"}); // C(43,6), not C(44,6)
+    QTest::newRow("backtest skips it too")
+        << strings({"backtest", "tickets.txt"}) + QStringList{json} << 0
+        << strings({"\"malformed_draws\": 1,", "\"tickets_played\": 4,"});
+    QTest::newRow("range of a malformed draw")
+        << strings({"backtest", "tickets.txt", "--from", "3"}) << 1
+        << strings({"нет ни одного правильного тиража"});
+    QTest::newRow("no prizes, no p-value")
+        << strings({"backtest", "tickets.txt", "--from", "2", "--to", "2"}) + QStringList{json} << 0
+        << strings({"\"p_value\": null,"});
+    QTest::newRow("first draw: no history rules nothing out")
+        << strings({"backtest", "tickets.txt", "--walk-forward", "--hot", "5:10:1", "--to", "1"}) +
+               QStringList{json}
+        << 0 << strings({"\"tickets_played\": 2,"});
+    QTest::newRow("columns apart, hits grouped")
+        << strings({"backtest", "many.txt", "--to", "2"}) << 0
+        << QStringList{QStringLiteral("2\u00a0000 |"), QStringLiteral("100\u00a0000 |")};
+    QTest::newRow("CSV with CRLF") << strings({"filter", "--sum", "21", "--list"}) << 0
+                                   << strings({"ticket,b1,b2,b3,b4,b5,b6\r\n1,1,2,3,4,5,6\r\n"});
+    QTest::newRow("quoted CSV read") << strings({"backtest", "quoted.csv"}) + QStringList{json} << 0
+                                     << strings({"\"tickets\": 1,"});
+    QTest::newRow("JSON list read") << strings({"backtest", "list.json"}) + QStringList{json} << 0
+                                    << strings({"\"tickets\": 1,"});
+    QTest::newRow("wheel check reads it")
+        << strings({"wheel", "check", "--numbers", "1-7", "--guarantee", "2/3", "list.json"}) << 0
+        << strings({"35 из 35"});
+    QTest::newRow("span") << strings({"filter", "--sum", "abc", "--count"}) << 2
+                          << strings({"«abc» — ожидался диапазон"});
+    QTest::newRow("list") << strings({"filter", "--include", "x", "--count"}) << 2
+                          << strings({"ожидался список"});
+    QTest::newRow("count range") << strings({"filter", "--shared-with-last-max", "-1", "--count"})
+                                 << 2 << strings({"ожидалось целое число от 0 до 6"});
+    QTest::newRow("price limit") << strings({"backtest", "tickets.txt", "--price", "1000000000001"})
+                                 << 2
+                                 << QStringList{QStringLiteral(
+                                        "от 0 до 1\u00a0000\u00a0000\u00a0000\u00a0000")};
+    QTest::newRow("words") << strings({"backtest", "words.txt"}) << 1
+                           << strings({"Строка 1: «hello» — не число"});
+    QTest::newRow("folder as database")
+        << strings({"--db", "folder", "filter", "--not-drawn", "--count"}) << 1
+        << strings({"это папка"});
+    QTest::newRow("write error") << strings({"filter", "--sum", "21", "--list", "/dev/full"}) << 1
+                                 << strings({"не удалось записать «/dev/full» ("});
+}
+
+void TestCliLab::edges() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, fragments);
+    CliFolder cli;
+    storeTinyHistory(cli);
+    cli.app.addDraw(3, {7, 7, 8, 9, 10, 11}); // a hand-entry fault: ball 7 twice
+    cli.app.sql(QStringLiteral("UPDATE razyg SET chv3 = 100 WHERE tir = 3"));
+    writeFile(cli.path(QStringLiteral("many.txt")), QByteArray("1 2 3 10 11 12\n").repeated(1000));
+    writeFile(cli.path(QStringLiteral("words.txt")), "hello world\n");
+    writeFile(cli.path(QStringLiteral("quoted.csv")),
+              "\"ticket\",\"b1\",\"b2\",\"b3\",\"b4\",\"b5\",\"b6\"\r\n\"A, B\",1,2,3,4,5,6\r\n");
+    writeFile(cli.path(QStringLiteral("list.json")),
+              "[\n  {\"ticket\": 1, \"b1\": 1, \"b2\": 2, \"b3\": 3, \"b4\": 4, \"b5\": 5, "
+              "\"b6\": 6}\n]\n");
+    QVERIFY(QDir(cli.app.dir()).mkdir(QStringLiteral("folder")));
+    const CliRun run = cli.run(arguments);
+    QCOMPARE(run.exitCode, exitCode);
+    const QString text = exitCode == 0 ? run.outText() : run.errText();
+    for (const QString& fragment : fragments)
+        QVERIFY2(text.contains(fragment), qPrintable(text));
+    // Lines of ours alone, no warning of the libraries.
+    for (const QString& line : run.errText().split(u'\n', Qt::SkipEmptyParts))
+        QVERIFY2(line.startsWith(u"numeron-cli: ") || line.startsWith(u"Справка: "),
+                 qPrintable(line));
+}
+
+// A read-only file is replaced only by the superuser, and stays read-only.
+void TestCliLab::replacedFileKeepsItsMode() {
+    CliFolder cli;
+    const QString file = cli.path(QStringLiteral("out.csv"));
+    writeFile(file, "old\n");
+    const auto mode = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    QVERIFY(QFile::setPermissions(file, mode));
+    const bool root = ::geteuid() == 0;
+    const CliRun run = cli.run(QStringList{QStringLiteral("filter"), QStringLiteral("--sum"),
+                                           QStringLiteral("21"), QStringLiteral("--list"), file});
+    QCOMPARE(run.exitCode, root ? 0 : 1);
+    QFile read(file);
+    QVERIFY(read.open(QIODevice::ReadOnly));
+    QCOMPARE(read.readAll().startsWith("ticket"), root);
+    QCOMPARE(QFile::permissions(file) & QFile::Permissions(0x7077), mode); // owner, group, others
 }
 
 QTEST_MAIN(TestCliLab)

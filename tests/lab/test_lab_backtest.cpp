@@ -4,13 +4,17 @@
 #include "analysis/BallStats.h"
 #include "dataset/Connection.h"
 #include "lab/Backtest.h"
+#include "lab/FilterEngine.h"
 #include "lab/HistoryFacts.h"
+#include "lab/MatchCounter.h"
 #include "lab/RandomPlay.h"
 #include "lab/StoredBets.h"
+#include "runtime/AppError.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
+#include <numeric>
 #include <random>
 #include <sqlite3.h>
 
@@ -96,10 +100,19 @@ private Q_SLOTS:
         QCOMPARE(r.categories[0].expectedHits, 3.0 * double(draws) * 246820 / 13983816);
         const double amount3 = from <= 1 ? (to >= 3 ? 250.0 : 100.0) : 150.0;
         QCOMPARE(r.categories[0].expectedPrize, 3.0 * amount3 * 246820 / 13983816);
-        // Draw 3 alone pays: random play wins as much with two threes or any
-        // four among three tickets. With a five, hardly ever.
-        const double p3 = 246820.0 / 13983816, p4 = 13545.0 / 13983816, rest = 1 - p3 - p4;
-        const double exact = from == 2 ? 1 - rest * rest * rest - 3 * p3 * rest * rest : 0;
+        // The same tickets with their numbers permuted at random meet a uniformly random draw:
+        // the share of all draws on which they would win as much. With a five paid, hardly any.
+        double exact = 0;
+        if (from == 2)
+            streamPassing(Filter{}, HistoryFacts{}, [&](const Ticket& draw) {
+                qint64 total = 0;
+                for (const Ticket& t : request.tickets) {
+                    const int k = Analysis::ballCount(ballsOf(t) & ballsOf(draw));
+                    total += k == 3 ? 150 : k == 4 ? 2000 : 0;
+                }
+                exact += total >= 300 ? 1.0 / double(kAllCombinations) : 0.0;
+                return true;
+            });
         QVERIFY2(std::fabs(r.pValue - exact) < 0.001, qPrintable(QString::number(r.pValue)));
     }
 
@@ -164,6 +177,104 @@ private Q_SLOTS:
                      qPrintable(QString::number(r.categories[k].hits)));
         }
         QVERIFY(r.pValue > 0.001);
+    }
+
+    // Sets of 30 tickets from 9 balls win in bunches: their p-values on fair
+    // draws must still spread evenly (one in twenty below 0.05, one above 0.95).
+    void structuredSetsGetEvenPValues() {
+        const PrizeHistory h = fairHistory(1000, 7);
+        std::mt19937_64 random(27);
+        int low = 0, high = 0;
+        for (int set = 0; set < 20; ++set) {
+            std::vector<int> balls(49);
+            std::iota(balls.begin(), balls.end(), 1);
+            std::shuffle(balls.begin(), balls.end(), random);
+            balls.resize(9);
+            BacktestRequest request;
+            while (request.tickets.size() < 30) {
+                std::shuffle(balls.begin(), balls.end(), random);
+                Ticket t{balls[0], balls[1], balls[2], balls[3], balls[4], balls[5]};
+                std::sort(t.begin(), t.end());
+                if (std::find(request.tickets.begin(), request.tickets.end(), t) ==
+                    request.tickets.end())
+                    request.tickets.push_back(t);
+            }
+            request.pValueReplicates = 400;
+            request.seed = quint64(set);
+            const double p = runBacktest(h, request).pValue;
+            low += p < 0.05;
+            high += p > 0.95;
+        }
+        QVERIFY2(low <= 3 && high <= 3,
+                 qPrintable(QStringLiteral("%1 low, %2 high").arg(low).arg(high)));
+    }
+
+    // 5,000 tickets on 2,500 draws at the largest price, and a stored jackpot
+    // near the 64-bit limit won twice: refused, never a wrapped-round sum.
+    void moneyBeyond64Bits_data() {
+        QTest::addColumn<qint64>("price");
+        QTest::addColumn<qint64>("jackpot");
+        QTest::addColumn<QString>("refusal"); // empty: the sums are exact
+        QTest::newRow("largest cost that fits") << qint64(737869762948) << qint64(0) << QString();
+        QTest::newRow("cost") << qint64(1000000000000) << qint64(0) << QStringLiteral("Стоимость");
+        QTest::newRow("prizes") << qint64(0) << qint64(5000000000000000000)
+                                << QStringLiteral("Выигрыш тиража 2");
+    }
+    void moneyBeyond64Bits() {
+        QFETCH(qint64, price);
+        QFETCH(qint64, jackpot);
+        QFETCH(QString, refusal);
+        PrizeHistory h = fairHistory(2500, 3);
+        h.balls.draws[1] = ballsOf({1, 2, 3, 4, 5, 6});
+        h.prizes[1].amount[3] = jackpot;
+        BacktestRequest request;
+        request.tickets.assign(5000, Ticket{1, 2, 3, 4, 5, 6});
+        request.ticketPrice = price;
+        request.pValueReplicates = 0;
+        try {
+            const BacktestResult r = runBacktest(h, request);
+            QVERIFY(refusal.isEmpty());
+            QCOMPARE(r.cost, price * 5000 * 2500); // 9,223,372,036,850,000,000
+        } catch (const AppError& e) {
+            QVERIFY2(!refusal.isEmpty() && e.message().startsWith(refusal),
+                     qPrintable(e.message()));
+        }
+    }
+
+    // The subset counts of a large set against plain popcounts, with tickets
+    // taken out again and one ticket twice; draws near the tickets, so that
+    // fives and sixes come up.
+    void largeSetsCountMatchesExactly() {
+        std::mt19937_64 random(5);
+        MatchCounter counter(1000);
+        std::vector<BallSet> tickets;
+        for (int i = 0; i < 300; ++i)
+            tickets.push_back(ballsOf(randomTicket(random)));
+        tickets.push_back(tickets[7]);
+        for (BallSet t : tickets)
+            counter.add(t);
+        for (int i = 0; i < 100; ++i) {
+            counter.remove(tickets.back());
+            tickets.pop_back();
+        }
+        for (size_t d = 0; d < 2000; ++d) {
+            BallSet draw = ballsOf(randomTicket(random));
+            if (d % 2 == 0) { // a ticket with up to two of its balls swapped
+                draw = tickets[d % tickets.size()];
+                for (size_t swaps = d % 3; swaps > 0; --swaps) {
+                    const BallSet out = BallSet(1) << (1 + random() % 49),
+                                  in = BallSet(1) << (1 + random() % 49);
+                    if ((draw & out) && !(draw & in))
+                        draw = (draw & ~out) | in;
+                }
+            }
+            MatchHits plain{};
+            for (BallSet t : tickets)
+                if (const int k = Analysis::ballCount(t & draw); k >= 3)
+                    ++plain[size_t(k - 3)];
+            QCOMPARE(counter.hits(draw), plain);
+        }
+        QCOMPARE(counter.size(), qint64(tickets.size()));
     }
 
     void readsDrawsWithPrizes() {

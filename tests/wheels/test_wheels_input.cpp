@@ -93,6 +93,35 @@ private Q_SLOTS:
             << QByteArray(1000000, '7') << 0 << u"Строка 1: строка длиннее"_s;
         QTest::newRow("header only")
             << QByteArray("ticket,b1,b2,b3,b4,b5,b6\n \n") << 0 << u"В файле нет ни одного"_s;
+        QTest::newRow("quoted CSV, quoted header")
+            << QByteArray("\"ticket\",\"b1\",\"b2\",\"b3\",\"b4\",\"b5\",\"b6\"\r\n"
+                          "\"1\",\"6\",\"5\",\"4\",\"3\",\"2\",\"1\"\r\n")
+            << 1 << QString();
+        QTest::newRow("label with a comma, a quote and a line break")
+            << QByteArray("ticket;b1;b2;b3;b4;b5;b6\r\n\"A, \"\"B\"\"\r\nC\";1;2;3;4;5;6\r\n"
+                          "2;1;2;3;4;5;7\r\n")
+            << 2 << QString();
+        QTest::newRow("quote left open")
+            << QByteArray("ticket,b1,b2,b3,b4,b5,b6\n\"A,1,2,3,4,5,6\n") << 0
+            << u"Строка 2: кавычка не закрыта"_s;
+        QTest::newRow("our CSV without its header")
+            << QByteArray("1,1,2,3,4,5,6\r\n2,7,8,9,10,11,12\r\n") << 2 << QString();
+        QTest::newRow("words") << QByteArray("hello world\n") << 0
+                               << u"Строка 1: «hello» — не число от 1 до 49"_s;
+        QTest::newRow("JSON list")
+            << QByteArray("[\n  {\"ticket\": 1, \"b1\": 1, \"b2\": 2, \"b3\": 3, \"b4\": 4, "
+                          "\"b5\": 5, \"b6\": 6},\n  {\"b6\": \"9\", \"b1\": 7, \"b2\": 8, "
+                          "\"b3\": 10, \"b4\": 11, \"b5\": 12, \"note\": null}\n]\n")
+            << 2 << QString();
+        QTest::newRow("JSON without b6")
+            << QByteArray("[\n{\"b1\": 1, \"b2\": 2, \"b3\": 3, \"b4\": 4, \"b5\": 5}]") << 0
+            << u"Строка 2: у билета нет поля «b6»"_s;
+        QTest::newRow("JSON fraction")
+            << QByteArray("[{\"b1\": 1.5}]") << 0 << u"Строка 1: b1: «1.5» — не число"_s;
+        QTest::newRow("JSON nested")
+            << QByteArray("[{\"x\": [1]}]") << 0 << u"Строка 1: ожидалось число, строка"_s;
+        QTest::newRow("JSON text after") << QByteArray("[] []") << 0 << u"Строка 1: лишний текст"_s;
+        QTest::newRow("JSON empty") << QByteArray(" [ ]\n") << 0 << u"В файле нет ни одного"_s;
         QTest::newRow("over the size limit")
             << QByteArray(kMaxTicketFileBytes + 1, '\n') << 0 << u"Файл билетов больше"_s;
     }

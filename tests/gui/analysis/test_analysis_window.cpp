@@ -324,7 +324,8 @@ void TestAnalysisWindow::saveTableInShownOrder_data() {
                           << QByteArray("tir,date,b1,b2,b3,b4,b5,b6,matches,prize\r\n"
                                         "2,,1,7,8,40,41,42,3,\r\n");
     QTest::newRow("fairness") << 3 << -1
-                              << QByteArray("name,statistic,df,p_value,method\r\nballs,");
+                              << QByteArray("name,statistic,df,p_value,method,p_value_adjusted,"
+                                            "law,draws,malformed_draws\r\nballs,");
 }
 
 void TestAnalysisWindow::saveTableInShownOrder() {
