@@ -5,8 +5,10 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QHeaderView>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTableView>
+#include <QVBoxLayout>
 #include <vector>
 
 const Analysis::DrawHistory& AnalysisSource::draws() {
@@ -57,6 +59,20 @@ void AnalysisPage::fitColumns() {
         header->resizeSection(i, width);
         used += width;
     }
+}
+
+QVBoxLayout* AnalysisPage::scrollingLayout() {
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    auto* body = new QWidget(scroll);
+    auto* layout = new QVBoxLayout(body);
+    layout->setContentsMargins(0, 0, 0, 0);
+    scroll->setWidget(body);
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->addWidget(scroll);
+    return layout;
 }
 
 QComboBox* createLastNBox(int initialN, QWidget* parent) {

@@ -11,6 +11,7 @@ class BallChart;
 class Connection;
 class QComboBox;
 class QTableView;
+class QVBoxLayout;
 
 // What the pages of the analysis window read. The draw history is read once
 // per change of the data and shared by the pages that need it.
@@ -49,6 +50,9 @@ Q_SIGNALS:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A page taller than a small screen lays its controls out in the layout
+    // returned, which scrolls within the page when the window is lower.
+    QVBoxLayout* scrollingLayout();
 
 private:
     void fitColumns();

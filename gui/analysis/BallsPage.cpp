@@ -44,7 +44,8 @@ BallsPage::BallsPage(QWidget* parent)
     tableView()->setMinimumHeight(160);
     m_chart->setMinimumHeight(220);
     split->setSizes({300, 280});
-    auto* layout = new QVBoxLayout(this);
+    // The table's titles show whole: a window narrower than they are scrolls.
+    QVBoxLayout* layout = scrollingLayout();
     layout->addLayout(top);
     layout->addWidget(m_summary);
     layout->addWidget(split, 1);

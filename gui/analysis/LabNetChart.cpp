@@ -26,7 +26,7 @@ LabNetChart::LabNetChart(QWidget* parent)
     chart->legend()->setAlignment(Qt::AlignBottom);
     setChart(chart);
     setRenderHint(QPainter::Antialiasing);
-    setMinimumHeight(200);
+    setMinimumHeight(240);
 }
 
 void LabNetChart::showOutcomes(const std::vector<Lab::DrawOutcome>& draws, qint64 ticketPrice) {

@@ -92,7 +92,7 @@ LabPage::LabPage(Connection& connection, QWidget* parent)
                                 4 * tableView()->verticalHeader()->defaultSectionSize() +
                                 2 * tableView()->frameWidth() + 2);
 
-    auto* layout = new QVBoxLayout(this);
+    QVBoxLayout* layout = scrollingLayout();
     layout->addWidget(m_filter);
     layout->addWidget(m_countLabel);
     layout->addWidget(m_tickets);

@@ -11,6 +11,7 @@
 #include "gui/wheels/WheelPrinting.h"
 #include "gui/wheels/WheelTexts.h"
 #include "widgets/FileDialogs.h"
+#include "widgets/ScreenFit.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -30,8 +31,11 @@ void WheelsWindow::placeBeside(const QWidget* main) {
     if (m_placed)
         return;
     m_placed = true;
-    // Over the middle of the main window, which stays in view around it.
-    move(main->frameGeometry().center() - QPoint(width() / 2, height() / 2));
+    // Over the middle of the main window, which stays in view around it; on a
+    // small screen as much of it as the screen has room for.
+    const QSize frame = size().grownBy(ScreenFit::frameMargins(this));
+    ScreenFit::place(this, main->frameGeometry().center() -
+                               QPoint(frame.width() / 2, frame.height() / 2));
 }
 
 void WheelsWindow::closeEvent(QCloseEvent* event) {

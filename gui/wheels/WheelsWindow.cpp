@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -42,7 +43,7 @@ WheelsWindow::WheelsWindow(Connection& connection, QWidget* parent)
     setWindowTitle(QStringLiteral("Системы"));
     // Closing the main window ends the program even while this one is open.
     setAttribute(Qt::WA_QuitOnClose, false);
-    resize(820, 760);
+    resize(820, 700);
 
     m_ticketModel = new TicketTableModel(this);
     m_table = new QTableView(this);
@@ -70,7 +71,12 @@ WheelsWindow::WheelsWindow(Connection& connection, QWidget* parent)
     auto* top = new QHBoxLayout;
     top->addWidget(createChoicePanel());
     top->addWidget(createSettingsPanel(), 1);
-    auto* layout = new QVBoxLayout(this);
+    // Everything scrolls within the window when the screen is lower than it.
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    auto* body = new QWidget(scroll);
+    auto* layout = new QVBoxLayout(body);
     layout->setContentsMargins(8, 8, 8, 8);
     layout->addLayout(top);
     layout->addWidget(m_table, 1);
@@ -79,6 +85,10 @@ WheelsWindow::WheelsWindow(Connection& connection, QWidget* parent)
     layout->addWidget(m_method);
     layout->addWidget(createOutputRow());
     layout->addWidget(m_status);
+    scroll->setWidget(body);
+    auto* window = new QVBoxLayout(this);
+    window->setContentsMargins(0, 0, 0, 0);
+    window->addWidget(scroll);
 
     connect(m_chooser, &NumberChooser::changed, this, &WheelsWindow::choiceChanged);
     connect(m_keys, &QLineEdit::textChanged, this, &WheelsWindow::choiceChanged);
