@@ -7,6 +7,7 @@
 #include "widgets/DbText.h"
 #include "widgets/LinkLabel.h"
 #include "widgets/StatusBar.h"
+#include "widgets/TextLine.h"
 #include "widgets/WrapButton.h"
 
 #include <QFrame>
@@ -180,6 +181,16 @@ void TForm1::createDrawPanel() {
              {Label5, Label6, Label7, Label8, Label9, Label10, Label11, Label12, Label13, Label14})
             if (next->x() > text->x() && next->x() <= text->geometry().right())
                 text->resize(next->x() - text->x(), text->height());
+    // Wider texts move the labels after them, so that every value reads whole.
+    auto* line = new TextLine(Panel1->width() - Panel1->frameWidth() - 2, this);
+    QLabel* const order[] = {Label2,  DBText[0], Label5,  DBText[1], Label6,  DBText[2],
+                             Label7,  DBText[3], Label8,  DBText[4], Label9,  DBText[5],
+                             Label10, DBText[6], Label11, DBText[7], Label12, DBText[8],
+                             Label13, DBText[9], Label14, DBText[10]};
+    for (QLabel* item : order)
+        line->add(item, qobject_cast<DbText*>(item) != nullptr);
+    for (DbText* text : DBText)
+        connect(text, &DbText::shown, line, &TextLine::layOut);
     Label3 = label(ClientArea, "Label3", QStringLiteral("СТАВКИ"), 1144, 240, true);
 }
 

@@ -28,7 +28,10 @@ void DbText::refresh() {
             (q->recNo() >= 0 || q->state() != Query::State::Browse))
             text = displayText(q->value(m_field), m_form);
     }
+    if (text == this->text())
+        return;
     setText(text);
+    Q_EMIT shown();
 }
 
 qreal DbText::condensing() const {

@@ -29,6 +29,8 @@ private Q_SLOTS:
     void drawTexts();
     void drawTextsEmptyWithoutRow();
     void realCountsFitTheirBoxes();
+    void drawLineReadsWhole_data();
+    void drawLineReadsWhole();
     void highlight_data();
     void highlight();
     void chartFollowsTheChartQuery();
@@ -306,6 +308,54 @@ void TestMainWindow::realCountsFitTheirBoxes() {
         QVERIFY2(QFontMetricsF(text->font()).horizontalAdvance(text->text()) * text->condensing() <=
                      text->width(),
                  qPrintable(text->objectName()));
+}
+
+void TestMainWindow::drawLineReadsWhole_data() {
+    // The columns after tir: ch6, ch5, ch4, ch3, chv6, chv5, chv4, chv3, djp.
+    QTest::addColumn<QString>("values");
+    QTest::addColumn<bool>("condensed"); // allowed only when nothing else fits
+    QTest::newRow("four digits of four")
+        << "0, 13, 1234, 11669, 0, 103845, 3504, 150, 2566635057" << false;
+    QTest::newRow("three digits each") << "123, 456, 789, 999, 0, 0, 0, 0, 0" << false;
+    const QString counts = QStringLiteral("9999999");
+    const QString prize = QStringLiteral("999999999999");
+    for (int i = 0; i < 9; ++i) {
+        QStringList v = QStringLiteral("1, 13, 385, 1462, 380000000, 103845, 1500, 150, 2566635057")
+                            .split(QStringLiteral(", "));
+        v[i] = i < 4 ? counts : prize;
+        QTest::addRow("largest %d", i) << v.join(QStringLiteral(", ")) << false;
+    }
+    QTest::newRow("all largest") << QStringList(4, counts).join(QStringLiteral(", ")) +
+                                        QStringLiteral(", ") +
+                                        QStringList(5, prize).join(QStringLiteral(", "))
+                                 << true;
+}
+
+void TestMainWindow::drawLineReadsWhole() {
+    QFETCH(QString, values);
+    QFETCH(bool, condensed);
+    TestApp app;
+    app.sql(QStringLiteral("INSERT INTO razyg (tir, ch6, ch5, ch4, ch3, chv6, chv5, chv4, chv3, "
+                           "djp, tirdate) VALUES (99999, %1, '2026-12-06')")
+                .arg(values));
+    TForm1& form = app.start();
+    // Each text, as drawn, stands between the label before it (a blank after
+    // a label that does not end in one) and a blank before the next label.
+    QList<QLabel*> order = form.Panel1->findChildren<QLabel*>();
+    std::sort(order.begin(), order.end(), [](QLabel* a, QLabel* b) { return a->x() < b->x(); });
+    qreal end = 0;
+    for (QLabel* item : order) {
+        const auto* text = qobject_cast<DbText*>(item);
+        const QFontMetricsF metrics(item->font());
+        const qreal blank = metrics.horizontalAdvance(QLatin1Char(' '));
+        const qreal width =
+            metrics.horizontalAdvance(item->text()) * (text ? text->condensing() : 1.0);
+        QVERIFY2(item->x() + 0.5 >= end, qPrintable(item->objectName()));
+        if (text)
+            QVERIFY2(condensed || text->condensing() == 1.0, qPrintable(item->objectName()));
+        end = item->x() + width + (text || !item->text().endsWith(QLatin1Char(' ')) ? blank : 0);
+    }
+    QVERIFY(end <= form.Panel1->contentsRect().right() + 3);
 }
 
 void TestMainWindow::highlight_data() {
