@@ -50,7 +50,7 @@ QLabel* label(QWidget* parent, const char* name, const QString& caption, int lef
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, int left, int top,
                     int w, int h, bool wraps = false) {
-    QPushButton* b = wraps ? new WrapButton(caption, parent) : new QPushButton(caption, parent);
+    auto* b = new WrapButton(caption, wraps, parent);
     b->setAutoDefault(false);
     return place(b, name, left, top, w, h);
 }

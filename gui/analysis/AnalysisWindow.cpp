@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QShortcut>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -73,6 +74,9 @@ AnalysisWindow::AnalysisWindow(Connection& connection, MessageBoxes* boxes, QWid
             [this] { guarded(&AnalysisWindow::saveTable); });
     connect(m_saveChart, &QPushButton::clicked, this,
             [this] { guarded(&AnalysisWindow::saveChart); });
+    // Esc closes the window, as it closes a dialog.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
     m_watch.setInterval(kWatchMilliseconds);
     connect(&m_watch, &QTimer::timeout, this, &AnalysisWindow::refresh);
     m_lab->setFileDialogs(m_dialogs);

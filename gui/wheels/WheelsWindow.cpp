@@ -18,6 +18,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -50,6 +51,7 @@ WheelsWindow::WheelsWindow(Connection& connection, QWidget* parent)
     m_table->setObjectName(QStringLiteral("WheelTickets"));
     m_table->setModel(m_ticketModel);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setTabKeyNavigation(false); // Tab goes on to the next control
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 8);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
@@ -100,6 +102,9 @@ WheelsWindow::WheelsWindow(Connection& connection, QWidget* parent)
         setRunning(false);
         showFailure(text);
     });
+    // Esc closes the window, as it closes a dialog (a search running stops).
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
     m_clock.setInterval(kClockMilliseconds);
     connect(&m_clock, &QTimer::timeout, this, &WheelsWindow::tick);
     // The lines about a wheel appear with the first one.

@@ -1,5 +1,6 @@
 // The windows on real screens: each opens wholly on the available area of a
-// 1366 x 768 and a 1024 x 768 screen, and what it offers can be reached.
+// 1366 x 768 and a 1024 x 768 screen, and what it offers can be reached, by
+// the mouse and by the keyboard.
 #include "tests/gui/support/TestSupport.h"
 
 #include "gui/analysis/AnalysisSettings.h"
@@ -12,12 +13,14 @@
 #include "gui/wheels/WheelsWindow.h"
 #include "widgets/StatusBar.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 #include <QToolButton>
 
@@ -49,6 +52,8 @@ private Q_SLOTS:
     void initTestCase();
     void windowsFit_data();
     void windowsFit();
+    void keyboard_data();
+    void keyboard();
 
 private:
     QTemporaryDir m_config;
@@ -133,6 +138,61 @@ void TestScreens::windowsFit() {
                            ? opened->screen()->availableGeometry()
                            : room;
     QVERIFY2(home.contains(opened->frameGeometry()), qPrintable(placed()));
+}
+
+void TestScreens::keyboard_data() {
+    QTest::addColumn<QString>("grid");
+    QTest::addColumn<QString>("next"); // what Tab goes to, where the order is fixed
+    QTest::newRow("draws") << "DBGrid1"
+                           << "Button1";
+    QTest::newRow("bets") << "DBGrid2"
+                          << "Button4";
+    QTest::newRow("wheel tickets") << "WheelTickets" << QString();
+    QTest::newRow("analysis balls") << "BallsPage" << QString();
+}
+
+void TestScreens::keyboard() {
+    QFETCH(QString, grid);
+    QFETCH(QString, next);
+    TestApp app;
+    app.addDraw(1, {1, 2, 3, 4, 5, 6});
+    TForm1& form = app.start();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QWidget* window = &form;
+    QAbstractItemView* view = form.findChild<DbGrid*>(grid);
+    if (grid == QLatin1String("WheelTickets")) {
+        QTest::keyClick(&form, Qt::Key_F10);
+        window = form.WheelsForm.get();
+        view = form.WheelsForm->table();
+    } else if (grid == QLatin1String("BallsPage")) {
+        QTest::keyClick(&form, Qt::Key_F9);
+        window = form.AnalysisForm.get();
+        form.AnalysisForm->tabs()->setCurrentIndex(1);
+        view = form.AnalysisForm->ballsPage()->tableView();
+    }
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Down); // the arrows move within the grid
+    QTest::keyClick(view, Qt::Key_Tab);  // Tab leaves it
+    QWidget* focused = QApplication::focusWidget();
+    QVERIFY(focused && focused != view && !view->isAncestorOf(focused));
+    if (!next.isEmpty()) {
+        QCOMPARE(focused->objectName(), next);
+        // The focused button shows it: a frame drawn inside its edge.
+        const QImage withFocus = focused->grab().toImage();
+        view->setFocus();
+        const QImage without = focused->grab().toImage();
+        int changed = 0;
+        for (int y = 0; y < without.height(); ++y)
+            for (int x = 0; x < without.width(); ++x)
+                changed += withFocus.pixel(x, y) != without.pixel(x, y);
+        QVERIFY2(changed > 100, qPrintable(QString::number(changed)));
+        return;
+    }
+    // Esc closes the window.
+    QTest::keyClick(window, Qt::Key_Escape);
+    QVERIFY(!window->isVisible());
 }
 
 QTEST_MAIN(TestScreens)
