@@ -8,6 +8,7 @@
 #include "dataset/Statement.h"
 #include "entry/BetStore.h"
 #include "gui/wheels/NumberChooser.h"
+#include "gui/wheels/PdfJob.h"
 #include "gui/wheels/WheelPrinting.h"
 #include "gui/wheels/WheelTexts.h"
 #include "widgets/FileDialogs.h"
@@ -15,8 +16,9 @@
 
 #include <QCloseEvent>
 #include <QDir>
-#include <QGuiApplication>
 #include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QSaveFile>
 #include <QSpinBox>
 #include <QStandardPaths>
@@ -136,11 +138,31 @@ void WheelsWindow::savePdf() {
                 QStringLiteral("Документ PDF (*.pdf)"));
     if (path.isEmpty())
         return;
-    // A wheel on 49 numbers can take thousands of pages and some seconds.
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const QString failure = WheelPrinting::savePdf(path, printedWheel());
-    QGuiApplication::restoreOverrideCursor();
-    if (failure.isEmpty())
+    // A wheel on 49 numbers can take thousands of pages and some seconds:
+    // they are written on a worker, their count shown, and «Стоп» cancels.
+    showDone(QString());
+    m_progress->setRange(0, 0);
+    m_progressText->setText(QStringLiteral("Записывается PDF…"));
+    setRunning(true);
+    m_stop->setFocus();
+    m_pdf->start(path, printedWheel());
+}
+
+void WheelsWindow::showPdfProgress(int done, int pages) {
+    m_progress->setRange(0, pages);
+    m_progress->setValue(done);
+    m_progressText->setText(
+        QStringLiteral("Записывается PDF: страница %1 из %2").arg(done).arg(pages));
+}
+
+void WheelsWindow::showPdfWritten(const QString& path, const QString& failure, bool cancelled) {
+    m_progress->setRange(0, 1);
+    m_progress->setValue(cancelled || !failure.isEmpty() ? 0 : 1);
+    m_progressText->clear();
+    setRunning(false);
+    if (cancelled)
+        showDone(QStringLiteral("Запись PDF отменена: файл не записан."));
+    else if (failure.isEmpty())
         showDone(QStringLiteral("Сохранено: %1").arg(QDir::toNativeSeparators(path)));
     else
         showFailure(failure);

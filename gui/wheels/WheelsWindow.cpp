@@ -1,6 +1,7 @@
 #include "gui/wheels/WheelsWindow.h"
 
 #include "gui/wheels/NumberChooser.h"
+#include "gui/wheels/PdfJob.h"
 #include "gui/wheels/TicketTableModel.h"
 #include "gui/wheels/WheelJob.h"
 #include "gui/wheels/WheelTexts.h"
@@ -39,7 +40,7 @@ QPushButton* button(const QString& caption, const char* name, QWidget* parent) {
 WheelsWindow::WheelsWindow(Connection& connection, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), m_connection(connection),
       m_ownDialogs(std::make_unique<QtFileDialogs>()), m_dialogs(m_ownDialogs.get()),
-      m_job(new WheelJob(this)) {
+      m_job(new WheelJob(this)), m_pdf(new PdfJob(this)) {
     setObjectName(QStringLiteral("WheelsForm"));
     setWindowTitle(QStringLiteral("Системы"));
     // Closing the main window ends the program even while this one is open.
@@ -98,6 +99,8 @@ WheelsWindow::WheelsWindow(Connection& connection, QWidget* parent)
     connect(m_stop, &QPushButton::clicked, this, &WheelsWindow::stop);
     connect(m_job, &WheelJob::progressed, this, &WheelsWindow::showProgress);
     connect(m_job, &WheelJob::finished, this, &WheelsWindow::showResult);
+    connect(m_pdf, &PdfJob::progressed, this, &WheelsWindow::showPdfProgress);
+    connect(m_pdf, &PdfJob::finished, this, &WheelsWindow::showPdfWritten);
     connect(m_job, &WheelJob::failed, this, [this](const QString& text) {
         setRunning(false);
         showFailure(text);
@@ -182,7 +185,8 @@ QWidget* WheelsWindow::createSettingsPanel() {
     m_seed->setToolTip(QStringLiteral("С тем же начальным числом поиск идёт тем же путём"));
     m_build = button(QStringLiteral("Построить"), "WheelBuild", box);
     m_stop = button(QStringLiteral("Стоп"), "WheelStop", box);
-    m_stop->setToolTip(QStringLiteral("Остановить поиск и оставить лучшую найденную систему"));
+    m_stop->setToolTip(QStringLiteral(
+        "Остановить поиск и оставить лучшую найденную систему (или отменить запись PDF)"));
     m_progress = new QProgressBar(box);
     m_progress->setTextVisible(false);
     m_progressText = new QLabel(box);
@@ -268,6 +272,10 @@ void WheelsWindow::generate() {
     m_shownRequest = wanted;
     m_bestSize = 0;
     showDone(QString());
+    // The wheel shown was made for the last request: it goes while the next is searched.
+    m_ticketModel->setTickets({});
+    for (QLabel* line : {m_checkLine, m_recordLine, m_method})
+        line->hide();
     m_elapsed.start();
     m_progress->setRange(0, m_seconds->value() * 1000);
     m_progress->setValue(0);
@@ -280,10 +288,15 @@ void WheelsWindow::generate() {
 
 void WheelsWindow::stop() {
     m_job->stop();
+    m_pdf->cancel();
 }
 
 bool WheelsWindow::running() const {
-    return m_job->running();
+    return m_job->running() || m_pdf->running();
+}
+
+bool WheelsWindow::writingPdf() const {
+    return m_pdf->running();
 }
 
 void WheelsWindow::setRunning(bool running) {
@@ -317,6 +330,13 @@ void WheelsWindow::tick() {
 
 void WheelsWindow::showResult(const Wheels::GenerateResult& result) {
     m_ticketModel->setTickets(result.tickets);
+    if (tickets().empty()) { // stopped before the first wheel was complete
+        m_progress->setValue(0);
+        m_progressText->clear();
+        setRunning(false);
+        showDone(QStringLiteral("Поиск остановлен раньше, чем была построена первая система."));
+        return;
+    }
     m_checkLine->setText(WheelTexts::checkText(result.check, int(tickets().size())));
     m_checkLine->show();
     m_method->show();

@@ -15,6 +15,7 @@
 class Connection;
 class FileDialogs;
 class NumberChooser;
+class PdfJob;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -53,6 +54,7 @@ public:
     void saveCsv();
     void printPreview();
     void savePdf();
+    bool writingPdf() const;
 
     const std::vector<Wheels::Ticket>& tickets() const { return m_ticketModel->tickets(); }
     NumberChooser* chooser() const { return m_chooser; }
@@ -81,6 +83,8 @@ private:
     void showProgress(const Wheels::GenerateProgress& progress);
     void tick();
     void showResult(const Wheels::GenerateResult& result);
+    void showPdfProgress(int done, int pages);
+    void showPdfWritten(const QString& path, const QString& failure, bool cancelled);
     void showFailure(const QString& text);
     void showDone(const QString& text);
     void setRunning(bool running);
@@ -95,6 +99,7 @@ private:
     FileDialogs* m_dialogs;
     std::function<void()> m_betsSaved;
     WheelJob* m_job;
+    PdfJob* m_pdf;
     QTimer m_clock; // the seconds shown while a generation runs
     QElapsedTimer m_elapsed;
     int m_bestSize = 0;
