@@ -39,7 +39,8 @@ public:
     virtual void recompute(AnalysisSource& source) = 0;
     virtual Analysis::TextTable exportTable() const = 0;
     virtual QString exportName() const = 0; // suggested file name
-    virtual BallChart* chart() const { return nullptr; }
+    // The page's chart, saved as PNG by the window; none on a page without one.
+    virtual QWidget* chartView() const { return nullptr; }
 
     AnalysisModel* model() const { return m_model; }
     QTableView* tableView() const { return m_view; }

@@ -155,7 +155,7 @@ void AnalysisWindow::computePage(int index) {
 }
 
 void AnalysisWindow::tabChanged(int index) {
-    m_saveChart->setEnabled(page(index)->chart() != nullptr);
+    m_saveChart->setEnabled(page(index)->chartView() != nullptr);
     if (isVisible())
         refresh();
 }
@@ -218,7 +218,7 @@ void AnalysisWindow::saveTable() {
 }
 
 void AnalysisWindow::saveChart() {
-    BallChart* chart = page(m_tabs->currentIndex())->chart();
+    QWidget* chart = page(m_tabs->currentIndex())->chartView();
     if (!chart)
         return;
     const QString path =

@@ -62,6 +62,10 @@ void BallsPage::recompute(AnalysisSource& source) {
     plotChart();
 }
 
+QWidget* BallsPage::chartView() const {
+    return m_chart;
+}
+
 Analysis::TextTable BallsPage::exportTable() const {
     return Analysis::ballsTable(m_balls);
 }

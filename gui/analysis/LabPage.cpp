@@ -117,6 +117,10 @@ void LabPage::setFileDialogs(FileDialogs* dialogs) {
     m_backtestPanel->setFileDialogs(dialogs);
 }
 
+QWidget* LabPage::chartView() const {
+    return m_chart;
+}
+
 bool LabPage::backtestRunning() const {
     return m_backtest->busy();
 }

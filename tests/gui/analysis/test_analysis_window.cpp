@@ -8,8 +8,10 @@
 #include "gui/analysis/BallChart.h"
 #include "gui/analysis/BallsPage.h"
 #include "gui/analysis/BetsPage.h"
+#include "gui/analysis/FairnessPage.h"
 #include "gui/analysis/LabBacktestPanel.h"
 #include "gui/analysis/LabFilterPanel.h"
+#include "gui/analysis/LabNetChart.h"
 #include "gui/analysis/LabPage.h"
 #include "gui/analysis/LabTicketsPanel.h"
 #include "gui/analysis/PairsPage.h"
@@ -17,6 +19,8 @@
 #include "widgets/FileDialogs.h"
 #include "widgets/StatusBar.h"
 
+#include <QChart>
+#include <QChartView>
 #include <QComboBox>
 #include <QDir>
 #include <QDoubleSpinBox>
@@ -31,6 +35,8 @@
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
+#include <QValueAxis>
+#include <cmath>
 
 namespace {
 
@@ -109,6 +115,8 @@ private Q_SLOTS:
     void labCountsAndBacktests();
     void placeRememberedAndTitlesWhole();
     void summaryGroupsDigits();
+    void chartsReadable_data();
+    void chartsReadable();
 
 private:
     QTemporaryDir m_config;
@@ -507,6 +515,84 @@ void TestAnalysisWindow::summaryGroupsDigits() {
     const QString text = AnalysisRows::ballSummaryText(balls, true);
     QVERIFY2(text.startsWith(QStringLiteral("В базе 1\u00a0010\u00a0000 тиражей.")),
              qPrintable(text));
+}
+
+void TestAnalysisWindow::chartsReadable_data() {
+    QTest::addColumn<int>("test"); // row of the fairness table: balls, pairs, gaps
+    QTest::addColumn<QString>("across");
+    QTest::newRow("balls") << 0 << QStringLiteral("Шар");
+    QTest::newRow("pairs") << 1 << QStringLiteral("Сколько раз выпала пара");
+    QTest::newRow("gaps") << 2 << QStringLiteral("Промежуток между выпадениями шара, тиражей");
+}
+
+void TestAnalysisWindow::chartsReadable() {
+    QFETCH(int, test);
+    QFETCH(QString, across);
+    TestApp app;
+    QStringList rows; // 500 made-up draws of six distinct balls
+    for (int t = 1; t <= 500; ++t) {
+        QList<int> balls;
+        for (int k = 0; balls.size() < 6; ++k)
+            if (int b = 1 + (t * 7 + k * k * 13 + k * t) % 49; !balls.contains(b))
+                balls.append(b);
+        std::sort(balls.begin(), balls.end());
+        rows << QStringLiteral("(%1,%2,%3,%4,%5,%6,%7)")
+                    .arg(t)
+                    .arg(balls[0])
+                    .arg(balls[1])
+                    .arg(balls[2])
+                    .arg(balls[3])
+                    .arg(balls[4])
+                    .arg(balls[5]);
+    }
+    app.sql(QStringLiteral("INSERT INTO razyg (tir, s1, s2, s3, s4, s5, s6) VALUES ") +
+            rows.join(QLatin1Char(',')));
+    TForm1& form = app.start();
+    AnalysisWindow& w = openWithF9(form);
+    w.tabs()->setCurrentWidget(w.fairnessPage());
+    QVERIFY(w.saveChartButton()->isEnabled());
+    w.fairnessPage()->tableView()->selectRow(test);
+    QCoreApplication::processEvents();
+    auto* chart = static_cast<QChartView*>(w.fairnessPage()->chartView())->chart();
+    const auto* axis = static_cast<QValueAxis*>(chart->axes(Qt::Horizontal).first());
+    QCOMPARE(axis->titleText(), across);
+    QVERIFY(!static_cast<QValueAxis*>(chart->axes(Qt::Vertical).first())->titleText().isEmpty());
+    // The labels are the classes' own, whole and side by side: every one, or
+    // evenly thinned (the balls by fives).
+    const QStringList labels = w.fairnessPage()->shownLabels();
+    const QStringList all = w.fairnessPage()->report().tests[size_t(test)].chart.labels;
+    QVERIFY2(labels.size() >= all.size() / 5, qPrintable(labels.join(QLatin1Char(' '))));
+    for (int i = 0; i < labels.size(); ++i) {
+        QVERIFY2(all.contains(labels.at(i)), qPrintable(labels.at(i)));
+        if (i >= 2)
+            QCOMPARE(all.indexOf(labels.at(i)) - all.indexOf(labels.at(i - 1)),
+                     all.indexOf(labels.at(1)) - all.indexOf(labels.at(0)));
+    }
+
+    // The lab: no made-up ticks before a backtest; round ones after it.
+    w.tabs()->setCurrentWidget(w.labPage());
+    QVERIFY(w.saveChartButton()->isEnabled());
+    QChart* net = w.labPage()->netChart()->chart();
+    for (QAbstractAxis* a : net->axes())
+        QVERIFY(!a->isVisible());
+    ScriptedDialogs dialogs;
+    w.setFileDialogs(&dialogs);
+    dialogs.path = QDir(app.dir()).filePath(QStringLiteral("tickets.txt"));
+    QFile tickets(dialogs.path);
+    QVERIFY(tickets.open(QIODevice::WriteOnly) && tickets.write("1 2 3 4 5 6\n7 8 9 10 11 12\n"));
+    tickets.close();
+    w.labPage()->backtestPanel()->fileButton()->click();
+    w.labPage()->backtestPanel()->runButton()->click();
+    QTRY_COMPARE_WITH_TIMEOUT(w.labPage()->model()->rowCount(), 4, 30000);
+    for (QAbstractAxis* a : net->axes()) {
+        const auto* value = static_cast<QValueAxis*>(a);
+        QVERIFY(value->isVisible());
+        const double step = (value->max() - value->min()) / (value->tickCount() - 1);
+        const double mantissa = step / std::pow(10.0, std::floor(std::log10(step)));
+        QVERIFY2(std::abs(mantissa - 1) < 1e-9 || std::abs(mantissa - 2) < 1e-9 ||
+                     std::abs(mantissa - 5) < 1e-9 || std::abs(mantissa - 10) < 1e-9,
+                 qPrintable(QString::number(step)));
+    }
 }
 
 QTEST_MAIN(TestAnalysisWindow)
