@@ -12,11 +12,13 @@
 #include "gui/wheels/WheelPrinting.h"
 #include "gui/wheels/WheelTexts.h"
 #include "widgets/FileDialogs.h"
+#include "widgets/MessageBoxes.h"
 #include "widgets/ScreenFit.h"
 
 #include <QCloseEvent>
 #include <QDir>
 #include <QLabel>
+#include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSaveFile>
@@ -24,6 +26,7 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <set>
 
 void WheelsWindow::setFileDialogs(FileDialogs* dialogs) {
     m_dialogs = dialogs ? dialogs : m_ownDialogs.get();
@@ -88,13 +91,50 @@ int WheelsWindow::suggestedTir() const {
     return 1;
 }
 
+qsizetype WheelsWindow::storedAlready(int tir) const {
+    std::set<Wheels::Ticket> stored;
+    Statement bets(m_connection,
+                   QStringLiteral("select s1, s2, s3, s4, s5, s6 from Rate where tir = ?"));
+    bets.bindInt64(1, tir);
+    while (bets.step()) {
+        Wheels::Ticket ticket{};
+        for (int i = 0; i < 6; ++i)
+            ticket[size_t(i)] = bets.value(i).toInt();
+        std::sort(ticket.begin(), ticket.end());
+        stored.insert(ticket);
+    }
+    return std::count_if(tickets().begin(), tickets().end(), [&](Wheels::Ticket ticket) {
+        std::sort(ticket.begin(), ticket.end());
+        return stored.count(ticket) > 0;
+    });
+}
+
 void WheelsWindow::saveBets() {
     if (tickets().empty())
         return;
     const int tir = m_tir->value();
+    // Pressed twice, or for tickets stored before: asked, not stored again unseen.
+    if (const qsizetype already = storedAlready(tir); already > 0 && m_boxes) {
+        BoxRequest box;
+        box.owner = this;
+        box.caption = windowTitle();
+        box.icon = BoxIcon::Question;
+        box.buttons = BoxButtons::YesNo;
+        box.text = QStringLiteral("%1 из %2 уже записаны в ставки тиража %3. Записать все "
+                                  "билеты ещё раз?")
+                       .arg(WheelTexts::ticketsText(already),
+                            QLocale().toString(qulonglong(tickets().size())))
+                       .arg(tir);
+        if (m_boxes->show(box) != BoxResult::Yes) {
+            showDone(QStringLiteral("Ставки не записаны."));
+            return;
+        }
+    }
     BetStore::addBets(m_connection, tir,
                       std::vector<BetStore::Ticket>(tickets().begin(), tickets().end()));
-    showDone(QStringLiteral("Записано ставок: %1 на тираж %2.").arg(tickets().size()).arg(tir));
+    showDone(QStringLiteral("Записано ставок: %1 на тираж %2.")
+                 .arg(QLocale().toString(qulonglong(tickets().size())))
+                 .arg(tir));
     if (m_betsSaved)
         m_betsSaved();
 }

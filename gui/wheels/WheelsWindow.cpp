@@ -37,10 +37,10 @@ QPushButton* button(const QString& caption, const char* name, QWidget* parent) {
 
 } // namespace
 
-WheelsWindow::WheelsWindow(Connection& connection, QWidget* parent)
+WheelsWindow::WheelsWindow(Connection& connection, MessageBoxes* boxes, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), m_connection(connection),
-      m_ownDialogs(std::make_unique<QtFileDialogs>()), m_dialogs(m_ownDialogs.get()),
-      m_job(new WheelJob(this)), m_pdf(new PdfJob(this)) {
+      m_boxes(boxes), m_ownDialogs(std::make_unique<QtFileDialogs>()),
+      m_dialogs(m_ownDialogs.get()), m_job(new WheelJob(this)), m_pdf(new PdfJob(this)) {
     setObjectName(QStringLiteral("WheelsForm"));
     setWindowTitle(QStringLiteral("Системы"));
     // Closing the main window ends the program even while this one is open.
@@ -128,7 +128,7 @@ QWidget* WheelsWindow::createChoicePanel() {
     connect(clear, &QPushButton::clicked, this, [this] { m_chooser->setChosen({}); });
     m_count = new QSpinBox(box);
     m_count->setObjectName(QStringLiteral("WheelTakeCount"));
-    m_count->setRange(Wheels::kMinNumbers, Wheels::kBalls - 1);
+    m_count->setRange(Wheels::kMinNumbers, Wheels::kBalls); // 49: every ball
     m_count->setValue(12);
     QPushButton* hot = button(QStringLiteral("Горячие"), "WheelTakeHot", box);
     QPushButton* cold = button(QStringLiteral("Холодные"), "WheelTakeCold", box);

@@ -14,6 +14,7 @@
 
 class Connection;
 class FileDialogs;
+class MessageBoxes;
 class NumberChooser;
 class PdfJob;
 class QComboBox;
@@ -36,7 +37,8 @@ public:
     static constexpr int kDefaultSeconds = 10;
     static constexpr int kRecentDraws = 50; // the draws the hottest and coldest are taken from
 
-    explicit WheelsWindow(Connection& connection, QWidget* parent = nullptr);
+    // boxes asks before tickets already stored as bets are stored again.
+    WheelsWindow(Connection& connection, MessageBoxes* boxes, QWidget* parent = nullptr);
     ~WheelsWindow() override;
 
     // Tests give their own file dialogs; the window uses Qt's by default.
@@ -90,11 +92,14 @@ private:
     void setRunning(bool running);
     Wheels::WheelRequest request(QString* problem) const;
     int suggestedTir() const;
+    // How many of the shown tickets are bets of the draw already.
+    qsizetype storedAlready(int tir) const;
     WheelTexts::PrintedWheel printedWheel() const;
     QString askPath(const QString& caption, const QString& name, const QString& filter);
     void guarded(const std::function<void()>& action);
 
     Connection& m_connection;
+    MessageBoxes* m_boxes;
     std::unique_ptr<FileDialogs> m_ownDialogs;
     FileDialogs* m_dialogs;
     std::function<void()> m_betsSaved;

@@ -198,6 +198,14 @@ void TestWheelsWindow::generatesCheckedWheelAndSavesIt() {
     QCOMPARE(app.scalar(QStringLiteral("select count(*) from Rate where tir = 4 and s6 <= 7")),
              QVariant(3));
     QCOMPARE(form.ADOQuery3->recordCount(), 3);
+    // Pressed again: asked first, and stored again only on «Да».
+    for (const BoxResult answer : {BoxResult::No, BoxResult::Yes}) {
+        app.boxes.answer(answer);
+        w.findChild<QPushButton*>(QStringLiteral("WheelSaveBets"))->click();
+        QVERIFY(app.boxes.texts().last().startsWith(QStringLiteral("3 билета из 3 уже записаны")));
+    }
+    QCOMPARE(app.bets(), 6);
+    app.boxes.shown.clear();
 
     QTemporaryDir out;
     ScriptedDialogs dialogs;
@@ -213,6 +221,18 @@ void TestWheelsWindow::generatesCheckedWheelAndSavesIt() {
     QTRY_VERIFY(!w.writingPdf()); // written on a worker
     QVERIFY(fileText(dialogs.path).startsWith("%PDF"));
     QVERIFY(app.boxes.shown.isEmpty());
+
+    // All 49 balls can be taken; big counts are grouped; a new search clears the old wheel.
+    w.countBox()->setValue(49);
+    w.takeFromDraws(true);
+    QCOMPARE(w.chooser()->chosen().size(), size_t(49));
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia)); // as the program sets it
+    QVERIFY(WheelTexts::checkText({}, 380599).startsWith(QStringLiteral("Билетов: 380\u00a0599.")));
+    w.buildButton()->click();
+    QCOMPARE(w.table()->model()->rowCount(), 0);
+    QVERIFY(!w.checkLabel()->isVisible());
+    w.stop();
+    QTRY_VERIFY(!w.running());
 }
 
 void TestWheelsWindow::stopKeepsCheckedWheel() {
