@@ -1,6 +1,6 @@
 # The main window, the analysis window and the wheels window, driven as a user would.
 foreach(test
-    test_startup test_main_window test_screens
+    test_startup test_main_window
     entry/test_draw_entry entry/test_bet_entry entry/test_number_pad
     views/test_list_views views/test_frequency_views views/test_bet_check
     update/test_draw_import update/test_online_update update/test_xls_import

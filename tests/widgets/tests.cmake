@@ -3,4 +3,3 @@ numeron_test(test_bar_chart ${CMAKE_CURRENT_LIST_DIR}/test_bar_chart.cpp
   LIBS ${NUMERON_GUI_TEST_LIBS})
 numeron_test(test_db_grid ${CMAKE_CURRENT_LIST_DIR}/test_db_grid.cpp LIBS ${NUMERON_GUI_TEST_LIBS})
 numeron_test(widgets_repainting_wait ${CMAKE_CURRENT_LIST_DIR}/RepaintingWaitTest.cpp LIBS ${libs})
-numeron_test(test_file_dialogs ${CMAKE_CURRENT_LIST_DIR}/test_file_dialogs.cpp LIBS ${libs})
