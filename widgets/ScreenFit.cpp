@@ -2,6 +2,8 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QScrollArea>
+#include <QVBoxLayout>
 #include <QWidget>
 
 namespace ScreenFit {
@@ -59,6 +61,20 @@ void centre(QWidget* window) {
 bool onScreen(const QWidget* window) {
     const QRect room = availableArea(window);
     return room.isEmpty() || room.contains(window->geometry().marginsAdded(frameMargins(window)));
+}
+
+QVBoxLayout* scrollingLayout(QWidget* owner) {
+    auto* scroll = new QScrollArea(owner);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    auto* body = new QWidget(scroll);
+    auto* layout = new QVBoxLayout(body);
+    layout->setContentsMargins(0, 0, 0, 0);
+    scroll->setWidget(body);
+    auto* whole = new QVBoxLayout(owner);
+    whole->setContentsMargins(0, 0, 0, 0);
+    whole->addWidget(scroll);
+    return layout;
 }
 
 } // namespace ScreenFit

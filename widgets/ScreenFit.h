@@ -3,6 +3,7 @@
 #include <QMargins>
 #include <QRect>
 
+class QVBoxLayout;
 class QWidget;
 
 // Keeps top-level windows wholly on the screen's available area (the screen
@@ -29,6 +30,11 @@ void place(QWidget* window, const QPoint& frameTopLeft);
 
 // Whether the window's frame lies wholly within the available area.
 bool onScreen(const QWidget* window);
+
+// Fills `owner` with a frameless scroll area and returns the layout of the
+// body it scrolls: what does not fit a lower or narrower window scrolls
+// within it instead of making the window larger than the screen.
+QVBoxLayout* scrollingLayout(QWidget* owner);
 
 // As place(), centring the frame on the available area.
 void centre(QWidget* window);

@@ -1,11 +1,11 @@
 #include "gui/analysis/AnalysisPage.h"
 
 #include "gui/analysis/AnalysisModel.h"
+#include "widgets/ScreenFit.h"
 
 #include <QComboBox>
 #include <QEvent>
 #include <QHeaderView>
-#include <QScrollArea>
 #include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -62,17 +62,7 @@ void AnalysisPage::fitColumns() {
 }
 
 QVBoxLayout* AnalysisPage::scrollingLayout() {
-    auto* scroll = new QScrollArea(this);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    auto* body = new QWidget(scroll);
-    auto* layout = new QVBoxLayout(body);
-    layout->setContentsMargins(0, 0, 0, 0);
-    scroll->setWidget(body);
-    auto* page = new QVBoxLayout(this);
-    page->setContentsMargins(0, 0, 0, 0);
-    page->addWidget(scroll);
-    return layout;
+    return ScreenFit::scrollingLayout(this);
 }
 
 QComboBox* createLastNBox(int initialN, QWidget* parent) {

@@ -8,6 +8,7 @@
 #include "wheels/WheelInput.h"
 #include "wheels/WheelRecords.h"
 #include "widgets/FileDialogs.h"
+#include "widgets/ScreenFit.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -18,7 +19,6 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QShortcut>
 #include <QSpinBox>
 #include <QTableView>
@@ -75,11 +75,7 @@ WheelsWindow::WheelsWindow(Connection& connection, MessageBoxes* boxes, QWidget*
     top->addWidget(createChoicePanel());
     top->addWidget(createSettingsPanel(), 1);
     // Everything scrolls within the window when the screen is lower than it.
-    auto* scroll = new QScrollArea(this);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    auto* body = new QWidget(scroll);
-    auto* layout = new QVBoxLayout(body);
+    QVBoxLayout* layout = ScreenFit::scrollingLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
     layout->addLayout(top);
     layout->addWidget(m_table, 1);
@@ -88,10 +84,6 @@ WheelsWindow::WheelsWindow(Connection& connection, MessageBoxes* boxes, QWidget*
     layout->addWidget(m_method);
     layout->addWidget(createOutputRow());
     layout->addWidget(m_status);
-    scroll->setWidget(body);
-    auto* window = new QVBoxLayout(this);
-    window->setContentsMargins(0, 0, 0, 0);
-    window->addWidget(scroll);
 
     connect(m_chooser, &NumberChooser::changed, this, &WheelsWindow::choiceChanged);
     connect(m_keys, &QLineEdit::textChanged, this, &WheelsWindow::choiceChanged);
