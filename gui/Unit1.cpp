@@ -14,6 +14,7 @@
 #include "widgets/BarChart.h"
 #include "widgets/DbGrid.h"
 #include "widgets/LinkLabel.h"
+#include "widgets/ScreenFit.h"
 
 #include <QDesktopServices>
 #include <QGuiApplication>
@@ -22,8 +23,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopeGuard>
-#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcut>
+#include <QTimer>
 #include <QToolButton>
 
 const QColor TForm1::clRed = QColor(255, 0, 0);
@@ -174,12 +177,32 @@ void TForm1::showEvent(QShowEvent* event) {
     if (m_centred)
         return;
     m_centred = true;
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    fitToScreen();
+    ScreenFit::centre(this);
+    // The window manager frames the window after it is shown: once the frame
+    // is known, the window is brought back onto the screen if it sticks out.
+    QTimer::singleShot(kFrameSettleMilliseconds, this, [this] {
+        if (!ScreenFit::onScreen(this) && !isMaximized()) {
+            fitToScreen();
+            ScreenFit::place(this, frameGeometry().topLeft());
+        }
+    });
     DBGrid1->setFocus();
+}
+
+void TForm1::fitToScreen() {
+    // On a screen with room the window keeps the layout's size; on a smaller
+    // one it takes what the screen has and the client area scrolls.
+    const QSize room =
+        ScreenFit::availableArea(this).size().shrunkBy(ScreenFit::frameMargins(this));
+    if (room.isEmpty() || (room.width() >= kClientWidth && room.height() >= kClientHeight))
+        return;
+    const int across = ClientScroll->horizontalScrollBar()->sizeHint().height();
+    const QSize fitted(
+        qMin(kClientWidth, room.width()),
+        qMin(kClientHeight + (room.width() < kClientWidth ? across : 0), room.height()));
+    setMinimumSize(fitted.boundedTo(QSize(kClientWidth, kClientHeight)));
+    resize(fitted);
 }
 
 // Developer-site link: red while pressed, purple once released; a left click

@@ -27,6 +27,7 @@ class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
+class QScrollArea;
 class QToolButton;
 
 // The main window (Form1). It owns every control, the connection, the five
@@ -85,6 +86,16 @@ public:
     Query* ADOQuery5;
     DataSource* DataSource1;
     DataSource* DataSource2;
+
+    // The client area above the status bar, holding every control of the
+    // layout; on a screen narrower or lower than the layout it scrolls.
+    static constexpr int kClientWidth = 1210;
+    static constexpr int kClientHeight = 578;
+    static constexpr int kStatusBarHeight = 19;
+    // How long the window manager is given to frame a new window.
+    static constexpr int kFrameSettleMilliseconds = 300;
+    QScrollArea* ClientScroll = nullptr;
+    QWidget* ClientArea = nullptr;
 
     // Controls, by their layout names.
     BarChart* DBChart1;
@@ -196,6 +207,8 @@ private:
     void createWheelsButton();
     void bindEvents();
     void setTabOrder();
+    void fitToScreen();
+    void layOutClientScroll();
     void terminate() { m_terminated = true; }
     bool isDrawGridPart(const QObject* object) const;
     bool filterKey(QLineEdit* edit, QKeyEvent* event);

@@ -7,6 +7,7 @@
 #include "widgets/DbText.h"
 #include "widgets/LinkLabel.h"
 #include "widgets/StatusBar.h"
+#include "widgets/TextLine.h"
 #include "widgets/WrapButton.h"
 
 #include <QFrame>
@@ -14,11 +15,11 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QToolButton>
 
 namespace {
-
-constexpr int kStatusBarHeight = 19;
 
 template <typename W> W* place(W* widget, const char* name, int left, int top) {
     widget->setObjectName(QLatin1String(name));
@@ -49,7 +50,7 @@ QLabel* label(QWidget* parent, const char* name, const QString& caption, int lef
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, int left, int top,
                     int w, int h, bool wraps = false) {
-    QPushButton* b = wraps ? new WrapButton(caption, parent) : new QPushButton(caption, parent);
+    auto* b = new WrapButton(caption, wraps, parent);
     b->setAutoDefault(false);
     return place(b, name, left, top, w, h);
 }
@@ -64,16 +65,24 @@ void bevel(QFrame* frame) {
 void TForm1::createControls() {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Нумерон 6 из 49"));
-    // The client area is 1210 x 578 and never smaller. Window managers offer
+    // The client area is 1210 x 578 and never smaller where the screen has
+    // room (fitToScreen() lowers it on a smaller screen). Window managers offer
     // maximise only to windows that may grow, so the size is a minimum; on
     // Windows the thin dialog border still keeps the user from dragging it.
-    setMinimumSize(1210, 578);
-    resize(1210, 578);
+    setMinimumSize(kClientWidth, kClientHeight);
+    resize(kClientWidth, kClientHeight);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     clBtnFace = palette().color(QPalette::Button);
+    ClientScroll = new QScrollArea(this);
+    ClientScroll->setObjectName(QStringLiteral("ClientScroll"));
+    ClientScroll->setFrameShape(QFrame::NoFrame);
+    ClientScroll->setGeometry(0, 0, kClientWidth, kClientHeight - kStatusBarHeight);
+    ClientArea = new QWidget;
+    ClientArea->setObjectName(QStringLiteral("ClientArea"));
+    ClientArea->setFixedSize(kClientWidth, kClientHeight - kStatusBarHeight);
     createChartStrip();
     createDrawPanel();
     createGrids();
@@ -81,8 +90,9 @@ void TForm1::createControls() {
     createBallPanel();
     createActionButtons();
     createInputRow();
-    StatusBar1 = place(new StatusBar({75, 50}, this), "StatusBar1", 0, 578 - kStatusBarHeight, 1210,
-                       kStatusBarHeight);
+    ClientScroll->setWidget(ClientArea);
+    StatusBar1 = place(new StatusBar({75, 50}, this), "StatusBar1", 0,
+                       kClientHeight - kStatusBarHeight, kClientWidth, kStatusBarHeight);
     StatusBar1->setPanelText(0, QStringLiteral("Всего строк"));
     createAnalysisButton();
     createWheelsButton();
@@ -95,6 +105,23 @@ void TForm1::resizeEvent(QResizeEvent* event) {
     // docked to the bottom edge, follows the edge.
     if (StatusBar1)
         StatusBar1->setGeometry(0, height() - kStatusBarHeight, width(), kStatusBarHeight);
+    layOutClientScroll();
+}
+
+void TForm1::layOutClientScroll() {
+    // The scrolling area is the client area's own size where the window has
+    // room for it, so that nothing moves when the window grows; narrower or
+    // lower, it takes what there is and scroll bars take the rest.
+    if (!ClientScroll)
+        return;
+    const QSize content = ClientArea->size();
+    const int room = height() - kStatusBarHeight;
+    const int across = ClientScroll->horizontalScrollBar()->sizeHint().height();
+    const int down = ClientScroll->verticalScrollBar()->sizeHint().width();
+    const bool narrow = width() < content.width();
+    const int h = qMin(room, content.height() + (narrow ? across : 0));
+    const bool low = h < content.height() + (narrow ? across : 0);
+    ClientScroll->setGeometry(0, 0, qMin(width(), content.width() + (low ? down : 0)), h);
 }
 
 QFont TForm1::layoutFont() {
@@ -106,11 +133,11 @@ QFont TForm1::layoutFont() {
 
 void TForm1::createChartStrip() {
     DBChart1 =
-        place(new BarChart(QStringLiteral("Статистика"), this), "DBChart1", 16, 9, 1185, 208);
+        place(new BarChart(QStringLiteral("Статистика"), ClientArea), "DBChart1", 16, 9, 1185, 208);
 }
 
 void TForm1::createDrawPanel() {
-    Panel1 = place(new QFrame(this), "Panel1", 8, 224, 1129, 33);
+    Panel1 = place(new QFrame(ClientArea), "Panel1", 8, 224, 1129, 33);
     bevel(Panel1);
     struct Text {
         const char* name;
@@ -154,7 +181,17 @@ void TForm1::createDrawPanel() {
              {Label5, Label6, Label7, Label8, Label9, Label10, Label11, Label12, Label13, Label14})
             if (next->x() > text->x() && next->x() <= text->geometry().right())
                 text->resize(next->x() - text->x(), text->height());
-    Label3 = label(this, "Label3", QStringLiteral("СТАВКИ"), 1144, 240, true);
+    // Wider texts move the labels after them, so that every value reads whole.
+    auto* line = new TextLine(Panel1->width() - Panel1->frameWidth() - 2, this);
+    QLabel* const order[] = {Label2,  DBText[0], Label5,  DBText[1], Label6,  DBText[2],
+                             Label7,  DBText[3], Label8,  DBText[4], Label9,  DBText[5],
+                             Label10, DBText[6], Label11, DBText[7], Label12, DBText[8],
+                             Label13, DBText[9], Label14, DBText[10]};
+    for (QLabel* item : order)
+        line->add(item, qobject_cast<DbText*>(item) != nullptr);
+    for (DbText* text : DBText)
+        connect(text, &DbText::shown, line, &TextLine::layOut);
+    Label3 = label(ClientArea, "Label3", QStringLiteral("СТАВКИ"), 1144, 240, true);
 }
 
 void TForm1::createGrids() {
@@ -168,7 +205,7 @@ void TForm1::createGrids() {
                                 {q("s6"), q("s6"), 26},
                                 {q("'Шар'"), q("'Шар'"), 53},
                                 {q("'Выпал, раз'"), q("'Выпал, раз'"), 81}},
-                               m_boxes, this),
+                               m_boxes, ClientArea),
                     "DBGrid1", 8, 264, 409, 289);
     DBGrid2 = place(new DbGrid({{q("tir"), q("tir"), 64},
                                 {q("s1"), q("s1"), 34},
@@ -177,39 +214,42 @@ void TForm1::createGrids() {
                                 {q("s4"), q("s4"), 38},
                                 {q("s5"), q("s5"), 43},
                                 {q("s6"), q("s6"), 38}},
-                               m_boxes, this),
+                               m_boxes, ClientArea),
                     "DBGrid2", 808, 262, 393, 187);
 }
 
 void TForm1::createCommandColumn() {
-    Button10 = button(this, "Button10", QStringLiteral("Сортировка по выпадению"), 432, 264, 121,
-                      41, true);
-    Button11 = button(this, "Button11", QStringLiteral("Сортировка по тиражу в пор. возр."), 432,
-                      304, 121, 41, true);
+    Button10 = button(ClientArea, "Button10", QStringLiteral("Сортировка по выпадению"), 432, 264,
+                      121, 41, true);
+    Button11 = button(ClientArea, "Button11", QStringLiteral("Сортировка по тиражу в пор. возр."),
+                      432, 304, 121, 41, true);
     Button11->setToolTip(QStringLiteral("Сортировка по тиражу с шарами в порядке возрастания"));
-    Button19 = button(this, "Button19", QStringLiteral("Сортировка по тиражу в пор. выпад."), 432,
-                      344, 121, 41, true);
+    Button19 = button(ClientArea, "Button19", QStringLiteral("Сортировка по тиражу в пор. выпад."),
+                      432, 344, 121, 41, true);
     Button19->setToolTip(QStringLiteral("Сортировка по тиражу с шарами в порядке выпадения"));
-    Button12 = button(this, "Button12", QStringLiteral("Статистика (шар)"), 432, 392, 113, 25);
-    Button9 = button(this, "Button9", QStringLiteral("Статистика (выпал)"), 432, 424, 113, 25);
-    Button17 = button(this, "Button17", QStringLiteral("6 угадано "), 432, 456, 57, 25);
-    Label15 = label(this, "Label15", QStringLiteral("в тир."), 496, 464);
-    Button18 = button(this, "Button18", QStringLiteral("5 угадано"), 432, 488, 57, 25);
-    Label16 = label(this, "Label16", QStringLiteral("в тир."), 496, 496);
-    Label17 = place(new LinkLabel(QStringLiteral("Сайт разработчика"), this), "Label17", 432, 518);
+    Button12 =
+        button(ClientArea, "Button12", QStringLiteral("Статистика (шар)"), 432, 392, 113, 25);
+    Button9 =
+        button(ClientArea, "Button9", QStringLiteral("Статистика (выпал)"), 432, 424, 113, 25);
+    Button17 = button(ClientArea, "Button17", QStringLiteral("6 угадано "), 432, 456, 57, 25);
+    Label15 = label(ClientArea, "Label15", QStringLiteral("в тир."), 496, 464);
+    Button18 = button(ClientArea, "Button18", QStringLiteral("5 угадано"), 432, 488, 57, 25);
+    Label16 = label(ClientArea, "Label16", QStringLiteral("в тир."), 496, 496);
+    Label17 =
+        place(new LinkLabel(QStringLiteral("Сайт разработчика"), ClientArea), "Label17", 432, 518);
     Label17->setFont(bold(Label17));
     Label17->setCursor(Qt::PointingHandCursor);
     Label17->setFontColor(Qt::black);
     Label17->adjustSize();
-    PB1 = place(new QProgressBar(this), "PB1", 432, 536, 241, 17);
+    PB1 = place(new QProgressBar(ClientArea), "PB1", 432, 536, 241, 17);
     PB1->setRange(0, 100);
     PB1->setTextVisible(false);
     PB1->hide();
-    Label4 = label(this, "Label4", QStringLiteral("     "), 568, 536);
+    Label4 = label(ClientArea, "Label4", QStringLiteral("     "), 568, 536);
 }
 
 void TForm1::createBallPanel() {
-    Panel50 = place(new QFrame(this), "Panel50", 560, 264, 233, 233);
+    Panel50 = place(new QFrame(ClientArea), "Panel50", 560, 264, 233, 233);
     bevel(Panel50);
     for (int n = 1; n <= 49; ++n) {
         const QByteArray name = "P" + QByteArray::number(n);
@@ -219,30 +259,36 @@ void TForm1::createBallPanel() {
 }
 
 void TForm1::createActionButtons() {
-    Button16 = button(this, "Button16", QStringLiteral("Обновить онлайн"), 560, 504, 113, 25);
+    Button16 = button(ClientArea, "Button16", QStringLiteral("Обновить онлайн"), 560, 504, 113, 25);
     Button16->setFont(bold(Button16));
-    Button15 = button(this, "Button15", QStringLiteral("Ввод кнопками"), 680, 504, 89, 25);
-    Button13 = button(this, "Button13", QStringLiteral("Очистить поля "), 680, 530, 89, 25, true);
-    Button8 = button(this, "Button8", QStringLiteral("Проверить ставку"), 772, 500, 73, 55, true);
-    Button1 = button(this, "Button1", QStringLiteral("Добавить в тираж"), 848, 501, 121, 26);
-    Button3 = button(this, "Button3", QStringLiteral("Редактировать тираж"), 848, 530, 121, 25);
-    Button4 = button(this, "Button4", QStringLiteral("Добавить в ставки"), 976, 500, 121, 26);
-    Button6 = button(this, "Button6", QStringLiteral("Редактировать ставку"), 976, 529, 121, 25);
-    Button7 = button(this, "Button7", QStringLiteral("Поиск 6"), 1032, 500, 60, 25);
+    Button15 = button(ClientArea, "Button15", QStringLiteral("Ввод кнопками"), 680, 504, 89, 25);
+    Button13 =
+        button(ClientArea, "Button13", QStringLiteral("Очистить поля "), 680, 530, 89, 25, true);
+    Button8 =
+        button(ClientArea, "Button8", QStringLiteral("Проверить ставку"), 772, 500, 73, 55, true);
+    Button1 = button(ClientArea, "Button1", QStringLiteral("Добавить в тираж"), 848, 501, 121, 26);
+    Button3 =
+        button(ClientArea, "Button3", QStringLiteral("Редактировать тираж"), 848, 530, 121, 25);
+    Button4 = button(ClientArea, "Button4", QStringLiteral("Добавить в ставки"), 976, 500, 121, 26);
+    Button6 =
+        button(ClientArea, "Button6", QStringLiteral("Редактировать ставку"), 976, 529, 121, 25);
+    Button7 = button(ClientArea, "Button7", QStringLiteral("Поиск 6"), 1032, 500, 60, 25);
     Button7->hide();
-    Button2 = button(this, "Button2", QStringLiteral("Удалить тираж"), 1104, 499, 97, 25, true);
-    Button5 = button(this, "Button5", QStringLiteral("Удалить ставку"), 1104, 527, 97, 25, true);
+    Button2 =
+        button(ClientArea, "Button2", QStringLiteral("Удалить тираж"), 1104, 499, 97, 25, true);
+    Button5 =
+        button(ClientArea, "Button5", QStringLiteral("Удалить ставку"), 1104, 527, 97, 25, true);
 }
 
 void TForm1::createInputRow() {
-    Label1 = label(this, "Label1",
+    Label1 = label(ClientArea, "Label1",
                    QStringLiteral("Тираж") + QString(17, QLatin1Char(' ')) +
                        QStringLiteral("Номера шаров"),
                    809, 454);
-    Edit1 = place(new QLineEdit(QStringLiteral("0"), this), "Edit1", 809, 470, 49, 21);
+    Edit1 = place(new QLineEdit(QStringLiteral("0"), ClientArea), "Edit1", 809, 470, 49, 21);
     for (int i = 1; i <= 6; ++i) {
         const QByteArray name = "ES" + QByteArray::number(i);
-        ES[i] = place(new QLineEdit(QStringLiteral("0"), this), name.constData(),
+        ES[i] = place(new QLineEdit(QStringLiteral("0"), ClientArea), name.constData(),
                       881 + 56 * (i - 1), 470, 41, 21);
     }
 }

@@ -15,6 +15,8 @@ DbGrid::DbGrid(const QVector<GridColumn>& columns, MessageBoxes* boxes, QWidget*
     setModel(m_model);
     setItemDelegate(new DbGridDelegate(this));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab goes on to the next control; the arrows move within the grid.
+    setTabKeyNavigation(false);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setShowGrid(true);

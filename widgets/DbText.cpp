@@ -6,7 +6,10 @@
 #include <QPainter>
 
 DbText::DbText(const QString& field, DisplayForm form, QWidget* parent)
-    : QLabel(parent), m_field(field), m_form(form) {}
+    : QLabel(parent), m_field(field), m_form(form) {
+    // From the top of the box, as the captions beside it: the lines share a baseline.
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
 
 void DbText::setDataSource(DataSource* source) {
     for (const auto& link : m_links)
@@ -28,7 +31,10 @@ void DbText::refresh() {
             (q->recNo() >= 0 || q->state() != Query::State::Browse))
             text = displayText(q->value(m_field), m_form);
     }
+    if (text == this->text())
+        return;
     setText(text);
+    Q_EMIT shown();
 }
 
 qreal DbText::condensing() const {

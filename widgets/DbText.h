@@ -17,10 +17,14 @@ public:
     void setDataSource(DataSource* source);
     DataSource* dataSource() const { return m_source; }
 
-    static constexpr qreal kNarrowest = 0.7;
+    static constexpr qreal kNarrowest = 0.6;
     static constexpr int kEdgeGap = 2; // pixels kept free at the right edge when condensing
     // How much the text is condensed to fit: its width is scaled by this (1: not at all).
     qreal condensing() const;
+
+Q_SIGNALS:
+    // The text shown changed.
+    void shown();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QFileDialog;
 class QWidget;
 
 // Every file dialog of the program goes through this seam, so that tests can
@@ -17,9 +18,13 @@ public:
                                  const QString& filter) = 0;
 };
 
-// The standard Qt dialogs.
+// Qt's own file dialogs, in the program's language.
 class QtFileDialogs : public FileDialogs {
 public:
+    // The dialog shown, for a file to save to or to open; `path` is the
+    // suggested file or the folder to start in.
+    static QFileDialog* dialog(QWidget* owner, const QString& caption, const QString& path,
+                               const QString& filter, bool save);
     QString saveFileName(QWidget* owner, const QString& caption, const QString& suggestedPath,
                          const QString& filter) override;
     QString openFileName(QWidget* owner, const QString& caption, const QString& folder,

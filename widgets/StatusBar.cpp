@@ -15,7 +15,18 @@ StatusBar::StatusBar(const QVector<int>& widths, QWidget* parent) : QFrame(paren
         layout->addWidget(label);
         m_panels.append(label);
     }
-    layout->addStretch(1);
+    m_message = new QLabel(this);
+    m_message->setObjectName(QStringLiteral("StatusMessage"));
+    m_message->setIndent(6);
+    layout->addWidget(m_message, 1);
+}
+
+void StatusBar::showMessage(const QString& text) {
+    m_message->setText(text);
+}
+
+QString StatusBar::message() const {
+    return m_message->text();
 }
 
 QString StatusBar::panelText(int index) const {

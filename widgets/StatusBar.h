@@ -15,7 +15,11 @@ public:
     QLabel* panel(int index) const { return m_panels.at(index); }
     // Puts a widget at the right end, in the free part after the panels.
     void addRightWidget(QWidget* widget);
+    // A hint in the free part after the panels; empty: none.
+    void showMessage(const QString& text);
+    QString message() const;
 
 private:
     QVector<QLabel*> m_panels;
+    QLabel* m_message;
 };

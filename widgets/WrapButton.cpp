@@ -3,6 +3,9 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+WrapButton::WrapButton(const QString& caption, bool wraps, QWidget* parent)
+    : QPushButton(caption, parent), m_wraps(wraps) {}
+
 void WrapButton::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
     QStyleOptionButton option;
@@ -13,5 +16,12 @@ void WrapButton::paintEvent(QPaintEvent*) {
     const QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
     painter.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
-    painter.drawText(area.adjusted(1, 0, -1, 0), Qt::AlignCenter | Qt::TextWordWrap, caption);
+    painter.drawText(area.adjusted(1, 0, -1, 0),
+                     Qt::AlignCenter | (m_wraps ? Qt::TextWordWrap : Qt::TextSingleLine), caption);
+    if (hasFocus()) {
+        QPen dots(palette().color(QPalette::ButtonText), 1, Qt::DotLine);
+        painter.setPen(dots);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(rect().adjusted(3, 3, -4, -4));
+    }
 }

@@ -66,6 +66,7 @@ QTableView* createSortableView(AnalysisModel* model, QWidget* parent) {
     view->setSortingEnabled(true);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setTabKeyNavigation(false); // Tab goes on to the next control; arrows move within
     view->setAlternatingRowColors(false);
     view->verticalHeader()->hide();
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);

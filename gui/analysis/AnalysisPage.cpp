@@ -1,12 +1,14 @@
 #include "gui/analysis/AnalysisPage.h"
 
 #include "gui/analysis/AnalysisModel.h"
+#include "widgets/ScreenFit.h"
 
 #include <QComboBox>
 #include <QEvent>
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QTableView>
+#include <QVBoxLayout>
 #include <vector>
 
 const Analysis::DrawHistory& AnalysisSource::draws() {
@@ -57,6 +59,10 @@ void AnalysisPage::fitColumns() {
         header->resizeSection(i, width);
         used += width;
     }
+}
+
+QVBoxLayout* AnalysisPage::scrollingLayout() {
+    return ScreenFit::scrollingLayout(this);
 }
 
 QComboBox* createLastNBox(int initialN, QWidget* parent) {

@@ -11,6 +11,7 @@ class BallChart;
 class Connection;
 class QComboBox;
 class QTableView;
+class QVBoxLayout;
 
 // What the pages of the analysis window read. The draw history is read once
 // per change of the data and shared by the pages that need it.
@@ -38,7 +39,8 @@ public:
     virtual void recompute(AnalysisSource& source) = 0;
     virtual Analysis::TextTable exportTable() const = 0;
     virtual QString exportName() const = 0; // suggested file name
-    virtual BallChart* chart() const { return nullptr; }
+    // The page's chart, saved as PNG by the window; none on a page without one.
+    virtual QWidget* chartView() const { return nullptr; }
 
     AnalysisModel* model() const { return m_model; }
     QTableView* tableView() const { return m_view; }
@@ -49,6 +51,9 @@ Q_SIGNALS:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A page taller than a small screen lays its controls out in the layout
+    // returned, which scrolls within the page when the window is lower.
+    QVBoxLayout* scrollingLayout();
 
 private:
     void fitColumns();

@@ -146,13 +146,14 @@ QString betTotalsText(const BetTotals& totals, qint64 priceKopecks) {
 }
 
 QStringList ballHeader(qint64 lastN, bool all) {
+    // The long titles take two lines, so that the table fits a small screen.
     return {QStringLiteral("Шар"),
             QStringLiteral("Выпал, раз"),
-            QStringLiteral("На 100 тиражей"),
-            QStringLiteral("Ожидается на 100"),
+            QStringLiteral("На 100\nтиражей"),
+            QStringLiteral("Ожидается\nна 100"),
             QStringLiteral("Задержка"),
-            QStringLiteral("Макс. задержка"),
-            QStringLiteral("Средняя задержка"),
+            QStringLiteral("Макс.\nзадержка"),
+            QStringLiteral("Средняя\nзадержка"),
             all ? QStringLiteral("За все тиражи") : QStringLiteral("За последние %1").arg(lastN)};
 }
 

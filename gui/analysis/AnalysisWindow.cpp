@@ -11,14 +11,14 @@
 #include "gui/analysis/PairsPage.h"
 #include "widgets/FileDialogs.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/ScreenFit.h"
 
 #include <QDir>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QScreen>
+#include <QShortcut>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -74,6 +74,9 @@ AnalysisWindow::AnalysisWindow(Connection& connection, MessageBoxes* boxes, QWid
             [this] { guarded(&AnalysisWindow::saveTable); });
     connect(m_saveChart, &QPushButton::clicked, this,
             [this] { guarded(&AnalysisWindow::saveChart); });
+    // Esc closes the window, as it closes a dialog.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
     m_watch.setInterval(kWatchMilliseconds);
     connect(&m_watch, &QTimer::timeout, this, &AnalysisWindow::refresh);
     m_lab->setFileDialogs(m_dialogs);
@@ -87,7 +90,12 @@ AnalysisWindow::~AnalysisWindow() {
 
 bool AnalysisWindow::restoreSavedPlace() {
     const QByteArray geometry = AnalysisSettings::windowGeometry();
-    return !geometry.isEmpty() && restoreGeometry(geometry);
+    if (geometry.isEmpty() || !restoreGeometry(geometry))
+        return false;
+    // Kept on a larger screen, or lower down: brought back onto this one.
+    if (!ScreenFit::onScreen(this))
+        ScreenFit::place(this, pos());
+    return true;
 }
 
 void AnalysisWindow::setFileDialogs(FileDialogs* dialogs) {
@@ -147,7 +155,7 @@ void AnalysisWindow::computePage(int index) {
 }
 
 void AnalysisWindow::tabChanged(int index) {
-    m_saveChart->setEnabled(page(index)->chart() != nullptr);
+    m_saveChart->setEnabled(page(index)->chartView() != nullptr);
     if (isVisible())
         refresh();
 }
@@ -168,23 +176,15 @@ void AnalysisWindow::showFailure(const QString& text) {
 }
 
 void AnalysisWindow::placeBeside(const QWidget* main) {
-    const QScreen* screen = main->screen() ? main->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect room = screen->availableGeometry();
+    const QRect room = ScreenFit::availableArea(main);
     const QRect beside = main->frameGeometry();
-    QRect frame(QPoint(0, 0), size());
+    const QSize frame = size().grownBy(ScreenFit::frameMargins(this));
+    QPoint topLeft = beside.topLeft() + QPoint(40, 40); // no room: over it, shifted
     if (beside.right() + 1 + frame.width() <= room.right() + 1)
-        frame.moveTopLeft(QPoint(beside.right() + 1, beside.top()));
+        topLeft = QPoint(beside.right() + 1, beside.top());
     else if (beside.left() - frame.width() >= room.left())
-        frame.moveTopRight(QPoint(beside.left() - 1, beside.top()));
-    else
-        frame.moveTopLeft(beside.topLeft() + QPoint(40, 40)); // no room: over it, shifted
-    frame.moveTop(
-        qBound(room.top(), frame.top(), qMax(room.top(), room.bottom() - frame.height())));
-    frame.moveLeft(
-        qBound(room.left(), frame.left(), qMax(room.left(), room.right() - frame.width())));
-    move(frame.topLeft());
+        topLeft = QPoint(beside.left() - frame.width(), beside.top());
+    ScreenFit::place(this, topLeft);
 }
 
 QString AnalysisWindow::askPath(const QString& caption, const QString& name,
@@ -218,7 +218,7 @@ void AnalysisWindow::saveTable() {
 }
 
 void AnalysisWindow::saveChart() {
-    BallChart* chart = page(m_tabs->currentIndex())->chart();
+    QWidget* chart = page(m_tabs->currentIndex())->chartView();
     if (!chart)
         return;
     const QString path =

@@ -44,7 +44,8 @@ BallsPage::BallsPage(QWidget* parent)
     tableView()->setMinimumHeight(160);
     m_chart->setMinimumHeight(220);
     split->setSizes({300, 280});
-    auto* layout = new QVBoxLayout(this);
+    // The table's titles show whole: a window narrower than they are scrolls.
+    QVBoxLayout* layout = scrollingLayout();
     layout->addLayout(top);
     layout->addWidget(m_summary);
     layout->addWidget(split, 1);
@@ -59,6 +60,10 @@ void BallsPage::recompute(AnalysisSource& source) {
     model()->setRows(AnalysisRows::ballHeader(lastN, lastN == 0), AnalysisRows::ballRows(m_balls));
     m_summary->setText(AnalysisRows::ballSummaryText(m_balls, lastN == 0));
     plotChart();
+}
+
+QWidget* BallsPage::chartView() const {
+    return m_chart;
 }
 
 Analysis::TextTable BallsPage::exportTable() const {

@@ -18,7 +18,8 @@ public:
     void recompute(AnalysisSource& source) override;
     Analysis::TextTable exportTable() const override;
     QString exportName() const override { return QStringLiteral("шары.csv"); }
-    BallChart* chart() const override { return m_chart; }
+    BallChart* chart() const { return m_chart; }
+    QWidget* chartView() const override;
 
     QComboBox* lastNBox() const { return m_lastN; }
     QComboBox* measureBox() const { return m_measure; }

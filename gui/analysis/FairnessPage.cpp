@@ -4,12 +4,13 @@
 #include "gui/analysis/AnalysisModel.h"
 #include "gui/analysis/AnalysisRows.h"
 
-#include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -22,6 +23,16 @@
 #include <cmath>
 
 namespace {
+
+// What the bars count, under and beside the chart of each test.
+std::pair<QString, QString> axisTitles(const QString& name) {
+    if (name == QLatin1String("pairs"))
+        return {QStringLiteral("Сколько раз выпала пара"), QStringLiteral("Пар")};
+    if (name == QLatin1String("gaps"))
+        return {QStringLiteral("Промежуток между выпадениями шара, тиражей"),
+                QStringLiteral("Промежутков")};
+    return {QStringLiteral("Шар"), QStringLiteral("Выпадений")};
+}
 
 AnalysisCell figureCell(double value, int decimals) {
     if (!std::isfinite(value))
@@ -61,7 +72,7 @@ QStringList fairnessHeader() {
 
 FairnessPage::FairnessPage(QWidget* parent)
     : AnalysisPage(parent), m_lastN(createLastNBox(0, this)), m_summary(new QLabel(this)),
-      m_chartView(new QChartView(this)), m_series(new QBarSeries), m_axisX(new QBarCategoryAxis),
+      m_chartView(new QChartView(this)), m_series(new QBarSeries), m_axisX(new QCategoryAxis),
       m_axisY(new QValueAxis) {
     setObjectName(QStringLiteral("FairnessPage"));
     m_lastN->setObjectName(QStringLiteral("FairnessLastN"));
@@ -75,12 +86,19 @@ FairnessPage::FairnessPage(QWidget* parent)
     m_series->attachAxis(m_axisX);
     m_series->attachAxis(m_axisY);
     chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->setLocalizeNumbers(true); // digit groups as the window writes them
     m_axisY->setLabelFormat(QStringLiteral("%.0f"));
-    QFont small = m_axisX->labelsFont();
-    small.setPointSizeF(small.pointSizeF() * 0.8);
+    // Each label stands under its bar, level and whole; where they would
+    // crowd, every second, fifth or tenth is shown.
+    m_axisX->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    m_axisX->setGridLineVisible(false);
+    QFont small = font();
+    small.setPixelSize(10);
     m_axisX->setLabelsFont(small);
+    m_axisY->setLabelsFont(small);
     m_chartView->setChart(chart);
-    m_chartView->setMinimumHeight(220);
+    m_chartView->setMinimumHeight(240);
+    m_chartView->installEventFilter(this);
 
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(QStringLiteral("Последние тиражи:"), this));
@@ -123,9 +141,11 @@ void FairnessPage::recompute(AnalysisSource& source) {
 
 void FairnessPage::showChart(int row) {
     m_series->clear();
-    m_axisX->clear();
-    if (row < 0 || row >= int(m_report.tests.size()))
+    m_shownRow = row >= 0 && row < int(m_report.tests.size()) ? row : -1;
+    if (m_shownRow < 0) {
+        labelAxis();
         return;
+    }
     const Analysis::FairnessTest& test = m_report.tests[size_t(row)];
     const Analysis::FairnessChart& data = test.chart;
     auto* observed = new QBarSet(QStringLiteral("Наблюдалось"));
@@ -138,12 +158,53 @@ void FairnessPage::showChart(int row) {
     }
     m_series->append(observed);
     m_series->append(expected);
-    m_axisX->append(data.labels);
-    // 49 balls or more classes: the labels stand on end to stay readable.
-    m_axisX->setLabelsAngle(data.labels.size() > 12 ? -90 : 0);
     m_axisY->setRange(0, top > 0 ? top * 1.1 : 1);
     m_axisY->applyNiceNumbers();
+    const auto [across, up] = axisTitles(test.name);
+    m_axisX->setTitleText(across);
+    m_axisY->setTitleText(up);
     m_chartView->chart()->setTitle(Analysis::fairnessTitle(test.name));
+    labelAxis();
+}
+
+void FairnessPage::labelAxis() {
+    for (const QString& label : m_axisX->categoriesLabels())
+        m_axisX->remove(label);
+    if (m_shownRow < 0)
+        return;
+    const QStringList& labels = m_report.tests[size_t(m_shownRow)].chart.labels;
+    const int count = int(labels.size());
+    m_axisX->setRange(-0.5, count - 0.5);
+    // As many labels as stand side by side with a blank between them.
+    const QFontMetrics metrics(m_axisX->labelsFont());
+    int widest = 1;
+    for (const QString& label : labels)
+        widest = std::max(widest, metrics.horizontalAdvance(label + QStringLiteral("  ")));
+    // The plot takes the view less the value axis and the margins.
+    const qreal room = m_chartView->width() - 100;
+    const qreal perBar = count > 0 && room > 0 ? room / count : widest;
+    int step = 1;
+    for (const int candidate : {1, 2, 5, 10, 20, 50})
+        if ((step = candidate) * perBar >= widest)
+            break;
+    // Balls are numbered from 1: every fifth is 5, 10, 15 ...; classes from the first.
+    const int first = step > 1 && labels.value(0) == QLatin1String("1") ? step - 1 : 0;
+    for (int i = first; i < count; i += step)
+        m_axisX->append(labels.at(i), i);
+}
+
+QWidget* FairnessPage::chartView() const {
+    return m_chartView;
+}
+
+QStringList FairnessPage::shownLabels() const {
+    return m_axisX->categoriesLabels();
+}
+
+bool FairnessPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_chartView && event->type() == QEvent::Resize)
+        labelAxis(); // the room under the bars changed
+    return AnalysisPage::eventFilter(watched, event);
 }
 
 Analysis::TextTable FairnessPage::exportTable() const {

@@ -4,7 +4,7 @@
 #include "gui/analysis/AnalysisPage.h"
 
 class QBarSeries;
-class QBarCategoryAxis;
+class QCategoryAxis;
 class QChartView;
 class QComboBox;
 class QLabel;
@@ -20,18 +20,26 @@ public:
     void recompute(AnalysisSource& source) override;
     Analysis::TextTable exportTable() const override;
     QString exportName() const override { return QStringLiteral("случайность.csv"); }
+    QWidget* chartView() const override;
+    // The axis under the bars: the labels shown, thinned where they would crowd.
+    QStringList shownLabels() const;
 
     QComboBox* lastNBox() const { return m_lastN; }
     const Analysis::FairnessReport& report() const { return m_report; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void showChart(int row);
+    void labelAxis();
+    int m_shownRow = -1;
 
     QComboBox* m_lastN;
     QLabel* m_summary;
     QChartView* m_chartView;
     QBarSeries* m_series;
-    QBarCategoryAxis* m_axisX;
+    QCategoryAxis* m_axisX;
     QValueAxis* m_axisY;
     Analysis::FairnessReport m_report;
 };

@@ -2,6 +2,7 @@
 
 #include <QChart>
 #include <QLineSeries>
+#include <QPen>
 #include <QValueAxis>
 #include <algorithm>
 
@@ -14,9 +15,15 @@ LabNetChart::LabNetChart(QWidget* parent)
     auto* chart = new QChart;
     for (QLineSeries* series : {m_net, m_expected})
         chart->addSeries(series);
+    // The tickets' own line solid and strong, the expectation dashed beside
+    // it: the two read apart where they run together.
+    m_net->setPen(QPen(QColor(20, 80, 200), 2.5));
+    m_expected->setPen(QPen(QColor(200, 60, 20), 1.5, Qt::DashLine));
+    chart->setLocalizeNumbers(true); // digit groups as the window writes them
     m_axisX->setLabelFormat(QStringLiteral("%.0f"));
     m_axisX->setTitleText(QStringLiteral("Тираж"));
     m_axisY->setLabelFormat(QStringLiteral("%.0f"));
+    m_axisY->setTitleText(QStringLiteral("Руб."));
     chart->addAxis(m_axisX, Qt::AlignBottom);
     chart->addAxis(m_axisY, Qt::AlignLeft);
     for (QLineSeries* series : {m_net, m_expected}) {
@@ -26,7 +33,8 @@ LabNetChart::LabNetChart(QWidget* parent)
     chart->legend()->setAlignment(Qt::AlignBottom);
     setChart(chart);
     setRenderHint(QPainter::Antialiasing);
-    setMinimumHeight(200);
+    setMinimumHeight(240);
+    clear();
 }
 
 void LabNetChart::showOutcomes(const std::vector<Lab::DrawOutcome>& draws, qint64 ticketPrice) {
@@ -49,15 +57,30 @@ void LabNetChart::showOutcomes(const std::vector<Lab::DrawOutcome>& draws, qint6
     }
     m_net->replace(net);
     m_expected->replace(expected);
-    if (draws.empty())
+    if (draws.empty()) {
+        clear();
         return;
+    }
+    chart()->setTitle(QString());
+    // Round steps (1, 2 or 5 times a power of ten) on both axes.
     m_axisX->setRange(double(draws.front().tir),
                       double(std::max(draws.back().tir, draws.front().tir + 1)));
+    m_axisX->applyNiceNumbers();
     const double margin = std::max(1.0, (high - low) * 0.05);
     m_axisY->setRange(low - margin, high + margin);
+    m_axisY->applyNiceNumbers();
+    for (QValueAxis* axis : {m_axisX, m_axisY})
+        axis->setVisible(true);
+    chart()->legend()->setVisible(true);
 }
 
 void LabNetChart::clear() {
+    // Nothing to show yet: no axes with made-up ticks, just what will be here.
     m_net->clear();
     m_expected->clear();
+    for (QValueAxis* axis : {m_axisX, m_axisY})
+        axis->setVisible(false);
+    chart()->legend()->setVisible(false);
+    chart()->setTitle(
+        QStringLiteral("Здесь будет итог билетов тираж за тиражом после «Проверить»"));
 }

@@ -88,7 +88,7 @@ LabPage::LabPage(Connection& connection, QWidget* parent)
                                 4 * tableView()->verticalHeader()->defaultSectionSize() +
                                 2 * tableView()->frameWidth() + 2);
 
-    auto* layout = new QVBoxLayout(this);
+    QVBoxLayout* layout = scrollingLayout();
     layout->addWidget(m_filter);
     layout->addWidget(m_countLabel);
     layout->addWidget(m_tickets);
@@ -111,6 +111,10 @@ LabPage::~LabPage() = default;
 void LabPage::setFileDialogs(FileDialogs* dialogs) {
     m_dialogs = dialogs;
     m_backtestPanel->setFileDialogs(dialogs);
+}
+
+QWidget* LabPage::chartView() const {
+    return m_chart;
 }
 
 bool LabPage::backtestRunning() const {

@@ -30,6 +30,7 @@ public:
     void recompute(AnalysisSource& source) override;
     Analysis::TextTable exportTable() const override;
     QString exportName() const override { return QStringLiteral("лаборатория.csv"); }
+    QWidget* chartView() const override;
 
     LabFilterPanel* filterPanel() const { return m_filter; }
     LabTicketsPanel* ticketsPanel() const { return m_tickets; }

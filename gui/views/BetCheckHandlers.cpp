@@ -5,10 +5,13 @@
 #include "runtime/Conversions.h"
 #include "views/ViewQueries.h"
 #include "widgets/DbGrid.h"
+#include "widgets/StatusBar.h"
 
 #include <QLineEdit>
+#include <QSet>
 
 void TForm1::Button8Click(QObject*) {
+    StatusBar1->showMessage(QString());
     DBGrid1->setColumnTitle(7, QStringLiteral("Кол-во"));
     DBGrid1->setColumnTitle(8, QStringLiteral("Номера"));
     ADOQuery1->setSql(ViewQueries::betCheck());
@@ -19,4 +22,21 @@ void TForm1::Button8Click(QObject*) {
                             Conversions::strToInt64(ES[i]->text().trimmed()));
     ADOQuery1->open();
     SourceOpen();
+    // Fewer than three different numbers match nothing: the empty list says why.
+    QLineEdit* empty = nullptr;
+    QSet<qint64> numbers;
+    for (int i = 1; i <= 6; ++i) {
+        const qint64 ball = ES[i]->text().trimmed().toLongLong();
+        if (ball >= 1 && ball <= 49 && !numbers.contains(ball))
+            numbers.insert(ball);
+        else if (!empty)
+            empty = ES[i];
+    }
+    if (numbers.size() < 3) {
+        StatusBar1->showMessage(QStringLiteral(
+            "Впишите номера ставки в поля «Номера шаров»: показываются тиражи, где совпали "
+            "не меньше трёх."));
+        empty->setFocus();
+        empty->selectAll();
+    }
 }

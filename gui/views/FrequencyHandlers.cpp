@@ -5,10 +5,12 @@
 #include "dataset/Query.h"
 #include "views/ViewQueries.h"
 #include "widgets/DbGrid.h"
+#include "widgets/StatusBar.h"
 
 void TForm1::showFrequencies(const QString& sql) {
     // The frequency rows have none of the draw's columns: the current-draw texts
     // and the bets let go of the draw list first.
+    StatusBar1->showMessage(QString());
     SourceClose();
     ADOQuery3->setDataSource(nullptr);
     ADOQuery1->clearSql();

@@ -8,6 +8,7 @@
 #include "views/ViewQueries.h"
 #include "widgets/DbGrid.h"
 #include "widgets/DbText.h"
+#include "widgets/StatusBar.h"
 
 #include <QLabel>
 
@@ -22,6 +23,7 @@ void TForm1::SourceClose() {
 }
 
 void TForm1::runListView(const QString& sql) {
+    StatusBar1->showMessage(QString());
     ADOQuery1->clearSql();
     ADOQuery1->addSql(sql);
     ADOQuery1->open();

@@ -25,7 +25,7 @@ QString ticketsText(qsizetype count) {
                            : ones == 1              ? u"билет"
                            : ones >= 2 && ones <= 4 ? u"билета"
                                                     : u"билетов";
-    return QString::number(count) + QLatin1Char(' ') + QString::fromUtf16(word);
+    return QLocale().toString(qlonglong(count)) + QLatin1Char(' ') + QString::fromUtf16(word);
 }
 
 QString requestText(const Wheels::WheelRequest& request) {
@@ -41,7 +41,7 @@ QString checkText(const Wheels::CheckResult& check, int size) {
     const QLocale locale;
     QString text =
         QStringLiteral("Билетов: %1. Покрыто наборов: %2 из %3 (%4%)")
-            .arg(size)
+            .arg(locale.toString(size))
             .arg(locale.toString(qulonglong(check.coveredSets)),
                  locale.toString(qulonglong(check.totalSets)),
                  locale.toString(check.share() * 100.0, 'f', check.guaranteed() ? 0 : 2));
@@ -55,11 +55,13 @@ QString recordText(const Wheels::WheelRequest& request) {
         Wheels::findRecord(int(request.numbers.size()), request.guarantee.t, request.guarantee.m);
     if (!record)
         return {};
-    QString text = QStringLiteral("Лучший опубликованный размер: %1").arg(record->best);
+    const QLocale locale;
+    QString text =
+        QStringLiteral("Лучший опубликованный размер: %1").arg(locale.toString(record->best));
     if (record->lowerBound > 0)
-        text += record->proven()
-                    ? QStringLiteral(" (доказано, что меньше нельзя)")
-                    : QStringLiteral("; доказанная нижняя граница: %1").arg(record->lowerBound);
+        text += record->proven() ? QStringLiteral(" (доказано, что меньше нельзя)")
+                                 : QStringLiteral("; доказанная нижняя граница: %1")
+                                       .arg(locale.toString(record->lowerBound));
     return text;
 }
 

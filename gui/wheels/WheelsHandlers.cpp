@@ -7,7 +7,7 @@
 
 void TForm1::WheelsButtonClick(QObject*) {
     if (!WheelsForm) {
-        WheelsForm = std::make_unique<WheelsWindow>(*ADOConnection1);
+        WheelsForm = std::make_unique<WheelsWindow>(*ADOConnection1, m_boxes);
         // Bets stored by the window show in the bets grid of the current draw.
         WheelsForm->setBetsSaved([this] {
             dispatch([&] {

@@ -8,19 +8,25 @@
 #include "dataset/Statement.h"
 #include "entry/BetStore.h"
 #include "gui/wheels/NumberChooser.h"
+#include "gui/wheels/PdfJob.h"
 #include "gui/wheels/WheelPrinting.h"
 #include "gui/wheels/WheelTexts.h"
 #include "widgets/FileDialogs.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/ScreenFit.h"
 
 #include <QCloseEvent>
 #include <QDir>
-#include <QGuiApplication>
 #include <QLabel>
+#include <QLocale>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QSaveFile>
 #include <QSpinBox>
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <set>
 
 void WheelsWindow::setFileDialogs(FileDialogs* dialogs) {
     m_dialogs = dialogs ? dialogs : m_ownDialogs.get();
@@ -30,8 +36,11 @@ void WheelsWindow::placeBeside(const QWidget* main) {
     if (m_placed)
         return;
     m_placed = true;
-    // Over the middle of the main window, which stays in view around it.
-    move(main->frameGeometry().center() - QPoint(width() / 2, height() / 2));
+    // Over the middle of the main window, which stays in view around it; on a
+    // small screen as much of it as the screen has room for.
+    const QSize frame = size().grownBy(ScreenFit::frameMargins(this));
+    ScreenFit::place(this, main->frameGeometry().center() -
+                               QPoint(frame.width() / 2, frame.height() / 2));
 }
 
 void WheelsWindow::closeEvent(QCloseEvent* event) {
@@ -82,13 +91,50 @@ int WheelsWindow::suggestedTir() const {
     return 1;
 }
 
+qsizetype WheelsWindow::storedAlready(int tir) const {
+    std::set<Wheels::Ticket> stored;
+    Statement bets(m_connection,
+                   QStringLiteral("select s1, s2, s3, s4, s5, s6 from Rate where tir = ?"));
+    bets.bindInt64(1, tir);
+    while (bets.step()) {
+        Wheels::Ticket ticket{};
+        for (int i = 0; i < 6; ++i)
+            ticket[size_t(i)] = bets.value(i).toInt();
+        std::sort(ticket.begin(), ticket.end());
+        stored.insert(ticket);
+    }
+    return std::count_if(tickets().begin(), tickets().end(), [&](Wheels::Ticket ticket) {
+        std::sort(ticket.begin(), ticket.end());
+        return stored.count(ticket) > 0;
+    });
+}
+
 void WheelsWindow::saveBets() {
     if (tickets().empty())
         return;
     const int tir = m_tir->value();
+    // Pressed twice, or for tickets stored before: asked, not stored again unseen.
+    if (const qsizetype already = storedAlready(tir); already > 0 && m_boxes) {
+        BoxRequest box;
+        box.owner = this;
+        box.caption = windowTitle();
+        box.icon = BoxIcon::Question;
+        box.buttons = BoxButtons::YesNo;
+        box.text = QStringLiteral("%1 из %2 уже записаны в ставки тиража %3. Записать все "
+                                  "билеты ещё раз?")
+                       .arg(WheelTexts::ticketsText(already),
+                            QLocale().toString(qulonglong(tickets().size())))
+                       .arg(tir);
+        if (m_boxes->show(box) != BoxResult::Yes) {
+            showDone(QStringLiteral("Ставки не записаны."));
+            return;
+        }
+    }
     BetStore::addBets(m_connection, tir,
                       std::vector<BetStore::Ticket>(tickets().begin(), tickets().end()));
-    showDone(QStringLiteral("Записано ставок: %1 на тираж %2.").arg(tickets().size()).arg(tir));
+    showDone(QStringLiteral("Записано ставок: %1 на тираж %2.")
+                 .arg(QLocale().toString(qulonglong(tickets().size())))
+                 .arg(tir));
     if (m_betsSaved)
         m_betsSaved();
 }
@@ -132,11 +178,31 @@ void WheelsWindow::savePdf() {
                 QStringLiteral("Документ PDF (*.pdf)"));
     if (path.isEmpty())
         return;
-    // A wheel on 49 numbers can take thousands of pages and some seconds.
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const QString failure = WheelPrinting::savePdf(path, printedWheel());
-    QGuiApplication::restoreOverrideCursor();
-    if (failure.isEmpty())
+    // A wheel on 49 numbers can take thousands of pages and some seconds:
+    // they are written on a worker, their count shown, and «Стоп» cancels.
+    showDone(QString());
+    m_progress->setRange(0, 0);
+    m_progressText->setText(QStringLiteral("Записывается PDF…"));
+    setRunning(true);
+    m_stop->setFocus();
+    m_pdf->start(path, printedWheel());
+}
+
+void WheelsWindow::showPdfProgress(int done, int pages) {
+    m_progress->setRange(0, pages);
+    m_progress->setValue(done);
+    m_progressText->setText(
+        QStringLiteral("Записывается PDF: страница %1 из %2").arg(done).arg(pages));
+}
+
+void WheelsWindow::showPdfWritten(const QString& path, const QString& failure, bool cancelled) {
+    m_progress->setRange(0, 1);
+    m_progress->setValue(cancelled || !failure.isEmpty() ? 0 : 1);
+    m_progressText->clear();
+    setRunning(false);
+    if (cancelled)
+        showDone(QStringLiteral("Запись PDF отменена: файл не записан."));
+    else if (failure.isEmpty())
         showDone(QStringLiteral("Сохранено: %1").arg(QDir::toNativeSeparators(path)));
     else
         showFailure(failure);

@@ -1,12 +1,14 @@
 #include "gui/wheels/WheelsWindow.h"
 
 #include "gui/wheels/NumberChooser.h"
+#include "gui/wheels/PdfJob.h"
 #include "gui/wheels/TicketTableModel.h"
 #include "gui/wheels/WheelJob.h"
 #include "gui/wheels/WheelTexts.h"
 #include "wheels/WheelInput.h"
 #include "wheels/WheelRecords.h"
 #include "widgets/FileDialogs.h"
+#include "widgets/ScreenFit.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -17,6 +19,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -34,21 +37,22 @@ QPushButton* button(const QString& caption, const char* name, QWidget* parent) {
 
 } // namespace
 
-WheelsWindow::WheelsWindow(Connection& connection, QWidget* parent)
+WheelsWindow::WheelsWindow(Connection& connection, MessageBoxes* boxes, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), m_connection(connection),
-      m_ownDialogs(std::make_unique<QtFileDialogs>()), m_dialogs(m_ownDialogs.get()),
-      m_job(new WheelJob(this)) {
+      m_boxes(boxes), m_ownDialogs(std::make_unique<QtFileDialogs>()),
+      m_dialogs(m_ownDialogs.get()), m_job(new WheelJob(this)), m_pdf(new PdfJob(this)) {
     setObjectName(QStringLiteral("WheelsForm"));
     setWindowTitle(QStringLiteral("Системы"));
     // Closing the main window ends the program even while this one is open.
     setAttribute(Qt::WA_QuitOnClose, false);
-    resize(820, 760);
+    resize(820, 700);
 
     m_ticketModel = new TicketTableModel(this);
     m_table = new QTableView(this);
     m_table->setObjectName(QStringLiteral("WheelTickets"));
     m_table->setModel(m_ticketModel);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setTabKeyNavigation(false); // Tab goes on to the next control
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 8);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
@@ -70,7 +74,8 @@ WheelsWindow::WheelsWindow(Connection& connection, QWidget* parent)
     auto* top = new QHBoxLayout;
     top->addWidget(createChoicePanel());
     top->addWidget(createSettingsPanel(), 1);
-    auto* layout = new QVBoxLayout(this);
+    // Everything scrolls within the window when the screen is lower than it.
+    QVBoxLayout* layout = ScreenFit::scrollingLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
     layout->addLayout(top);
     layout->addWidget(m_table, 1);
@@ -86,10 +91,15 @@ WheelsWindow::WheelsWindow(Connection& connection, QWidget* parent)
     connect(m_stop, &QPushButton::clicked, this, &WheelsWindow::stop);
     connect(m_job, &WheelJob::progressed, this, &WheelsWindow::showProgress);
     connect(m_job, &WheelJob::finished, this, &WheelsWindow::showResult);
+    connect(m_pdf, &PdfJob::progressed, this, &WheelsWindow::showPdfProgress);
+    connect(m_pdf, &PdfJob::finished, this, &WheelsWindow::showPdfWritten);
     connect(m_job, &WheelJob::failed, this, [this](const QString& text) {
         setRunning(false);
         showFailure(text);
     });
+    // Esc closes the window, as it closes a dialog (a search running stops).
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
     m_clock.setInterval(kClockMilliseconds);
     connect(&m_clock, &QTimer::timeout, this, &WheelsWindow::tick);
     // The lines about a wheel appear with the first one.
@@ -110,7 +120,7 @@ QWidget* WheelsWindow::createChoicePanel() {
     connect(clear, &QPushButton::clicked, this, [this] { m_chooser->setChosen({}); });
     m_count = new QSpinBox(box);
     m_count->setObjectName(QStringLiteral("WheelTakeCount"));
-    m_count->setRange(Wheels::kMinNumbers, Wheels::kBalls - 1);
+    m_count->setRange(Wheels::kMinNumbers, Wheels::kBalls); // 49: every ball
     m_count->setValue(12);
     QPushButton* hot = button(QStringLiteral("Горячие"), "WheelTakeHot", box);
     QPushButton* cold = button(QStringLiteral("Холодные"), "WheelTakeCold", box);
@@ -167,7 +177,8 @@ QWidget* WheelsWindow::createSettingsPanel() {
     m_seed->setToolTip(QStringLiteral("С тем же начальным числом поиск идёт тем же путём"));
     m_build = button(QStringLiteral("Построить"), "WheelBuild", box);
     m_stop = button(QStringLiteral("Стоп"), "WheelStop", box);
-    m_stop->setToolTip(QStringLiteral("Остановить поиск и оставить лучшую найденную систему"));
+    m_stop->setToolTip(QStringLiteral(
+        "Остановить поиск и оставить лучшую найденную систему (или отменить запись PDF)"));
     m_progress = new QProgressBar(box);
     m_progress->setTextVisible(false);
     m_progressText = new QLabel(box);
@@ -253,6 +264,10 @@ void WheelsWindow::generate() {
     m_shownRequest = wanted;
     m_bestSize = 0;
     showDone(QString());
+    // The wheel shown was made for the last request: it goes while the next is searched.
+    m_ticketModel->setTickets({});
+    for (QLabel* line : {m_checkLine, m_recordLine, m_method})
+        line->hide();
     m_elapsed.start();
     m_progress->setRange(0, m_seconds->value() * 1000);
     m_progress->setValue(0);
@@ -265,10 +280,15 @@ void WheelsWindow::generate() {
 
 void WheelsWindow::stop() {
     m_job->stop();
+    m_pdf->cancel();
 }
 
 bool WheelsWindow::running() const {
-    return m_job->running();
+    return m_job->running() || m_pdf->running();
+}
+
+bool WheelsWindow::writingPdf() const {
+    return m_pdf->running();
 }
 
 void WheelsWindow::setRunning(bool running) {
@@ -302,6 +322,13 @@ void WheelsWindow::tick() {
 
 void WheelsWindow::showResult(const Wheels::GenerateResult& result) {
     m_ticketModel->setTickets(result.tickets);
+    if (tickets().empty()) { // stopped before the first wheel was complete
+        m_progress->setValue(0);
+        m_progressText->clear();
+        setRunning(false);
+        showDone(QStringLiteral("Поиск остановлен раньше, чем была построена первая система."));
+        return;
+    }
     m_checkLine->setText(WheelTexts::checkText(result.check, int(tickets().size())));
     m_checkLine->show();
     m_method->show();

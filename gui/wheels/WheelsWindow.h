@@ -14,7 +14,9 @@
 
 class Connection;
 class FileDialogs;
+class MessageBoxes;
 class NumberChooser;
+class PdfJob;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -35,7 +37,8 @@ public:
     static constexpr int kDefaultSeconds = 10;
     static constexpr int kRecentDraws = 50; // the draws the hottest and coldest are taken from
 
-    explicit WheelsWindow(Connection& connection, QWidget* parent = nullptr);
+    // boxes asks before tickets already stored as bets are stored again.
+    WheelsWindow(Connection& connection, MessageBoxes* boxes, QWidget* parent = nullptr);
     ~WheelsWindow() override;
 
     // Tests give their own file dialogs; the window uses Qt's by default.
@@ -53,6 +56,7 @@ public:
     void saveCsv();
     void printPreview();
     void savePdf();
+    bool writingPdf() const;
 
     const std::vector<Wheels::Ticket>& tickets() const { return m_ticketModel->tickets(); }
     NumberChooser* chooser() const { return m_chooser; }
@@ -81,20 +85,26 @@ private:
     void showProgress(const Wheels::GenerateProgress& progress);
     void tick();
     void showResult(const Wheels::GenerateResult& result);
+    void showPdfProgress(int done, int pages);
+    void showPdfWritten(const QString& path, const QString& failure, bool cancelled);
     void showFailure(const QString& text);
     void showDone(const QString& text);
     void setRunning(bool running);
     Wheels::WheelRequest request(QString* problem) const;
     int suggestedTir() const;
+    // How many of the shown tickets are bets of the draw already.
+    qsizetype storedAlready(int tir) const;
     WheelTexts::PrintedWheel printedWheel() const;
     QString askPath(const QString& caption, const QString& name, const QString& filter);
     void guarded(const std::function<void()>& action);
 
     Connection& m_connection;
+    MessageBoxes* m_boxes;
     std::unique_ptr<FileDialogs> m_ownDialogs;
     FileDialogs* m_dialogs;
     std::function<void()> m_betsSaved;
     WheelJob* m_job;
+    PdfJob* m_pdf;
     QTimer m_clock; // the seconds shown while a generation runs
     QElapsedTimer m_elapsed;
     int m_bestSize = 0;

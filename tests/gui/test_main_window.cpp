@@ -1,5 +1,14 @@
 #include "tests/gui/support/TestSupport.h"
 
+#include "gui/analysis/AnalysisSettings.h"
+#include "gui/analysis/AnalysisWindow.h"
+#include "gui/analysis/BallChart.h"
+#include "gui/analysis/BallsPage.h"
+#include "gui/analysis/LabNetChart.h"
+#include "gui/analysis/LabPage.h"
+#include "gui/analysis/LabTicketsPanel.h"
+#include "gui/wheels/WheelsWindow.h"
+
 #include "dataset/Query.h"
 #include "widgets/BallPanel.h"
 #include "widgets/BarChart.h"
@@ -9,15 +18,56 @@
 #include "widgets/StatusBar.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
+
+namespace {
+
+// Whether `part` shows whole in its window once the scroll areas it is in are scrolled to it.
+bool reachable(QWidget* part) {
+    QCoreApplication::processEvents(); // the layouts settle
+    QWidget* window = part->window();
+    QRect seen = window->rect();
+    for (QWidget* w = part->parentWidget(); w && w != window; w = w->parentWidget())
+        if (auto* scroll = qobject_cast<QScrollArea*>(w)) {
+            const QRect at(part->mapTo(scroll->widget(), QPoint(0, 0)), part->size());
+            scroll->ensureVisible(at.center().x(), at.center().y(), at.width() / 2 + 1,
+                                  at.height() / 2 + 1);
+            seen &= QRect(scroll->viewport()->mapTo(window, QPoint()), scroll->viewport()->size());
+        }
+    return part->isVisible() && seen.contains(QRect(part->mapTo(window, QPoint()), part->size()));
+}
+
+// Where Tab goes from a grid, after an arrow moved within it.
+QWidget* tabFrom(QAbstractItemView* grid) {
+    if (!QTest::qWaitForWindowActive(grid->window()))
+        return grid;
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Down);
+    QTest::keyClick(grid, Qt::Key_Tab);
+    QWidget* next = QApplication::focusWidget();
+    return next && !grid->isAncestorOf(next) ? next : grid;
+}
+
+} // namespace
 
 class TestMainWindow : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void window();
+    // On screens of 1366 x 768 and 1024 x 768 each window opens wholly on the
+    // available area, what it offers can be reached, and Tab leaves every grid.
+    void windowsFit_data();
+    void windowsFit();
     void maximisedKeepsTheLayout();
     void controls_data();
     void controls();
@@ -29,6 +79,8 @@ private Q_SLOTS:
     void drawTexts();
     void drawTextsEmptyWithoutRow();
     void realCountsFitTheirBoxes();
+    void drawLineReadsWhole_data();
+    void drawLineReadsWhole();
     void highlight_data();
     void highlight();
     void chartFollowsTheChartQuery();
@@ -308,6 +360,44 @@ void TestMainWindow::realCountsFitTheirBoxes() {
                  qPrintable(text->objectName()));
 }
 
+void TestMainWindow::drawLineReadsWhole_data() {
+    QTest::addColumn<QString>("values"); // ch6, ch5, ch4, ch3, chv6, chv5, chv4, chv3, djp
+    QTest::newRow("four digits") << "0, 13, 1234, 11669, 0, 103845, 3504, 150, 2566635057";
+    QTest::newRow("three digits each") << "123, 456, 789, 999, 0, 0, 0, 0, 0";
+    for (int i = 0; i < 9; ++i) {
+        QStringList v = QStringLiteral("1,13,385,1462,380000000,103845,1500,150,2566635057")
+                            .split(QLatin1Char(','));
+        v[i] = i < 4 ? QStringLiteral("9999999") : QStringLiteral("999999999999");
+        QTest::addRow("largest %d", i) << v.join(QLatin1Char(','));
+    }
+}
+
+void TestMainWindow::drawLineReadsWhole() {
+    QFETCH(QString, values);
+    TestApp app;
+    app.sql(QStringLiteral("INSERT INTO razyg (tir, ch6, ch5, ch4, ch3, chv6, chv5, chv4, chv3, "
+                           "djp, tirdate) VALUES (99999, %1, '2026-12-06')")
+                .arg(values));
+    TForm1& form = app.start();
+    // Each text as drawn stands after the label before it (a blank between
+    // them unless the label ends in one) and a blank before the next label.
+    QList<QLabel*> line = form.Panel1->findChildren<QLabel*>();
+    std::sort(line.begin(), line.end(), [](QLabel* a, QLabel* b) { return a->x() < b->x(); });
+    qreal end = 0;
+    for (QLabel* item : line) {
+        const auto* text = qobject_cast<DbText*>(item);
+        const QFontMetricsF metrics(item->font());
+        QVERIFY2(item->x() + 0.5 >= end, qPrintable(item->objectName()));
+        QVERIFY(!text || text->condensing() == 1.0); // nothing squeezed
+        end = item->x() +
+              metrics.horizontalAdvance(item->text()) * (text ? text->condensing() : 1) +
+              (text || !item->text().endsWith(QLatin1Char(' '))
+                   ? metrics.horizontalAdvance(QLatin1Char(' '))
+                   : 0);
+    }
+    QVERIFY(end <= form.Panel1->contentsRect().right() + 3);
+}
+
 void TestMainWindow::highlight_data() {
     QTest::addColumn<int>("row");
     QTest::addColumn<QList<int>>("lit");
@@ -396,6 +486,74 @@ void TestMainWindow::ctrlDeleteAsksFirst() {
     QCOMPARE(app.boxes.shown.first().text, QStringLiteral("Delete record?"));
     QCOMPARE(app.boxes.shown.first().buttons, BoxButtons::OkCancel);
     QCOMPARE(app.draws(), left);
+}
+
+void TestMainWindow::windowsFit_data() {
+    QTest::addColumn<int>("screen");
+    QTest::addColumn<QString>("window");
+    for (const int screen : {0, 1})
+        for (const char* window : {"main", "analysis", "remembered analysis", "wheels"})
+            QTest::addRow("%d %s", screen, window) << screen << QString::fromLatin1(window);
+}
+
+void TestMainWindow::windowsFit() {
+    QFETCH(int, screen);
+    QFETCH(QString, window);
+    QTemporaryDir settings; // the analysis window keeps its place there
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    QScreen* where = QGuiApplication::screens().at(screen);
+    const QRect room = where->availableGeometry();
+    TestApp app;
+    TForm1& form = app.start();
+    form.setScreen(where);
+    form.move(room.topLeft());
+    form.show();
+    QTRY_VERIFY(room.contains(form.frameGeometry()));
+    // The layout keeps its size and places; a screen too narrow for it scrolls.
+    QCOMPARE(form.DBGrid1->geometry(), QRect(8, 264, 409, 289));
+    QTRY_COMPARE(form.ClientScroll->horizontalScrollBar()->isVisible(), room.width() < 1220);
+    QVERIFY(reachable(form.WheelsButton) && reachable(form.Button5) && reachable(form.Label3));
+    QWidget* opened = nullptr;
+    QAbstractItemView* grid = nullptr;
+    if (window == QLatin1String("main")) {
+        // Tab leaves the grids for the next control, whose focus shows.
+        QCOMPARE(tabFrom(form.DBGrid1), form.Button1);
+        const QImage focused = form.Button1->grab().toImage();
+        QCOMPARE(tabFrom(form.DBGrid2), form.Button4);
+        QVERIFY(form.Button1->grab().toImage() != focused);
+        return;
+    }
+    if (window == QLatin1String("wheels")) {
+        form.WheelsButton->click();
+        WheelsWindow& w = *form.WheelsForm;
+        w.statusLabel()->setText(QStringLiteral("длинная строка ").repeated(60)); // it wraps
+        w.statusLabel()->show();
+        QVERIFY(reachable(w.findChild<QPushButton*>(QStringLiteral("WheelSavePdf"))));
+        QVERIFY(reachable(w.statusLabel()));
+        opened = &w;
+        grid = w.table();
+    } else {
+        if (window.startsWith(QLatin1String("remembered"))) { // from a larger screen
+            QWidget big;
+            big.setGeometry(room.left() + 500, 600, 1500, 1100);
+            AnalysisSettings::setWindowGeometry(big.saveGeometry());
+        }
+        form.AnalysisButton->click();
+        AnalysisWindow& w = *form.AnalysisForm;
+        w.tabs()->setCurrentWidget(w.labPage());
+        w.labPage()->ticketsPanel()->showSample(QStringLiteral("Например: 1 2 3 4 5 6"));
+        QVERIFY(reachable(w.saveChartButton()) && reachable(w.saveTableButton()));
+        QVERIFY(reachable(w.labPage()->netChart()) && w.labPage()->netChart()->height() >= 240);
+        w.tabs()->setCurrentIndex(1);
+        QVERIFY(reachable(w.ballsPage()->chart()));
+        opened = &w;
+        grid = w.ballsPage()->tableView();
+    }
+    // A remembered place is on the screen it was kept on.
+    QVERIFY(opened->screen()->availableGeometry().contains(opened->frameGeometry()));
+    QVERIFY(tabFrom(grid) != grid);
+    QTest::keyClick(opened, Qt::Key_Escape); // Esc closes the window
+    QVERIFY(!opened->isVisible());
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -8,8 +8,10 @@
 #include "gui/analysis/BallChart.h"
 #include "gui/analysis/BallsPage.h"
 #include "gui/analysis/BetsPage.h"
+#include "gui/analysis/FairnessPage.h"
 #include "gui/analysis/LabBacktestPanel.h"
 #include "gui/analysis/LabFilterPanel.h"
+#include "gui/analysis/LabNetChart.h"
 #include "gui/analysis/LabPage.h"
 #include "gui/analysis/LabTicketsPanel.h"
 #include "gui/analysis/PairsPage.h"
@@ -17,6 +19,8 @@
 #include "widgets/FileDialogs.h"
 #include "widgets/StatusBar.h"
 
+#include <QChart>
+#include <QChartView>
 #include <QComboBox>
 #include <QDir>
 #include <QDoubleSpinBox>
@@ -31,6 +35,8 @@
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
+#include <QValueAxis>
+#include <cmath>
 
 namespace {
 
@@ -109,6 +115,7 @@ private Q_SLOTS:
     void labCountsAndBacktests();
     void placeRememberedAndTitlesWhole();
     void summaryGroupsDigits();
+    void chartsReadable();
 
 private:
     QTemporaryDir m_config;
@@ -508,6 +515,50 @@ void TestAnalysisWindow::summaryGroupsDigits() {
     const QString text = AnalysisRows::ballSummaryText(balls, true);
     QVERIFY2(text.startsWith(QStringLiteral("В базе 1\u00a0010\u00a0000 тиражей.")),
              qPrintable(text));
+}
+
+void TestAnalysisWindow::chartsReadable() {
+    TestApp app; // 500 made-up draws, ball k of each from its own eight
+    app.sql(QStringLiteral(
+        "WITH RECURSIVE t(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM t WHERE n < 500) "
+        "INSERT INTO razyg (tir, s1, s2, s3, s4, s5, s6) SELECT n, 1 + n % 8, 9 + n * 3 % 8, "
+        "17 + n * 5 % 8, 25 + n * 7 % 8, 33 + n / 8 % 8, 41 + n / 64 % 8 FROM t"));
+    TForm1& form = app.start();
+    AnalysisWindow& w = openWithF9(form);
+    w.tabs()->setCurrentWidget(w.fairnessPage());
+    QVERIFY(w.saveChartButton()->isEnabled());
+    const QStringList across = {QStringLiteral("Шар"), QStringLiteral("Сколько раз выпала пара"),
+                                QStringLiteral("Промежуток между выпадениями шара, тиражей")};
+    for (int test = 0; test < 3; ++test) { // balls, pairs, gaps
+        w.fairnessPage()->tableView()->selectRow(test);
+        auto* chart = static_cast<QChartView*>(w.fairnessPage()->chartView())->chart();
+        QCOMPARE(chart->axes(Qt::Horizontal).first()->titleText(), across.at(test));
+        QVERIFY(!chart->axes(Qt::Vertical).first()->titleText().isEmpty());
+        // The classes' own labels, whole and side by side: every one, or evenly thinned.
+        const QStringList labels = w.fairnessPage()->shownLabels();
+        const QStringList all = w.fairnessPage()->report().tests[size_t(test)].chart.labels;
+        QVERIFY2(labels.size() >= all.size() / 5, qPrintable(labels.join(QLatin1Char(' '))));
+        for (int i = 2; i < labels.size(); ++i)
+            QCOMPARE(all.indexOf(labels.at(i)) - all.indexOf(labels.at(i - 1)),
+                     all.indexOf(labels.at(1)) - all.indexOf(labels.at(0)));
+    }
+    // The lab: no made-up ticks before a backtest; round ones after it.
+    w.tabs()->setCurrentWidget(w.labPage());
+    QVERIFY(w.saveChartButton()->isEnabled());
+    const QList<QAbstractAxis*> axes = w.labPage()->netChart()->chart()->axes();
+    QVERIFY(!axes.first()->isVisible() && !axes.last()->isVisible());
+    app.sql(QStringLiteral("INSERT INTO Rate (tir, s1, s2, s3, s4, s5, s6) VALUES "
+                           "(7, 1, 9, 17, 25, 33, 41), (7, 2, 10, 18, 26, 34, 42)"));
+    w.labPage()->backtestPanel()->loadStoredBets(7);
+    w.labPage()->backtestPanel()->runButton()->click();
+    QTRY_COMPARE_WITH_TIMEOUT(w.labPage()->model()->rowCount(), 4, 30000);
+    for (QAbstractAxis* axis : axes) {
+        const auto* value = static_cast<QValueAxis*>(axis);
+        const double step = (value->max() - value->min()) / (value->tickCount() - 1);
+        const double digit = step / std::pow(10.0, std::floor(std::log10(step) + 1e-9));
+        const QList<double> round = {1, 2, 5};
+        QVERIFY(value->isVisible() && round.contains(std::round(digit * 1e6) / 1e6));
+    }
 }
 
 QTEST_MAIN(TestAnalysisWindow)

@@ -28,18 +28,19 @@ void TestBetCheck::matches_data() {
     QTest::addColumn<int>("sixthBall"); // of the draw 5 9 12 30 40 _
     QTest::addColumn<QStringList>("counts");
     QTest::addColumn<QStringList>("numbers");
+    QTest::addColumn<bool>("hinted"); // fewer than three numbers: the status bar says so
     const QStringList bet = strings({"5", "12", "23", "31", "40", "47"});
-    QTest::newRow("three matched") << bet << 41 << strings({"3"}) << strings({"5 12 40"});
+    QTest::newRow("three matched") << bet << 41 << strings({"3"}) << strings({"5 12 40"}) << false;
     QTest::newRow("entry order does not matter") << strings({"47", "5", "12", "0", "0", "0"}) << 47
-                                                 << strings({"3"}) << strings({"5 12 47"});
+                                                 << strings({"3"}) << strings({"5 12 47"}) << false;
     QTest::newRow("all zeros") << strings({"0", "0", "0", "0", "0", "0"}) << 41 << QStringList()
-                               << QStringList();
+                               << QStringList() << true;
     QTest::newRow("one number six times")
-        << strings({"5", "5", "5", "5", "5", "5"}) << 41 << QStringList() << QStringList();
+        << strings({"5", "5", "5", "5", "5", "5"}) << 41 << QStringList() << QStringList() << true;
     QTest::newRow("repeated numbers") << strings({"5", "5", "12", "12", "40", "0"}) << 41
-                                      << strings({"3"}) << strings({"5 12 40"});
-    QTest::newRow("above 49 matches nothing")
-        << strings({"5", "12", "99", "50", "0", "0"}) << 41 << QStringList() << QStringList();
+                                      << strings({"3"}) << strings({"5 12 40"}) << false;
+    QTest::newRow("above 49 matches nothing") << strings({"5", "12", "99", "50", "0", "0"}) << 41
+                                              << QStringList() << QStringList() << true;
 }
 
 void TestBetCheck::matches() {
@@ -47,6 +48,7 @@ void TestBetCheck::matches() {
     QFETCH(int, sixthBall);
     QFETCH(QStringList, counts);
     QFETCH(QStringList, numbers);
+    QFETCH(bool, hinted);
     TestApp app;
     app.addDraw(1, {5, 9, 12, 30, 40, sixthBall});
     app.addDraw(2, {5, 12, 1, 2, 3, 4}); // only two shared
@@ -57,6 +59,9 @@ void TestBetCheck::matches() {
     QCOMPARE(column(form.ADOQuery1, QStringLiteral("'Шар'")), counts);
     QCOMPARE(column(form.ADOQuery1, QStringLiteral("'Выпал, раз'")), numbers);
     QCOMPARE(form.StatusBar1->panelText(1), QString::number(counts.size()));
+    QCOMPARE(form.StatusBar1->message().contains(QStringLiteral("«Номера шаров»")), hinted);
+    form.Button11->click(); // the next view takes the hint away
+    QCOMPARE(form.StatusBar1->message(), QString());
 }
 
 void TestBetCheck::columnsAndOrder() {

@@ -3,14 +3,20 @@
 #include "tests/gui/support/TestSupport.h"
 
 #include "gui/wheels/NumberChooser.h"
+#include "gui/wheels/TicketTableModel.h"
+#include "gui/wheels/WheelJob.h"
+#include "gui/wheels/WheelPrinting.h"
 #include "gui/wheels/WheelsWindow.h"
 #include "widgets/FileDialogs.h"
 #include "widgets/StatusBar.h"
 
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPaintEngine>
+#include <QPainter>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTest>
@@ -43,6 +49,48 @@ void choose(WheelsWindow& w, int count, const QString& guarantee, const QString&
     w.keysEdit()->setText(keys);
 }
 
+// A page of A4 less 15 mm margins at 1200 dots an inch, as a printer has it,
+// that records every line of text drawn and whether it stands whole on the page.
+class TextRecorder : public QPaintEngine, public QPaintDevice {
+public:
+    static constexpr int kWidth = 8504, kHeight = 12614;
+    QList<std::pair<QString, bool>> lines;
+
+    TextRecorder() : QPaintEngine(AllFeatures) {}
+    QPaintEngine* paintEngine() const override { return const_cast<TextRecorder*>(this); }
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState&) override {}
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+    void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+    Type type() const override { return User; }
+    void drawTextItem(const QPointF& at, const QTextItem& item) override {
+        const QRectF box = painter()->transform().mapRect(
+            QRectF(at.x(), at.y() - item.ascent(), item.width(), item.ascent() + item.descent()));
+        const bool clipped =
+            painter()->hasClipping() && !painter()->clipBoundingRect().contains(box);
+        lines.append({item.text(), QRectF(0, 0, kWidth, kHeight).contains(box) && !clipped});
+    }
+
+protected:
+    int metric(PaintDeviceMetric m) const override {
+        return m == PdmWidth                    ? kWidth
+               : m == PdmHeight                 ? kHeight
+               : m == PdmDepth                  ? 32
+               : m == PdmDevicePixelRatioScaled ? int(devicePixelRatioFScale())
+               : m == PdmDevicePixelRatio       ? 1
+                                                : 1200; // dots an inch
+    }
+};
+
+std::vector<Wheels::Ticket> someTickets(int count) {
+    std::vector<Wheels::Ticket> tickets(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i)
+        for (int b = 0; b < 6; ++b)
+            tickets[size_t(i)][size_t(b)] = 1 + (i + 7 * b) % 49;
+    return tickets;
+}
+
 QSet<int> ticketRow(const QTableView* table, int row) {
     QSet<int> balls;
     for (int c = 1; c <= 6; ++c)
@@ -61,6 +109,7 @@ private Q_SLOTS:
     void stopKeepsCheckedWheel();
     void badChoiceRefused_data();
     void badChoiceRefused();
+    void printsEveryTicketWhole();
 };
 
 void TestWheelsWindow::opens_data() {
@@ -124,6 +173,14 @@ void TestWheelsWindow::generatesCheckedWheelAndSavesIt() {
     QCOMPARE(app.scalar(QStringLiteral("select count(*) from Rate where tir = 4 and s6 <= 7")),
              QVariant(3));
     QCOMPARE(form.ADOQuery3->recordCount(), 3);
+    // Pressed again: asked first, and stored again only on «Да».
+    for (const BoxResult answer : {BoxResult::No, BoxResult::Yes}) {
+        app.boxes.answer(answer);
+        w.findChild<QPushButton*>(QStringLiteral("WheelSaveBets"))->click();
+        QVERIFY(app.boxes.texts().last().startsWith(QStringLiteral("3 билета из 3 уже записаны")));
+    }
+    QCOMPARE(app.bets(), 6);
+    app.boxes.shown.clear();
 
     QTemporaryDir out;
     ScriptedDialogs dialogs;
@@ -136,8 +193,27 @@ void TestWheelsWindow::generatesCheckedWheelAndSavesIt() {
     QVERIFY(lines.at(1).startsWith("1,"));
     dialogs.path = out.filePath(QStringLiteral("w.pdf"));
     w.findChild<QPushButton*>(QStringLiteral("WheelSavePdf"))->click();
+    QTRY_VERIFY(!w.writingPdf()); // written on a worker
+    const QByteArray written = fileText(dialogs.path);
+    // Many pages: the window shows them while they are written, and «Стоп» cancels.
+    w.findChild<TicketTableModel*>()->setTickets(someTickets(60000));
+    w.savePdf();
+    QTRY_VERIFY(w.progressLabel()->text().contains(QStringLiteral("страница")));
+    w.stopButton()->click();
+    QTRY_VERIFY(!w.running() && w.statusLabel()->text().contains(QStringLiteral("отменена")));
+    QCOMPARE(fileText(dialogs.path), written); // the file before, as it was
     QVERIFY(fileText(dialogs.path).startsWith("%PDF"));
     QVERIFY(app.boxes.shown.isEmpty());
+
+    // All 49 balls can be taken; big counts are grouped; a new search clears the old wheel.
+    w.countBox()->setValue(49);
+    w.takeFromDraws(true);
+    QCOMPARE(w.chooser()->chosen().size(), size_t(49));
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia)); // as the program sets it
+    QVERIFY(WheelTexts::checkText({}, 380599).startsWith(QStringLiteral("Билетов: 380\u00a0599.")));
+    w.buildButton()->click();
+    QVERIFY(w.table()->model()->rowCount() == 0 && !w.checkLabel()->isVisible());
+    w.stop();
 }
 
 void TestWheelsWindow::stopKeepsCheckedWheel() {
@@ -149,12 +225,23 @@ void TestWheelsWindow::stopKeepsCheckedWheel() {
     w.secondsBox()->setValue(600);
     w.buildButton()->click();
     QTRY_VERIFY(w.progressLabel()->text().startsWith(QStringLiteral("Лучший размер")));
+    QElapsedTimer stopping;
+    stopping.start();
     w.stopButton()->click();
     // Well before its budget: the stop ended the search, and the best wheel is shown.
     QTRY_VERIFY(!w.running());
+    qInfo("«Стоп» to an idle window: %lld ms", stopping.elapsed()); // mostly the search's
     QVERIFY(w.table()->model()->rowCount() > 0);
     QCOMPARE(size_t(w.table()->model()->rowCount()), w.tickets().size());
     QVERIFY(w.checkLabel()->text().endsWith(QStringLiteral("— гарантия проверена")));
+    // The window's own share: from a result of every 5 of 49 to an idle window.
+    Wheels::GenerateResult every;
+    every.tickets = someTickets(380599);
+    stopping.restart();
+    Q_EMIT w.findChild<WheelJob*>()->finished(every);
+    QCoreApplication::processEvents();
+    QVERIFY2(stopping.elapsed() < 500, qPrintable(QString::number(stopping.elapsed())));
+    QCOMPARE(w.table()->model()->rowCount(), 380599);
 }
 
 void TestWheelsWindow::badChoiceRefused_data() {
@@ -180,6 +267,29 @@ void TestWheelsWindow::badChoiceRefused() {
     QVERIFY(!w.running());
     QVERIFY2(w.statusLabel()->text().contains(message), qPrintable(w.statusLabel()->text()));
     QCOMPARE(w.table()->model()->rowCount(), 0);
+}
+
+void TestWheelsWindow::printsEveryTicketWhole() {
+    for (const int tickets : {1, 177, 2047, 20000, 380599}) {
+        WheelTexts::PrintedWheel wheel;
+        wheel.request.guarantee = {3, 6};
+        wheel.tickets = someTickets(tickets);
+        TextRecorder pages;
+        QPainter painter(&pages);
+        QVERIFY(WheelPrinting::paintPages(
+            {&painter, QSize(pages.kWidth, pages.kHeight), [] { return true; }}, wheel));
+        int next = 1; // every ticket once, in order, on a row of its own drawn whole
+        for (const auto& [text, whole] : pages.lines) {
+            const QStringList cells = QString(text)
+                                          .replace(QChar(0x2007), QLatin1Char(' '))
+                                          .split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            if (cells.size() == 7 && cells.first().toInt() > 0) {
+                QVERIFY2(whole, qPrintable(text));
+                QCOMPARE(cells.first().toInt(), next++);
+            }
+        }
+        QCOMPARE(next - 1, tickets);
+    }
 }
 
 QTEST_MAIN(TestWheelsWindow)
