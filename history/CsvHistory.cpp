@@ -47,7 +47,9 @@ public:
     RowReader(const Lottery::Game& game, const HistoryColumns::Plan& plan, int headerFields)
         : m_game(game), m_plan(plan), m_headerFields(headerFields) {}
 
-    std::optional<Problem> read(const CsvReader& csv, qint64 line, Lottery::Draw& draw) const {
+    std::optional<Problem> read(const CsvReader& csv, Row& row) const {
+        const qint64 line = row.line;
+        Lottery::Draw& draw = row.draw;
         const int fields = csv.fieldCount();
         if (fields < m_headerFields)
             return Problem{line, 0, QString(),
@@ -78,6 +80,9 @@ public:
                     return problem(line, i, field,
                                    QStringLiteral("не дата: ожидается ГГГГ-ММ-ДД или ДД.ММ.ГГГГ"));
                 draw.date = *date;
+                const QByteArrayView text = HistoryValues::trimmed(field);
+                row.dateSize = quint8(std::min<qsizetype>(text.size(), qsizetype(row.dateBytes.size())));
+                std::copy_n(text.data(), row.dateSize, row.dateBytes.data());
                 break;
             }
             case Role::Tir: {
@@ -233,7 +238,7 @@ CsvHistory readCsvHistory(QIODevice& input, const Lottery::Game& game,
         }
         Row row;
         row.line = csv.line();
-        std::optional<Problem> problem = rows.read(csv, row.line, row.draw);
+        std::optional<Problem> problem = rows.read(csv, row);
         if (!problem && !history.numbered) {
             const QString turn = order.check(row.draw.date);
             if (!turn.isEmpty())

@@ -6,6 +6,7 @@
 #include "runtime/AppError.h"
 
 #include <QString>
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -64,6 +65,10 @@ private:
 struct Row {
     Lottery::Draw draw; // tir 0 in a file without draw numbers
     qint64 line = 0;
+    // The date as the file writes it (a valid one takes at most ten bytes).
+    std::array<char, 10> dateBytes{};
+    quint8 dateSize = 0;
+    QString dateText() const { return QString::fromLatin1(dateBytes.data(), dateSize); }
 };
 
 struct CsvHistory {

@@ -58,6 +58,16 @@ Column fromWord(QString word, const Lottery::Game& game) {
     return {Role::Skip, kNotPlaced};
 }
 
+// "b3", "x1": the letter and digits.
+bool isNumbered(const QString& item, char16_t letter) {
+    if (item.size() < 2 || item.size() > 4 || item.front() != QChar(letter))
+        return false;
+    for (qsizetype i = 1; i < item.size(); ++i)
+        if (!item.at(i).isDigit())
+            return false;
+    return true;
+}
+
 [[noreturn]] void failColumn(int column, const QString& name, const QString& what) {
     throw HeaderError(what, column + 1, name);
 }
@@ -108,11 +118,11 @@ std::vector<Column> parseList(const QString& list, const Lottery::Game& game) {
             column = {winners ? Role::Winners : Role::Prize, index};
             if (++seenCategory[size_t(index) * 2 + (winners ? 1 : 0)] > 1)
                 throw ListError(QStringLiteral("«%1» указан в --columns дважды").arg(item));
-        } else if (item.startsWith(QLatin1Char('b'))) {
+        } else if (isNumbered(item, u'b')) {
             column = {Role::Main, position(QStringLiteral("b"), game.k())};
             if (++seenMain[size_t(column.index)] > 1)
                 throw ListError(QStringLiteral("«%1» указан в --columns дважды").arg(item));
-        } else if (item.startsWith(QLatin1Char('x')) && game.hasSecondDrum()) {
+        } else if (isNumbered(item, u'x') && game.hasSecondDrum()) {
             column = {Role::Second, position(QStringLiteral("x"), game.k2())};
             if (++seenSecond[size_t(column.index)] > 1)
                 throw ListError(QStringLiteral("«%1» указан в --columns дважды").arg(item));
@@ -148,7 +158,7 @@ Plan plan(const std::vector<QString>& header, const std::vector<QByteArrayView>&
             throw HeaderError(QStringLiteral("в --columns %1 столбцов, а в заголовке файла %2")
                                   .arg(given.size())
                                   .arg(count),
-                              1, QString());
+                              0, QString());
         plan.columns = given;
     } else {
         plan.columns.resize(size_t(count));
@@ -227,7 +237,7 @@ Plan plan(const std::vector<QString>& header, const std::vector<QByteArrayView>&
                     .arg(game.k())
                     .arg(game.hasSecondDrum() ? QStringLiteral(" и %1").arg(game.k2()) : QString(),
                          placeHint()),
-                1, QString());
+                0, QString());
     }
     std::vector<bool> categorySeen(game.categories().size() * 2);
     for (int i = 0; i < count; ++i) {
@@ -255,7 +265,7 @@ Plan plan(const std::vector<QString>& header, const std::vector<QByteArrayView>&
         throw HeaderError(QStringLiteral("нет столбца даты (заголовок «дата» или «date», или "
                                          "значения вида 2024-01-31 или 31.01.2024); ") +
                               placeHint(),
-                          1, QString());
+                          0, QString());
     return plan;
 }
 
