@@ -97,9 +97,13 @@ public:
 
     // Reads one line that is not blank; false for the header.
     bool readLine(QByteArrayView content, qint64 line, bool first, Ticket* ticket) {
-        if (first && isHeader(content)) {
-            m_csv = true;
-            return false;
+        if (first) {
+            const QByteArray compact = compactHeader(content);
+            if ((m_csv = compact == m_header))
+                return false;
+            if (compact.startsWith("ticket,"))
+                failLine(line, QStringLiteral("заголовок не для игры «%1»: ожидается «%2»")
+                                   .arg(m_game.displayName(), QString::fromLatin1(m_header)));
         }
         std::vector<QByteArray> fields;
         if (m_csv) {
@@ -146,12 +150,14 @@ private:
                  QString::number(m_game.k2()));
     }
 
-    bool isHeader(QByteArrayView line) const {
+    // The line as a header compares: lower case, without blanks and quotes,
+    // semicolons read as commas.
+    static QByteArray compactHeader(QByteArrayView line) {
         QByteArray compact;
         for (char c : line.first(std::min<qsizetype>(200, line.size())))
             if (!isBlank(c) && c != '"')
                 compact += char(c == ';' ? ',' : c);
-        return compact.toLower() == m_header;
+        return compact.toLower();
     }
 
     static int ballOf(QByteArrayView field, int n, bool second, qint64 line) {
