@@ -128,6 +128,11 @@ void Statement::run() {
     }
 }
 
+void Statement::reset() {
+    // The error of the last step, if any, was thrown by that step already.
+    sqlite3_reset(m_stmt);
+}
+
 int Statement::columnCount() const {
     return sqlite3_column_count(m_stmt);
 }

@@ -40,6 +40,8 @@ public:
     bool step();
     // Runs a statement that returns no rows.
     void run();
+    // Makes a statement that ran ready to be bound and run again.
+    void reset();
 
     int columnCount() const;
     QString columnName(int i) const;

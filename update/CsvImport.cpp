@@ -9,6 +9,8 @@
 
 #include <QFile>
 #include <QStringList>
+#include <limits>
+#include <sqlite3.h>
 #include <unordered_set>
 
 namespace CsvImport {
@@ -39,55 +41,93 @@ DrawKey keyOf(const Lottery::Draw& draw) {
     return {draw.date.toJulianDay(), draw.drawn.set(), draw.secondDrawn.set()};
 }
 
-QString isoDate(const QDate& date) {
-    return date.toString(Qt::ISODate);
+// YYYY-MM-DD, as the dataset binds a date, without a QString per row.
+QByteArray isoDate(const QDate& date) {
+    int year = 0, month = 0, day = 0;
+    date.getDate(&year, &month, &day);
+    char text[10];
+    for (int i = 3; i >= 0; --i, year /= 10)
+        text[i] = char('0' + year % 10);
+    text[4] = text[7] = '-';
+    text[5] = char('0' + month / 10);
+    text[6] = char('0' + month % 10);
+    text[8] = char('0' + day / 10);
+    text[9] = char('0' + day % 10);
+    return QByteArray(text, 10);
 }
 
-// The insert of one draw with the columns the file gives.
-QString insertText(const Lottery::Game& game, const History::CsvHistory& history) {
-    QStringList columns{QStringLiteral("tir"), QStringLiteral("tirdate")};
-    for (int i = 1; i <= game.k(); ++i)
-        columns << GameSchema::sortedColumn(i) << GameSchema::drawnColumn(i);
-    for (int i = 1; i <= game.k2(); ++i)
-        columns << GameSchema::secondColumn(i) << GameSchema::secondDrawnColumn(i);
-    for (const Lottery::Category& category : game.categories()) {
-        if (history.hasWinners)
-            columns << GameSchema::winnersColumn(category);
-        if (history.hasPrizes)
-            columns << GameSchema::prizeColumn(category);
-    }
-    return QStringLiteral("INSERT INTO razyg (%1) VALUES (%2)")
-        .arg(columns.join(QStringLiteral(", ")),
-             QStringList(columns.size(), QStringLiteral("?")).join(QStringLiteral(", ")));
-}
+// Stores draws with the columns the file gives, through one statement
+// prepared once.
+class DrawInserter {
+public:
+    DrawInserter(Connection& connection, const Lottery::Game& game,
+                 const History::CsvHistory& history)
+        : m_insert(connection, insertText(game, history)) {}
 
-void insert(Connection& connection, const QString& sql, const Lottery::Draw& draw) {
-    Statement statement(connection, sql);
-    int column = 0;
-    statement.bindInt64(++column, draw.tir);
-    statement.bindText(++column, isoDate(draw.date).toUtf8());
-    const Lottery::Numbers sorted = draw.drawn.sorted();
-    for (int i = 0; i < sorted.size(); ++i) {
-        statement.bindInt64(++column, sorted[i]);
-        statement.bindInt64(++column, draw.drawn[i]);
-    }
-    const Lottery::Numbers secondSorted = draw.secondDrawn.sorted();
-    for (int i = 0; i < secondSorted.size(); ++i) {
-        statement.bindInt64(++column, secondSorted[i]);
-        statement.bindInt64(++column, draw.secondDrawn[i]);
-    }
-    const size_t categories = std::max(draw.winners.size(), draw.prizes.size());
-    for (size_t i = 0; i < categories; ++i)
-        for (const auto* values : {&draw.winners, &draw.prizes}) {
-            if (values->empty())
-                continue;
-            ++column;
-            if ((*values)[i])
-                statement.bindInt64(column, *(*values)[i]);
-            else
-                statement.bind(column, QVariant());
+    void insert(const Lottery::Draw& draw) {
+        m_insert.reset();
+        int column = 0;
+        m_insert.bindInt64(++column, draw.tir);
+        m_insert.bindText(++column, isoDate(draw.date));
+        const Lottery::Numbers sorted = draw.drawn.sorted();
+        for (int i = 0; i < sorted.size(); ++i) {
+            m_insert.bindInt64(++column, sorted[i]);
+            m_insert.bindInt64(++column, draw.drawn[i]);
         }
-    statement.run();
+        const Lottery::Numbers secondSorted = draw.secondDrawn.sorted();
+        for (int i = 0; i < secondSorted.size(); ++i) {
+            m_insert.bindInt64(++column, secondSorted[i]);
+            m_insert.bindInt64(++column, draw.secondDrawn[i]);
+        }
+        const size_t categories = std::max(draw.winners.size(), draw.prizes.size());
+        for (size_t i = 0; i < categories; ++i)
+            for (const auto* values : {&draw.winners, &draw.prizes}) {
+                if (values->empty())
+                    continue;
+                ++column;
+                if ((*values)[i])
+                    m_insert.bindInt64(column, *(*values)[i]);
+                else
+                    m_insert.bind(column, QVariant());
+            }
+        m_insert.run();
+    }
+
+private:
+    static QString insertText(const Lottery::Game& game, const History::CsvHistory& history) {
+        QStringList columns{QStringLiteral("tir"), QStringLiteral("tirdate")};
+        for (int i = 1; i <= game.k(); ++i)
+            columns << GameSchema::sortedColumn(i) << GameSchema::drawnColumn(i);
+        for (int i = 1; i <= game.k2(); ++i)
+            columns << GameSchema::secondColumn(i) << GameSchema::secondDrawnColumn(i);
+        for (const Lottery::Category& category : game.categories()) {
+            if (history.hasWinners)
+                columns << GameSchema::winnersColumn(category);
+            if (history.hasPrizes)
+                columns << GameSchema::prizeColumn(category);
+        }
+        return QStringLiteral("INSERT INTO razyg (%1) VALUES (%2)")
+            .arg(columns.join(QStringLiteral(", ")),
+                 QStringList(columns.size(), QStringLiteral("?")).join(QStringLiteral(", ")));
+    }
+    Statement m_insert;
+};
+
+// The draw numbers stored within those of the file, read at once rather than
+// looked up row by row.
+std::unordered_set<int> storedNumbers(Connection& connection, const History::CsvHistory& history) {
+    int least = std::numeric_limits<int>::max(), most = 0;
+    for (const History::Row& row : history.rows) {
+        least = std::min(least, row.draw.tir);
+        most = std::max(most, row.draw.tir);
+    }
+    Statement stored(connection, QStringLiteral("SELECT tir FROM razyg WHERE tir BETWEEN ? AND ?"));
+    stored.bindInt64(1, least);
+    stored.bindInt64(2, most);
+    std::unordered_set<int> numbers;
+    while (stored.step())
+        numbers.insert(int(sqlite3_column_int64(stored.raw(), 0)));
+    return numbers;
 }
 
 // The newest stored draw: its number (0 without one) and its date.
@@ -112,8 +152,8 @@ std::unordered_set<DrawKey, DrawKeyHash> storedKeys(Connection& connection,
     Statement stored(connection,
                      QStringLiteral("SELECT tirdate, %1 FROM razyg WHERE tirdate BETWEEN ? AND ?")
                          .arg(balls.join(QStringLiteral(", "))));
-    stored.bindText(1, isoDate(from).toUtf8());
-    stored.bindText(2, isoDate(to).toUtf8());
+    stored.bindText(1, isoDate(from));
+    stored.bindText(2, isoDate(to));
     std::unordered_set<DrawKey, DrawKeyHash> keys;
     while (stored.step()) {
         DrawKey key;
@@ -166,10 +206,13 @@ void importFile(const QString& path, Connection& connection, const Lottery::Game
     History::CsvHistory history = History::readCsvHistory(file, game, columns);
     if (afterReading)
         afterReading();
-    const QString sql = insertText(game, history);
+    DrawInserter inserter(connection, game, history);
     std::unordered_set<DrawKey, DrawKeyHash> stored;
+    std::unordered_set<int> storedTirs;
     auto [newestTir, newestDate] = std::pair<int, QDate>();
-    if (!history.numbered && !history.rows.empty()) {
+    if (history.numbered && !history.rows.empty()) {
+        storedTirs = storedNumbers(connection, history);
+    } else if (!history.rows.empty()) {
         std::tie(newestTir, newestDate) = newestStored(connection);
         stored = storedKeys(connection, game, history.rows.front().draw.date,
                             history.rows.back().draw.date);
@@ -179,10 +222,11 @@ void importFile(const QString& path, Connection& connection, const Lottery::Game
         for (size_t i = 0; i < history.rows.size(); ++i) {
             History::Row& row = history.rows[i];
             if (history.numbered) {
-                if (DrawImport::isStored(connection, row.draw.tir)) {
+                // A number twice in the file is stored once, as in a workbook.
+                if (!storedTirs.insert(row.draw.tir).second) {
                     ++counts.alreadyStored;
                 } else {
-                    insert(connection, sql, row.draw);
+                    inserter.insert(row.draw);
                     ++counts.added;
                 }
             } else if (!stored.insert(keyOf(row.draw)).second) {
@@ -190,7 +234,7 @@ void importFile(const QString& path, Connection& connection, const Lottery::Game
             } else {
                 if (newestDate.isValid() && row.draw.date < newestDate)
                     throw rowError(
-                        {row.line, history.dateColumn, row.draw.date.toString(Qt::ISODate),
+                        {row.line, history.dateColumn, row.dateText(),
                          QStringLiteral("тираж от %1 старше последнего тиража в базе (№ %2 от %3), "
                                         "а в файле нет номеров тиражей: его место в нумерации "
                                         "неизвестно")
@@ -198,7 +242,7 @@ void importFile(const QString& path, Connection& connection, const Lottery::Game
                              .arg(newestTir)
                              .arg(newestDate.toString(QStringLiteral("dd.MM.yyyy")))});
                 row.draw.tir = ++newestTir;
-                insert(connection, sql, row.draw);
+                inserter.insert(row.draw);
                 ++counts.added;
             }
             ++counts.rowsRead;
