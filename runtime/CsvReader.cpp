@@ -1,6 +1,7 @@
 #include "runtime/CsvReader.h"
 
 #include <QIODevice>
+#include <algorithm>
 
 namespace {
 constexpr qint64 kChunkBytes = 64 * 1024;
@@ -33,8 +34,10 @@ QByteArrayView CsvReader::field(int i) const {
 }
 
 bool CsvReader::fill() {
-    m_chunk.resize(kChunkBytes);
-    const qint64 got = m_input.read(m_chunk.data(), kChunkBytes);
+    // A piece of at most 64 KiB, no larger than what a file has left.
+    const qint64 piece = std::clamp<qint64>(m_input.bytesAvailable(), qint64(4096), kChunkBytes);
+    m_chunk.resize(qsizetype(piece));
+    const qint64 got = m_input.read(m_chunk.data(), piece);
     m_chunk.resize(got > 0 ? qsizetype(got) : 0);
     m_pos = 0;
     if (got < 0) {
@@ -126,7 +129,8 @@ CsvReader::Result CsvReader::next() {
                     state = State::Quoted;
                 } else if (c == m_separator) {
                     if (!endField())
-                        return fail(QStringLiteral("больше %1 полей в строке").arg(m_limits.maxFields));
+                        return fail(
+                            QStringLiteral("больше %1 полей в строке").arg(m_limits.maxFields));
                 } else {
                     m_record.append(c);
                     if (c != ' ')
@@ -136,7 +140,8 @@ CsvReader::Result CsvReader::next() {
             case State::Unquoted:
                 if (c == m_separator) {
                     if (!endField())
-                        return fail(QStringLiteral("больше %1 полей в строке").arg(m_limits.maxFields));
+                        return fail(
+                            QStringLiteral("больше %1 полей в строке").arg(m_limits.maxFields));
                     state = State::FieldStart;
                 } else {
                     m_record.append(c);
@@ -164,7 +169,8 @@ CsvReader::Result CsvReader::next() {
                     state = State::Quoted;
                 } else if (c == m_separator) {
                     if (!endField())
-                        return fail(QStringLiteral("больше %1 полей в строке").arg(m_limits.maxFields));
+                        return fail(
+                            QStringLiteral("больше %1 полей в строке").arg(m_limits.maxFields));
                     state = State::FieldStart;
                 } else if (c == ' ') {
                     state = State::AfterQuoted;
