@@ -56,8 +56,8 @@ Outcome importFile(CliSession& session, const QString& path, const QString& labe
     DrawImport::ImportCounts counts;
     int foundDrawNo = 0;
     bool opened = false;
-    const bool workbook = !CsvImport::isTextFile(path) && (game.isSixFromFortyNine() ||
-                                                          QFileInfo(path).isReadable());
+    const bool workbook =
+        !CsvImport::isTextFile(path) && (game.isSixFromFortyNine() || QFileInfo(path).isReadable());
     if (workbook && !game.isSixFromFortyNine()) {
         console.error(CliTexts::workbookForOtherGame(quoted(label), StartupTexts::gameTitle(game)));
         return {};
@@ -69,15 +69,17 @@ Outcome importFile(CliSession& session, const QString& path, const QString& labe
             // than through a dataset like the window's.
             OnlineUpdate::importWorkbook(
                 path, connection,
-                [&connection](const ImportedDraw& draw) { DrawImport::insertDraw(connection, draw); },
-                foundDrawNo, counts, progress, [&opened](const std::function<void()>& read) {
+                [&connection](const ImportedDraw& draw) {
+                    DrawImport::insertDraw(connection, draw);
+                },
+                foundDrawNo, counts, progress,
+                [&opened](const std::function<void()>& read) {
                     read();
                     opened = true;
                 });
         } else {
-            CsvImport::importFile(path, connection, game, columns, counts, progress, [&opened] {
-                opened = true;
-            });
+            CsvImport::importFile(path, connection, game, columns, counts, progress,
+                                  [&opened] { opened = true; });
         }
         console.print(countsLine(label, counts));
         return {true, counts};

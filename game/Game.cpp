@@ -143,9 +143,8 @@ void Game::setCategories(std::vector<Category> categories) {
                                     "до %3 шаров основного барабана%4")
                          .arg(c.key(), displayName())
                          .arg(m_k)
-                         .arg(hasSecondDrum()
-                                  ? QStringLiteral(" и от 0 до %1 второго").arg(m_k2)
-                                  : QString()));
+                         .arg(hasSecondDrum() ? QStringLiteral(" и от 0 до %1 второго").arg(m_k2)
+                                              : QString()));
         if (c.main + c.second == 0)
             failGame(QStringLiteral("категория «0» — это ни одного совпадения"));
     }
@@ -160,7 +159,8 @@ void Game::setCategories(std::vector<Category> categories) {
 std::vector<Category> Game::parseCategories(const QString& list) const {
     std::vector<Category> categories;
     QString normalized = list;
-    normalized.replace(QLatin1Char(';'), QLatin1Char(',')).replace(QLatin1Char(' '), QLatin1Char(','));
+    normalized.replace(QLatin1Char(';'), QLatin1Char(','))
+        .replace(QLatin1Char(' '), QLatin1Char(','));
     const QStringList items = normalized.split(QLatin1Char(','), Qt::SkipEmptyParts);
     if (items.size() > 64)
         failGame(QStringLiteral("категорий больше 64"));

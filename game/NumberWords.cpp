@@ -4,10 +4,10 @@ namespace Lottery {
 
 QString countInWords(int count, const QString& one, const QString& few, const QString& many) {
     static const char16_t* const words[] = {
-        u"ноль",         u"одно",        u"два",          u"три",         u"четыре",
-        u"пять",         u"шесть",       u"семь",         u"восемь",      u"девять",
-        u"десять",       u"одиннадцать", u"двенадцать",   u"тринадцать",  u"четырнадцать",
-        u"пятнадцать",   u"шестнадцать", u"семнадцать",   u"восемнадцать", u"девятнадцать",
+        u"ноль",       u"одно",        u"два",        u"три",          u"четыре",
+        u"пять",       u"шесть",       u"семь",       u"восемь",       u"девять",
+        u"десять",     u"одиннадцать", u"двенадцать", u"тринадцать",   u"четырнадцать",
+        u"пятнадцать", u"шестнадцать", u"семнадцать", u"восемнадцать", u"девятнадцать",
         u"двадцать"};
     const QString number =
         count >= 0 && count <= 20 ? QString::fromUtf16(words[count]) : QString::number(count);

@@ -130,8 +130,8 @@ public:
         *ticket = Ticket{};
         for (int i = 0; i < m_numbers; ++i) {
             const bool second = i >= m_game.k();
-            const int ball = ballOf(fields[size_t(i)], second ? m_game.n2() : m_game.n(), second,
-                                    line);
+            const int ball =
+                ballOf(fields[size_t(i)], second ? m_game.n2() : m_game.n(), second, line);
             (second ? ticket->second : ticket->main).append(ball);
         }
         ticket->main = ticket->main.sorted();

@@ -58,9 +58,9 @@ public:
                                .arg(m_headerFields)};
         for (int i = m_headerFields; i < fields; ++i)
             if (!HistoryValues::trimmed(csv.field(i)).isEmpty())
-                return problem(line, i, csv.field(i),
-                               QStringLiteral("лишнее поле: в заголовке %1 полей")
-                                   .arg(m_headerFields));
+                return problem(
+                    line, i, csv.field(i),
+                    QStringLiteral("лишнее поле: в заголовке %1 полей").arg(m_headerFields));
         draw = Lottery::Draw{};
         std::array<int, Lottery::kMaxBalls> main{}, second{};
         Lottery::BallSet seenMain, seenSecond;
@@ -81,7 +81,8 @@ public:
                                    QStringLiteral("не дата: ожидается ГГГГ-ММ-ДД или ДД.ММ.ГГГГ"));
                 draw.date = *date;
                 const QByteArrayView text = HistoryValues::trimmed(field);
-                row.dateSize = quint8(std::min<qsizetype>(text.size(), qsizetype(row.dateBytes.size())));
+                row.dateSize =
+                    quint8(std::min<qsizetype>(text.size(), qsizetype(row.dateBytes.size())));
                 std::copy_n(text.data(), row.dateSize, row.dateBytes.data());
                 break;
             }
@@ -109,8 +110,9 @@ public:
                                        .arg(drum)
                                        .arg(n));
                 if (seen.contains(*ball))
-                    return problem(line, i, field,
-                                   QStringLiteral("шар %1%2 повторяется в строке").arg(*ball).arg(drum));
+                    return problem(
+                        line, i, field,
+                        QStringLiteral("шар %1%2 повторяется в строке").arg(*ball).arg(drum));
                 seen.add(*ball);
                 (isSecond ? second : main)[size_t(column.index)] = *ball;
                 break;
@@ -242,8 +244,8 @@ CsvHistory readCsvHistory(QIODevice& input, const Lottery::Game& game,
         if (!problem && !history.numbered) {
             const QString turn = order.check(row.draw.date);
             if (!turn.isEmpty())
-                problem = Problem{row.line, history.dateColumn, fieldText(csv.field(plan.dateColumn)),
-                                  turn};
+                problem = Problem{row.line, history.dateColumn,
+                                  fieldText(csv.field(plan.dateColumn)), turn};
         }
         if (problem) {
             note(*problem);

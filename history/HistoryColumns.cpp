@@ -40,7 +40,8 @@ Column fromWord(QString word, const Lottery::Game& game) {
         const QString p = QString::fromUtf8(prefix);
         if (word.startsWith(p) && word.size() > p.size()) {
             const int index = categoryAfter(word.mid(p.size()), game);
-            const bool winners = p == QLatin1String("winners") || p.startsWith(QStringLiteral("поб"));
+            const bool winners =
+                p == QLatin1String("winners") || p.startsWith(QStringLiteral("поб"));
             return index < 0 ? Column{Role::Skip, kUnknownCategory}
                              : Column{winners ? Role::Winners : Role::Prize, index};
         }
@@ -107,14 +108,15 @@ std::vector<Column> parseList(const QString& list, const Lottery::Game& game) {
         } else if (item == QLatin1String("tir")) {
             column = {Role::Tir, 0};
             ++tirs;
-        } else if (item.startsWith(QLatin1String("prize")) || item.startsWith(QLatin1String("winners"))) {
+        } else if (item.startsWith(QLatin1String("prize")) ||
+                   item.startsWith(QLatin1String("winners"))) {
             const bool winners = item.startsWith(QLatin1String("winners"));
             const int index = categoryAfter(item.mid(winners ? 7 : 5), game);
             if (index < 0)
-                throw ListError(QStringLiteral("«%1» в --columns: в игре «%2» нет такой категории "
-                                               "(категории: %3)")
-                                    .arg(raw.trimmed().left(20), game.displayName(),
-                                         game.categoriesText()));
+                throw ListError(
+                    QStringLiteral("«%1» в --columns: в игре «%2» нет такой категории "
+                                   "(категории: %3)")
+                        .arg(raw.trimmed().left(20), game.displayName(), game.categoriesText()));
             column = {winners ? Role::Winners : Role::Prize, index};
             if (++seenCategory[size_t(index) * 2 + (winners ? 1 : 0)] > 1)
                 throw ListError(QStringLiteral("«%1» указан в --columns дважды").arg(item));
@@ -215,9 +217,10 @@ Plan plan(const std::vector<QString>& header, const std::vector<QByteArrayView>&
                 c = {Role::Second, 0};
                 ++seconds;
             } else {
-                failColumn(numbers[next], header[size_t(numbers[next])],
-                           QStringLiteral("лишний столбец чисел: шары игры «%1» уже все найдены; %2")
-                               .arg(game.displayName(), placeHint()));
+                failColumn(
+                    numbers[next], header[size_t(numbers[next])],
+                    QStringLiteral("лишний столбец чисел: шары игры «%1» уже все найдены; %2")
+                        .arg(game.displayName(), placeHint()));
             }
         }
         // Balls in the order of their columns.
@@ -250,7 +253,8 @@ Plan plan(const std::vector<QString>& header, const std::vector<QByteArrayView>&
         }
         if (c.role == Role::Date) {
             if (plan.dateColumn >= 0)
-                failColumn(i, header[size_t(i)], QStringLiteral("второй столбец даты; ") + placeHint());
+                failColumn(i, header[size_t(i)],
+                           QStringLiteral("второй столбец даты; ") + placeHint());
             plan.dateColumn = i;
         } else if (c.role == Role::Tir) {
             if (plan.tirColumn >= 0)

@@ -96,8 +96,7 @@ std::optional<qint64> amount(QByteArrayView field) {
         beyondHalf = beyondHalf || (i > 0 && fraction[i] != '0');
     }
     const int firstDigit = fraction[0] - '0';
-    const bool roundUp =
-        firstDigit > 5 || (firstDigit == 5 && (beyondHalf || value % 2 == 1));
+    const bool roundUp = firstDigit > 5 || (firstDigit == 5 && (beyondHalf || value % 2 == 1));
     return value + (roundUp ? 1 : 0);
 }
 

@@ -16,7 +16,9 @@ bool hasGameTable(sqlite3* db) {
 // Whether every column is there: the statement that names them all prepares.
 QString missingColumns(sqlite3* db, const QString& table, const QStringList& columns) {
     try {
-        Statement(db, QStringLiteral("SELECT %1 FROM %2 LIMIT 0").arg(columns.join(QLatin1Char(',')), table));
+        Statement(
+            db,
+            QStringLiteral("SELECT %1 FROM %2 LIMIT 0").arg(columns.join(QLatin1Char(',')), table));
     } catch (const DatabaseBusy&) {
         throw;
     } catch (const AppError& e) {

@@ -21,7 +21,8 @@ int main(int argc, char** argv) {
     try {
         if (option >= 0) {
             if (option + 1 >= args.size())
-                throw Lottery::GameError(QStringLiteral("после --game укажите игру, например 5/36"));
+                throw Lottery::GameError(
+                    QStringLiteral("после --game укажите игру, например 5/36"));
             game = Lottery::Game::parse(args.at(option + 1));
             args.remove(option, 2);
         }

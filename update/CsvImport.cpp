@@ -30,8 +30,8 @@ struct DrawKey {
 struct DrawKeyHash {
     size_t operator()(const DrawKey& key) const {
         quint64 h = quint64(key.day) * 0x9E3779B97F4A7C15ULL;
-        for (const quint64 word : {key.main.low(), key.main.high(), key.second.low(),
-                                   key.second.high()})
+        for (const quint64 word :
+             {key.main.low(), key.main.high(), key.second.low(), key.second.high()})
             h = (h ^ word) * 0xBF58476D1CE4E5B9ULL + (h >> 29);
         return size_t(h);
     }
@@ -141,9 +141,8 @@ std::pair<int, QDate> newestStored(Connection& connection) {
 }
 
 // The stored draws dated within the file's dates, as keys.
-std::unordered_set<DrawKey, DrawKeyHash> storedKeys(Connection& connection,
-                                                    const Lottery::Game& game, const QDate& from,
-                                                    const QDate& to) {
+std::unordered_set<DrawKey, DrawKeyHash>
+storedKeys(Connection& connection, const Lottery::Game& game, const QDate& from, const QDate& to) {
     QStringList balls;
     for (int i = 1; i <= game.k(); ++i)
         balls << GameSchema::sortedColumn(i);
@@ -168,8 +167,9 @@ std::unordered_set<DrawKey, DrawKeyHash> storedKeys(Connection& connection,
 }
 
 QString stopMessage(qint64 line, int column, const QString& reason) {
-    return (column > 0 ? QStringLiteral("Строка %1, столбец %2: %3").arg(line).arg(column).arg(reason)
-                       : QStringLiteral("Строка %1: %2").arg(line).arg(reason)) +
+    return (column > 0
+                ? QStringLiteral("Строка %1, столбец %2: %3").arg(line).arg(column).arg(reason)
+                : QStringLiteral("Строка %1: %2").arg(line).arg(reason)) +
            QStringLiteral(". Импорт остановлен на этой строке, тиражи до неё сохранены");
 }
 

@@ -18,10 +18,10 @@ const QCommandLineOption kGame(QStringLiteral("game"),
 const QCommandLineOption kName(QStringLiteral("name"),
                                QStringLiteral("Название игры (по умолчанию «K из N»)."),
                                QStringLiteral("текст"));
-const QCommandLineOption kCategories(
-    QStringLiteral("categories"),
-    QStringLiteral("Категории выигрыша через запятую, например 5,4,3 или 5+1,5,4+1."),
-    QStringLiteral("список"));
+const QCommandLineOption
+    kCategories(QStringLiteral("categories"),
+                QStringLiteral("Категории выигрыша через запятую, например 5,4,3 или 5+1,5,4+1."),
+                QStringLiteral("список"));
 
 class CreateCommand : public CliCommand {
 public:
@@ -74,8 +74,7 @@ public:
         }
         session.console().print(QStringLiteral("создана база данных «%1»: игра %2, категории %3")
                                     .arg(QFileInfo(path).absoluteFilePath(),
-                                         StartupTexts::gameTitle(game),
-                                         game.categoriesText()));
+                                         StartupTexts::gameTitle(game), game.categoriesText()));
         return ExitCode::Done;
     }
 };

@@ -52,11 +52,11 @@ public:
         if (OnlineUpdate::isCsvAddress(address))
             return updateFromCsv(session, address);
         if (!session.game().isSixFromFortyNine())
-            throw AppError(QStringLiteral("база данных — игры %1: её обновляет только файл CSV, а "
-                                          "адрес %2 ведёт не к файлу .csv (укажите его в "
-                                          "CONFIG/resultsurl или --url)")
-                               .arg(StartupTexts::gameTitle(session.game()),
-                                    WebAddress::forDisplay(address)));
+            throw AppError(
+                QStringLiteral("база данных — игры %1: её обновляет только файл CSV, а "
+                               "адрес %2 ведёт не к файлу .csv (укажите его в "
+                               "CONFIG/resultsurl или --url)")
+                    .arg(StartupTexts::gameTitle(session.game()), WebAddress::forDisplay(address)));
         const ResultsSite site = ResultsSite::fromPageUrl(address);
         console.print(QStringLiteral("Страница результатов: ") + site.pageUrl);
         QTemporaryDir folder = temporaryFolder();

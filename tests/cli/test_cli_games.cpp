@@ -41,8 +41,8 @@ private Q_SLOTS:
         QTest::newRow("5/36") << QStringList{u"create"_s, u"--game"_s, u"5/36"_s} << 0
                               << u"игра «5 из 36», категории 5,4,3"_s;
         QTest::newRow("named, categories")
-            << QStringList{u"create"_s, u"--game"_s, u"5/45+1/20"_s, u"--name"_s, u"Лото"_s,
-                           u"--categories"_s, u"5+1,5"_s}
+            << QStringList{u"create"_s, u"--game"_s,       u"5/45+1/20"_s, u"--name"_s,
+                           u"Лото"_s,   u"--categories"_s, u"5+1,5"_s}
             << 0 << u"игра «Лото» (5 из 45 + 1 из 20), категории 5+1,5"_s;
         QTest::newRow("over a file") << QStringList{u"create"_s, u"--game"_s, u"5/36"_s, u"again"_s}
                                      << 1 << u"уже есть: create не перезаписывает"_s;
@@ -88,12 +88,13 @@ private Q_SLOTS:
             << u"7 2024-01-10 12345/12345; 8 2024-01-11 123436/123436; 9 2024-01-11 56789/56789; "
                u"10 2024-01-12 56789/98765"_s;
         QTest::newRow("older than the newest stored")
-            << u"5/36"_s << head + "11.01.2024;5;6;7;8;9\n09.01.2024;5;6;7;8;9\n" << 1
+            << u"5/36"_s << head + "11.01.2024;5;6;7;8;9\n09.01.2024;5;6;7;8;9\n"
+            << 1
             << u"строка 3, столбец 1, ячейка «09.01.2024»: тираж от 09.01.2024 старше последнего"_s
             << u"7 2024-01-10 12345/12345"_s;
         QTest::newRow("a bad row keeps the rows before")
-            << u"5/36"_s << head + "11.01.2024;5;6;7;8;9\n12.01.2024;5;6;7;8;37\n" << 1
-            << u"строка 3, столбец 6, ячейка «37»: шар 37 вне диапазона от 1 до 36"_s
+            << u"5/36"_s << head + "11.01.2024;5;6;7;8;9\n12.01.2024;5;6;7;8;37\n"
+            << 1 << u"строка 3, столбец 6, ячейка «37»: шар 37 вне диапазона от 1 до 36"_s
             << u"7 2024-01-10 12345/12345; 8 2024-01-11 56789/56789"_s;
         QTest::newRow("numbered file, prizes of pairs")
             << u"5/45+1/20"_s
@@ -116,11 +117,12 @@ private Q_SLOTS:
         const QString db = cli.path(u"game.db"_s);
         QCOMPARE(cli.run({u"--db"_s, db, u"create"_s, u"--game"_s, game}).exitCode, 0);
         const bool twoDrums = game.contains(u'+');
-        execSql(db, twoDrums ? u"INSERT INTO razyg (tir, tirdate, s1, s2, s3, s4, s5, ss1, ss2, ss3, "
-                               u"ss4, ss5, x1, xx1) VALUES (7, '2024-01-10', 1, 2, 3, 4, 5, 1, 2, 3, "
-                               u"4, 5, 6, 6)"_s
-                             : u"INSERT INTO razyg (tir, tirdate, s1, s2, s3, s4, s5, ss1, ss2, ss3, "
-                               u"ss4, ss5) VALUES (7, '2024-01-10', 1, 2, 3, 4, 5, 1, 2, 3, 4, 5)"_s);
+        execSql(db, twoDrums
+                        ? u"INSERT INTO razyg (tir, tirdate, s1, s2, s3, s4, s5, ss1, ss2, ss3, "
+                          u"ss4, ss5, x1, xx1) VALUES (7, '2024-01-10', 1, 2, 3, 4, 5, 1, 2, 3, "
+                          u"4, 5, 6, 6)"_s
+                        : u"INSERT INTO razyg (tir, tirdate, s1, s2, s3, s4, s5, ss1, ss2, ss3, "
+                          u"ss4, ss5) VALUES (7, '2024-01-10', 1, 2, 3, 4, 5, 1, 2, 3, 4, 5)"_s);
         writeFile(cli.path(u"draws.txt"_s), csv);
         for (int pass = 1; pass <= 2; ++pass) {
             const CliRun run = cli.run({u"--db"_s, db, u"import"_s, u"draws.txt"_s});
@@ -133,7 +135,8 @@ private Q_SLOTS:
         }
         QString query = kStored;
         if (twoDrums)
-            query.replace(u"ss5, '; ')"_s, u"ss5 || ' x' || x1 || ifnull(' ' || chv4p1, ''), '; ')"_s);
+            query.replace(u"ss5, '; ')"_s,
+                          u"ss5 || ' x' || x1 || ifnull(' ' || chv4p1, ''), '; ')"_s);
         QString got;
         {
             Connection connection(u"check"_s);
@@ -151,10 +154,12 @@ private Q_SLOTS:
         const QString only = u"а команда «%1» пока работает только с базами «6 из 49»"_s;
         QTest::newRow("stats") << QStringList{u"stats"_s} << only.arg(u"stats"_s);
         QTest::newRow("export") << QStringList{u"export"_s, u"draws"_s} << only.arg(u"export"_s);
-        QTest::newRow("analysis") << QStringList{u"analysis"_s, u"balls"_s} << only.arg(u"analysis"_s);
-        QTest::newRow("a workbook") << QStringList{u"import"_s, u"book.xlsx"_s}
-                                    << u"«book.xlsx»: это книга результатов «6 из 49», а база данных "
-                                       u"— игры «5 из 36»"_s;
+        QTest::newRow("analysis") << QStringList{u"analysis"_s, u"balls"_s}
+                                  << only.arg(u"analysis"_s);
+        QTest::newRow("a workbook")
+            << QStringList{u"import"_s, u"book.xlsx"_s}
+            << u"«book.xlsx»: это книга результатов «6 из 49», а база данных "
+               u"— игры «5 из 36»"_s;
         QTest::newRow("a results page") << QStringList{u"update"_s, u"--url"_s, u"127.0.0.1:9/r/"_s}
                                         << u"её обновляет только файл CSV"_s;
     }
@@ -208,7 +213,8 @@ private Q_SLOTS:
     }
 
     void setupGame() {
-        const QString setup = QFileInfo(QStringLiteral(NUMERON_CLI)).dir().filePath(u"numeron_setup"_s);
+        const QString setup =
+            QFileInfo(QStringLiteral(NUMERON_CLI)).dir().filePath(u"numeron_setup"_s);
         QTemporaryDir dir;
         QCOMPARE(QProcess::execute(setup, {u"--game"_s, u"5/91"_s, dir.path()}), 2);
         QVERIFY(!QFile::exists(QDir(dir.path()).filePath(u"razyg.mdb"_s)));

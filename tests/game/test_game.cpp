@@ -20,16 +20,17 @@ private Q_SLOTS:
         QTest::addColumn<QString>("shown");      // the display name, or the message's start
         QTest::newRow("6/49") << u"6/49"_s << u"6,5,4,3"_s << u"6 из 49"_s;
         QTest::newRow("blanks, из") << u" 5 из 36 "_s << u"5,4,3"_s << u"5 из 36"_s;
-        QTest::newRow("two drums") << u"5/45+1/20"_s << u"5+1,5,4+1,4,3+1,3"_s
-                                   << u"5 из 45 + 1 из 20"_s;
-        QTest::newRow("4 of 20 twice") << u"4/20 + 4/20"_s << u"4+4,4+3,4+2,4+1,4,3+4,3+3,3+2,3+1,"
-                                                              u"3,2+4,2+3,2+2,2+1,2"_s
+        QTest::newRow("two drums")
+            << u"5/45+1/20"_s << u"5+1,5,4+1,4,3+1,3"_s << u"5 из 45 + 1 из 20"_s;
+        QTest::newRow("4 of 20 twice") << u"4/20 + 4/20"_s
+                                       << u"4+4,4+3,4+2,4+1,4,3+4,3+3,3+2,3+1,"
+                                          u"3,2+4,2+3,2+2,2+1,2"_s
                                        << u"4 из 20 + 4 из 20"_s;
         QTest::newRow("7/90") << u"7/90"_s << u"7,6,5,4"_s << u"7 из 90"_s;
         QTest::newRow("empty") << QString() << QString() << u"не указана игра"_s;
         QTest::newRow("words") << u"lotto"_s << QString() << u"«lotto» — не игра"_s;
-        QTest::newRow("K too small") << u"2/10"_s << QString()
-                                     << u"в основном барабане вытягивается от 3 до 7"_s;
+        QTest::newRow("K too small")
+            << u"2/10"_s << QString() << u"в основном барабане вытягивается от 3 до 7"_s;
         QTest::newRow("K = N") << u"6/6"_s << QString() << u"шаров в основном барабане"_s;
         QTest::newRow("N over 90") << u"5/91"_s << QString() << u"шаров в основном"_s;
         QTest::newRow("huge number") << u"5/99999999999"_s << QString() << u"«5/9999"_s;
@@ -50,7 +51,8 @@ private Q_SLOTS:
             QCOMPARE(Game::parse(game.code()).displayName(), shown);
             QCOMPARE(game.isSixFromFortyNine(), text == u"6/49"_s);
         } catch (const GameError& e) {
-            QVERIFY2(categories.isEmpty() && e.message().startsWith(shown), qPrintable(e.message()));
+            QVERIFY2(categories.isEmpty() && e.message().startsWith(shown),
+                     qPrintable(e.message()));
         }
     }
 
@@ -59,7 +61,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("list");
         QTest::addColumn<QString>("expected"); // as read back, or the message's start
         QTest::newRow("sorted best first") << u"6/49"_s << u"3;6 4,5 2"_s << u"6,5,4,3,2"_s;
-        QTest::newRow("m is m+0") << u"5/50+2/12"_s << u"5+2,2+1,5,5+0"_s << u"категория «5» указана"_s;
+        QTest::newRow("m is m+0") << u"5/50+2/12"_s << u"5+2,2+1,5,5+0"_s
+                                  << u"категория «5» указана"_s;
         QTest::newRow("pairs") << u"5/50+2/12"_s << u"2+1,5+2,5"_s << u"5+2,5,2+1"_s;
         QTest::newRow("pair in one drum") << u"5/36"_s << u"4+1"_s << u"категория «4+1»: в игре"_s;
         QTest::newRow("above K") << u"5/36"_s << u"6"_s << u"категории «6» в игре"_s;
@@ -140,9 +143,9 @@ private Q_SLOTS:
         QTest::newRow("count held to N/2")
             << hits << delay << 8 << QList<int>{3, 6, 2, 10, 1, 7, 4, 8, 9, 5}
             << QList<int>{1, 2, 3, 6, 10} << QList<int>{4, 5, 7, 8, 9};
-        QTest::newRow("all alike") << QList<int>(10, 2) << delay << 3
-                                   << QList<int>{3, 6, 1, 10, 2, 7, 4, 8, 9, 5} << QList<int>{}
-                                   << QList<int>{};
+        QTest::newRow("all alike")
+            << QList<int>(10, 2) << delay << 3 << QList<int>{3, 6, 1, 10, 2, 7, 4, 8, 9, 5}
+            << QList<int>{} << QList<int>{};
     }
     void hotAndCold() {
         QFETCH(QList<int>, hits);
@@ -174,26 +177,30 @@ private Q_SLOTS:
         QTest::addColumn<QString>("error"); // the start of the message; empty: read
         QTest::addColumn<QString>("first"); // the first ticket read
         const QString two = u"5/45+1/20"_s;
-        QTest::newRow("6/49 CSV") << u"6/49"_s << QByteArray("ticket,b1,b2,b3,b4,b5,b6\r\n1,6,5,4,3,2,1\r\n")
+        QTest::newRow("6/49 CSV") << u"6/49"_s
+                                  << QByteArray("ticket,b1,b2,b3,b4,b5,b6\r\n1,6,5,4,3,2,1\r\n")
                                   << QString() << u"1 2 3 4 5 6"_s;
-        QTest::newRow("6/49 five numbers") << u"6/49"_s << QByteArray("1 2 3 4 5 6\n1 2 3 4 5\n")
-                                           << u"Строка 2: нужно шесть чисел, а найдено 5"_s << QString();
-        QTest::newRow("6/49 no label") << u"6/49"_s << QByteArray("ticket,b1,b2,b3,b4,b5,b6\n1,2,3,4,5,6\n")
-                                       << u"Строка 2: нужно семь полей: номер билета и шесть чисел"_s
-                                       << QString();
+        QTest::newRow("6/49 five numbers")
+            << u"6/49"_s << QByteArray("1 2 3 4 5 6\n1 2 3 4 5\n")
+            << u"Строка 2: нужно шесть чисел, а найдено 5"_s << QString();
+        QTest::newRow("6/49 no label")
+            << u"6/49"_s << QByteArray("ticket,b1,b2,b3,b4,b5,b6\n1,2,3,4,5,6\n")
+            << u"Строка 2: нужно семь полей: номер билета и шесть чисел"_s << QString();
         QTest::newRow("quoted header, fields")
-            << two << QByteArray("\"ticket\";\"b1\";\"b2\";\"b3\";\"b4\";\"b5\";\"x1\"\n\"A; 1\";45;1;2;3;4;\"20\"\n")
+            << two
+            << QByteArray("\"ticket\";\"b1\";\"b2\";\"b3\";\"b4\";\"b5\";\"x1\"\n\"A; "
+                          "1\";45;1;2;3;4;\"20\"\n")
             << QString() << u"1 2 3 4 45 | 20"_s;
-        QTest::newRow("plain with +") << two << QByteArray("5 4 3 2 1 + 7\n") << QString()
-                                      << u"1 2 3 4 5 | 7"_s;
-        QTest::newRow("own CSV without header") << two << QByteArray("1,5,4,3,2,1,7\r\n") << QString()
-                                                << u"1 2 3 4 5 | 7"_s;
-        QTest::newRow("second out of range") << two << QByteArray("1 2 3 4 5 21\n")
-                                             << u"Строка 1: «21» — не число от 1 до 20 (второй"_s
-                                             << QString();
-        QTest::newRow("wrong count") << two << QByteArray("1 2 3 4 5\n")
-                                     << u"Строка 1: нужно шесть чисел (5 и 1 второго барабана)"_s
-                                     << QString();
+        QTest::newRow("plain with +")
+            << two << QByteArray("5 4 3 2 1 + 7\n") << QString() << u"1 2 3 4 5 | 7"_s;
+        QTest::newRow("own CSV without header")
+            << two << QByteArray("1,5,4,3,2,1,7\r\n") << QString() << u"1 2 3 4 5 | 7"_s;
+        QTest::newRow("second out of range")
+            << two << QByteArray("1 2 3 4 5 21\n")
+            << u"Строка 1: «21» — не число от 1 до 20 (второй"_s << QString();
+        QTest::newRow("wrong count")
+            << two << QByteArray("1 2 3 4 5\n")
+            << u"Строка 1: нужно шесть чисел (5 и 1 второго барабана)"_s << QString();
         QTest::newRow("a header of another game")
             << two << QByteArray("ticket,b1,b2,b3,b4,b5,b6\n1,1,2,3,4,5,6\n")
             << u"Строка 1: заголовок не для игры «5 из 45 + 1 из 20»"_s << QString();
@@ -213,7 +220,8 @@ private Q_SLOTS:
         if (first.isEmpty())
             return;
         const Ticket& t = tickets.front();
-        QCOMPARE(t.main.text() + (t.second.isEmpty() ? QString() : u" | "_s + t.second.text()), first);
+        QCOMPARE(t.main.text() + (t.second.isEmpty() ? QString() : u" | "_s + t.second.text()),
+                 first);
         // What the writer makes, the reader reads back.
         for (const auto format : {TicketWriter::Format::Csv, TicketWriter::Format::Json}) {
             const QByteArray text = ticketsText(tickets, g, format);

@@ -1,12 +1,12 @@
 #include "tests/gui/support/TestSupport.h"
 
 #include "dataset/Connection.h"
-#include "game/Game.h"
-#include "startup/DatabaseSetup.h"
 #include "dataset/Query.h"
+#include "game/Game.h"
 #include "gui/WheelRows.h"
 #include "runtime/AppError.h"
 #include "runtime/ApplicationTitle.h"
+#include "startup/DatabaseSetup.h"
 #include "widgets/DbGrid.h"
 #include "widgets/StatusBar.h"
 

@@ -17,7 +17,8 @@ QString rowsText(const History::CsvHistory& history) {
     QStringList rows;
     for (const History::Row& row : history.rows) {
         const Lottery::Draw& d = row.draw;
-        QString text = u"%1 %2 %3"_s.arg(d.tir).arg(d.date.toString(Qt::ISODate), d.drawn.text(u','));
+        QString text =
+            u"%1 %2 %3"_s.arg(d.tir).arg(d.date.toString(Qt::ISODate), d.drawn.text(u','));
         if (!d.secondDrawn.isEmpty())
             text += u'|' + d.secondDrawn.text(u',');
         if (!d.prizes.empty()) {
@@ -49,7 +50,8 @@ private Q_SLOTS:
         const QString early = u"0 2024-01-01 1,2,3,4,5; 0 2024-01-02 6,7,8,9,10"_s;
         QTest::newRow("found, BOM, CRLF, quotes")
             << u"6/49"_s << QString()
-            << QByteArray("\xEF\xBB\xBF" "date,b1,b2,b3,b4,b5,b6\r\n2024-01-05,1,2,3,4,5,6\r\n"
+            << QByteArray("\xEF\xBB\xBF"
+                          "date,b1,b2,b3,b4,b5,b6\r\n2024-01-05,1,2,3,4,5,6\r\n"
                           "\"2024-01-06\", \"7\" ,8,9,10,11,49\r\n")
             << u"0 2024-01-05 1,2,3,4,5,6; 0 2024-01-06 7,8,9,10,11,49"_s << QString();
         QTest::newRow("semicolons, words, numbers, prizes")
@@ -77,10 +79,12 @@ private Q_SLOTS:
             << u"5 2024-01-01 1,2,3,4,5"_s << QString();
         // Every kind of bad row: the rows before it are kept.
         const auto bad = [&](const char* name, const QByteArray& row, const QString& stop) {
-            QTest::newRow(name) << g536 << QString() << kHead + kTwoGood + row + "2024-01-09,1,2,3,4,5\n"
+            QTest::newRow(name) << g536 << QString()
+                                << kHead + kTwoGood + row + "2024-01-09,1,2,3,4,5\n"
                                 << early << stop;
         };
-        bad("ball out of range", "2024-01-03,1,2,3,4,37\n", u"4:6:шар 37 вне диапазона от 1 до 36"_s);
+        bad("ball out of range", "2024-01-03,1,2,3,4,37\n",
+            u"4:6:шар 37 вне диапазона от 1 до 36"_s);
         bad("ball repeated", "2024-01-03,1,2,3,3,5\n", u"4:5:шар 3 повторяется в строке"_s);
         bad("too few fields", "2024-01-03,1,2,3,4\n", u"4:0:в строке 5 полей, а в заголовке 6"_s);
         bad("a field too many", "2024-01-03,1,2,3,4,5,6\n", u"4:7:лишнее поле"_s);
@@ -96,20 +100,25 @@ private Q_SLOTS:
                        "2024-03-01,1,2,3,4,7\n"
             << u"0 2024-03-01 1,2,3,4,7; 0 2024-03-02 1,2,3,4,6"_s << u"3:6:шар 99"_s;
         QTest::newRow("draw number zero")
-            << g536 << QString() << QByteArray("tir,date,b1,b2,b3,b4,b5\n1,2024-01-01,1,2,3,4,5\n0,2024-01-02,1,2,3,4,5\n")
+            << g536 << QString()
+            << QByteArray(
+                   "tir,date,b1,b2,b3,b4,b5\n1,2024-01-01,1,2,3,4,5\n0,2024-01-02,1,2,3,4,5\n")
             << u"1 2024-01-01 1,2,3,4,5"_s << u"3:1:не номер тиража"_s;
         QTest::newRow("second drum out of range")
-            << u"5/45+1/20"_s << QString() << QByteArray("date,b1,b2,b3,b4,b5,x1\n2024-01-01,1,2,3,4,5,21\n")
-            << QString() << u"2:7:шар 21 второго барабана вне диапазона от 1 до 20"_s;
+            << u"5/45+1/20"_s << QString()
+            << QByteArray("date,b1,b2,b3,b4,b5,x1\n2024-01-01,1,2,3,4,5,21\n") << QString()
+            << u"2:7:шар 21 второго барабана вне диапазона от 1 до 20"_s;
         QTest::newRow("grouped amount")
-            << g536 << QString() << QByteArray("date,b1,b2,b3,b4,b5,prize3\n2024-01-01,1,2,3,4,5,1 234\n")
-            << QString() << u"2:7:не сумма"_s;
+            << g536 << QString()
+            << QByteArray("date,b1,b2,b3,b4,b5,prize3\n2024-01-01,1,2,3,4,5,1 234\n") << QString()
+            << u"2:7:не сумма"_s;
         // Files whose header lets no row be read.
         QTest::newRow("empty") << g536 << QString() << QByteArray("\xEF\xBB\xBF\r\n") << QString()
                                << u"!файл пуст"_s;
         QTest::newRow("a column not placed")
-            << g536 << QString() << QByteArray("date,b1,b2,b3,b4,b5,note\n2024-01-01,1,2,3,4,5,ok\n")
-            << QString() << u"!Строка 1, столбец 7 «note»: не понятно, что в нём"_s;
+            << g536 << QString()
+            << QByteArray("date,b1,b2,b3,b4,b5,note\n2024-01-01,1,2,3,4,5,ok\n") << QString()
+            << u"!Строка 1, столбец 7 «note»: не понятно, что в нём"_s;
         QTest::newRow("no date") << g536 << QString() << QByteArray("b1,b2,b3,b4,b5\n1,2,3,4,5\n")
                                  << QString() << u"!Строка 1: нет столбца даты"_s;
         QTest::newRow("balls missing") << g536 << QString() << QByteArray("date,b1,b2,b3,b4\n")
@@ -131,13 +140,14 @@ private Q_SLOTS:
         QBuffer buffer(&file);
         QVERIFY(buffer.open(QIODevice::ReadOnly));
         try {
-            const History::CsvHistory history = History::readCsvHistory(
-                buffer, g, columns.isEmpty() ? std::vector<HistoryColumns::Column>()
-                                             : HistoryColumns::parseList(columns, g));
+            const History::CsvHistory history =
+                History::readCsvHistory(buffer, g,
+                                        columns.isEmpty() ? std::vector<HistoryColumns::Column>()
+                                                          : HistoryColumns::parseList(columns, g));
             QCOMPARE(rowsText(history), rows);
             const History::Problem p = history.stop.value_or(History::Problem());
-            const QString told = history.stop ? u"%1:%2:%3"_s.arg(p.line).arg(p.column).arg(p.reason)
-                                              : QString();
+            const QString told =
+                history.stop ? u"%1:%2:%3"_s.arg(p.line).arg(p.column).arg(p.reason) : QString();
             QVERIFY2(told.startsWith(stop) && told.isEmpty() == stop.isEmpty(), qPrintable(told));
         } catch (const History::CsvError& e) {
             QVERIFY2(stop.startsWith(u'!') && e.message().startsWith(stop.mid(1)),
@@ -148,9 +158,11 @@ private Q_SLOTS:
     void columnList_data() {
         QTest::addColumn<QString>("list");
         QTest::addColumn<QString>("error"); // the message's start; empty: read
-        QTest::newRow("every kind") << u"tir,date,b2,b1,b3,b4,b5,x1,prize5+1,winners4p1,-"_s << QString();
+        QTest::newRow("every kind")
+            << u"tir,date,b2,b1,b3,b4,b5,x1,prize5+1,winners4p1,-"_s << QString();
         QTest::newRow("no date") << u"b1,b2,b3,b4,b5,x1"_s << u"в --columns нужен ровно один"_s;
-        QTest::newRow("ball missing") << u"date,b1,b2,b3,b4,x1"_s << u"в --columns нет столбца b5"_s;
+        QTest::newRow("ball missing")
+            << u"date,b1,b2,b3,b4,x1"_s << u"в --columns нет столбца b5"_s;
         QTest::newRow("ball twice") << u"date,b1,b1,b2,b3,b4,b5,x1"_s << u"«b1» указан"_s;
         QTest::newRow("beyond K") << u"date,b6"_s << u"«b6» в --columns: номер шара от 1 до 5"_s;
         QTest::newRow("no such category") << u"date,prize6"_s << u"«prize6» в --columns: в игре"_s;

@@ -32,7 +32,8 @@ void exec(const QString& path, const QString& sql) {
 
 QString columnsOf(Connection& connection, const QString& table) {
     QStringList names;
-    Statement info(connection, u"SELECT name FROM pragma_table_info('%1') WHERE name != 'id'"_s.arg(table));
+    Statement info(connection,
+                   u"SELECT name FROM pragma_table_info('%1') WHERE name != 'id'"_s.arg(table));
     while (info.step())
         names.append(info.value(0).toString());
     return names.join(u',');
@@ -48,11 +49,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("categories"); // empty: the default
         QTest::addColumn<QString>("draws");      // the columns of razyg; empty: not checked
-        QTest::newRow("6/49, as always") << u"6/49"_s << QString() << QString()
-                                         << u"tir,s1,s2,s3,s4,s5,s6,ss1,ss2,ss3,ss4,ss5,ss6,ch6,ch5,"
-                                            u"ch4,ch3,chv6,chv5,chv4,chv3,djp,pfond,tirdate"_s;
+        QTest::newRow("6/49, as always")
+            << u"6/49"_s << QString() << QString()
+            << u"tir,s1,s2,s3,s4,s5,s6,ss1,ss2,ss3,ss4,ss5,ss6,ch6,ch5,"
+               u"ch4,ch3,chv6,chv5,chv4,chv3,djp,pfond,tirdate"_s;
         QTest::newRow("6/49 with a name") << u"6/49"_s << u"Спортлото"_s << QString() << QString();
-        QTest::newRow("6/49 paying for two") << u"6/49"_s << QString() << u"6,5,4,3,2"_s << QString();
+        QTest::newRow("6/49 paying for two")
+            << u"6/49"_s << QString() << u"6,5,4,3,2"_s << QString();
         QTest::newRow("5/36") << u"5/36"_s << QString() << QString()
                               << u"tir,s1,s2,s3,s4,s5,ss1,ss2,ss3,ss4,ss5,ch5,ch4,ch3,chv5,chv4,"
                                  u"chv3,djp,pfond,tirdate"_s;
@@ -103,13 +106,14 @@ private Q_SLOTS:
         QTest::newRow("no row") << u"DELETE FROM game"_s << u"таблица game пуста"_s;
         QTest::newRow("two rows") << u"INSERT INTO game SELECT * FROM game"_s
                                   << u"в таблице game больше одной строки"_s;
-        QTest::newRow("no game") << u"UPDATE game SET k = 9"_s << u"таблица game описывает не игру"_s;
+        QTest::newRow("no game") << u"UPDATE game SET k = 9"_s
+                                 << u"таблица game описывает не игру"_s;
         QTest::newRow("bad categories") << u"UPDATE game SET categories = '6'"_s
                                         << u"таблица game описывает не игру: категории «6»"_s;
         QTest::newRow("a column missing") << u"ALTER TABLE razyg DROP COLUMN chv3"_s
                                           << u"в таблице razyg нет столбцов игры «5 из 36»"_s;
-        QTest::newRow("a game over narrow tables") << u"UPDATE game SET k = 7, n = 49"_s
-                                                   << u"в таблице razyg нет столбцов"_s;
+        QTest::newRow("a game over narrow tables")
+            << u"UPDATE game SET k = 7, n = 49"_s << u"в таблице razyg нет столбцов"_s;
     }
     void damagedRecord() {
         QFETCH(QString, sql);
