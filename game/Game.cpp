@@ -28,7 +28,7 @@ int smallNumber(const QString& text) {
     return value;
 }
 
-// One drum written "K/N"; what names it in messages is `which`.
+// One drum written "K/N"; whole is the game as the user wrote it, for the message.
 std::pair<int, int> parseDrum(const QString& part, const QString& whole) {
     const QStringList sides = part.split(QLatin1Char('/'));
     const int k = sides.size() == 2 ? smallNumber(sides[0]) : -1;

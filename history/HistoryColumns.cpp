@@ -168,15 +168,13 @@ Plan plan(const std::vector<QString>& header, const std::vector<QByteArrayView>&
             plan.columns[size_t(i)] = fromWord(header[size_t(i)], game);
         // Columns without a word of their own: by their first value.
         std::vector<int> numbers;
-        bool hasTir = false;
+        bool hasTir = false, hasDate = false;
         int named = 0;
         for (const Column& c : plan.columns) {
             hasTir = hasTir || c.role == Role::Tir;
+            hasDate = hasDate || c.role == Role::Date;
             named += c.role == Role::Main || c.role == Role::Second;
         }
-        bool hasDate = false;
-        for (const Column& c : plan.columns)
-            hasDate = hasDate || c.role == Role::Date;
         for (int i = 0; i < count; ++i) {
             Column& c = plan.columns[size_t(i)];
             if (c.index == kUnknownCategory)
