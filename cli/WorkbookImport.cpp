@@ -105,9 +105,10 @@ Outcome importFile(CliSession& session, const QString& path, const QString& labe
     } catch (const std::bad_alloc&) {
         if (opened)
             throw;
-        console.error(quoted(label) + QStringLiteral(": книга слишком велика"));
+        console.error(quoted(label) + (workbook ? QStringLiteral(": книга слишком велика")
+                                                : QStringLiteral(": файл слишком велик")));
     }
-    // A workbook that could not be read imported nothing: no counts then.
+    // A file that could not be read imported nothing: no counts then.
     if (!opened)
         return {};
     console.print(countsLine(label, counts));
