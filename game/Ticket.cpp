@@ -22,10 +22,15 @@ bool Numbers::append(int number) {
 Numbers Numbers::sorted() const {
     // Insertion sort: seven numbers at most.
     Numbers copy = *this;
-    const size_t size = std::min<size_t>(m_size, kMaxBalls);
-    for (size_t i = 1; i < size; ++i)
-        for (size_t j = i; j > 0 && copy.m_values[j - 1] > copy.m_values[j]; --j)
-            std::swap(copy.m_values[j - 1], copy.m_values[j]);
+    quint8* v = copy.m_values.data();
+    const int size = std::min<int>(m_size, kMaxBalls);
+    for (int i = 1; i < size; ++i) {
+        const quint8 x = v[i];
+        int j = i;
+        for (; j > 0 && v[j - 1] > x; --j)
+            v[j] = v[j - 1];
+        v[j] = x;
+    }
     return copy;
 }
 

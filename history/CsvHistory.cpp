@@ -218,6 +218,10 @@ CsvHistory readCsvHistory(QIODevice& input, const Lottery::Game& game,
     history.dateColumn = plan.dateColumn + 1;
     history.hasWinners = plan.hasWinners;
     history.hasPrizes = plan.hasPrizes;
+    // Room for as many rows as lines of the header's length fit in the file.
+    const qsizetype lineBytes = start.indexOf('\n') + 1;
+    if (!input.isSequential() && lineBytes > 0)
+        history.rows.reserve(size_t(std::min(input.size() / lineBytes + 1, limits.maxRows)));
     const RowReader rows(game, plan, int(header.size()));
     DateOrder order;
     std::optional<Problem> first, last;

@@ -69,6 +69,24 @@ bool CsvReader::endField() {
     return int(m_ends.size()) <= m_limits.maxFields;
 }
 
+void CsvReader::appendPlainRun(char first) {
+    // The rest of an unquoted field up to its end, or to what the record may
+    // still take, at once: the common case, and the costly one byte by byte.
+    const qsizetype room = m_limits.maxRecordBytes - m_recordBytes;
+    const qsizetype limit = std::min(m_chunk.size(), m_pos + std::max<qsizetype>(room, 0));
+    qsizetype end = m_pos;
+    while (end < limit) {
+        const char c = m_chunk[end];
+        if (c == m_separator || c == '\n' || c == '\r')
+            break;
+        ++end;
+    }
+    m_record.append(first);
+    m_record.append(m_chunk.constData() + m_pos, end - m_pos);
+    m_recordBytes += end - m_pos;
+    m_pos = end;
+}
+
 bool CsvReader::blankRecord() const {
     if (m_anyQuoted || m_ends.size() != 1)
         return false;
@@ -82,7 +100,7 @@ CsvReader::Result CsvReader::next() {
     if (!m_error.isEmpty())
         return Result::Failed;
     for (;;) {
-        m_record.clear();
+        m_record.resize(0); // keeps its room for the next record
         m_ends.clear();
         m_recordBytes = 0;
         m_anyQuoted = false;
@@ -144,7 +162,7 @@ CsvReader::Result CsvReader::next() {
                             QStringLiteral("больше %1 полей в строке").arg(m_limits.maxFields));
                     state = State::FieldStart;
                 } else {
-                    m_record.append(c);
+                    appendPlainRun(c);
                 }
                 break;
             case State::Quoted:

@@ -48,6 +48,7 @@ private:
     bool fill();
     Result fail(const QString& error);
     bool endField();
+    void appendPlainRun(char first);
     bool blankRecord() const;
 
     QIODevice& m_input;

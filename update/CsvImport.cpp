@@ -9,7 +9,10 @@
 
 #include <QFile>
 #include <QStringList>
+#include <array>
+#include <iterator>
 #include <limits>
+#include <optional>
 #include <sqlite3.h>
 #include <unordered_set>
 
@@ -41,19 +44,24 @@ DrawKey keyOf(const Lottery::Draw& draw) {
     return {draw.date.toJulianDay(), draw.drawn.set(), draw.secondDrawn.set()};
 }
 
-// YYYY-MM-DD, as the dataset binds a date, without a QString per row.
+// YYYY-MM-DD, as the dataset binds a date, into text: from the file's own
+// text where it is written so or as DD.MM.YYYY, else from the date.
+QByteArrayView isoDate(const History::Row& row, std::array<char, 10>& text) {
+    const char* d = row.dateBytes.data();
+    if (row.dateSize == 10 && d[4] == '-' && d[7] == '-')
+        return QByteArrayView(d, 10);
+    if (row.dateSize == 10 && d[2] == '.' && d[5] == '.') {
+        const char iso[] = {d[6], d[7], d[8], d[9], '-', d[3], d[4], '-', d[0], d[1]};
+        std::copy(std::begin(iso), std::end(iso), text.begin());
+        return QByteArrayView(text.data(), 10);
+    }
+    const QByteArray formatted = row.draw.date.toString(Qt::ISODate).toLatin1();
+    std::copy_n(formatted.constData(), std::min<qsizetype>(formatted.size(), 10), text.begin());
+    return QByteArrayView(text.data(), std::min<qsizetype>(formatted.size(), 10));
+}
+
 QByteArray isoDate(const QDate& date) {
-    int year = 0, month = 0, day = 0;
-    date.getDate(&year, &month, &day);
-    char text[10];
-    for (int i = 3; i >= 0; --i, year /= 10)
-        text[i] = char('0' + year % 10);
-    text[4] = text[7] = '-';
-    text[5] = char('0' + month / 10);
-    text[6] = char('0' + month % 10);
-    text[8] = char('0' + day / 10);
-    text[9] = char('0' + day % 10);
-    return QByteArray(text, 10);
+    return date.toString(Qt::ISODate).toLatin1();
 }
 
 // Stores draws with the columns the file gives, through one statement
@@ -64,11 +72,13 @@ public:
                  const History::CsvHistory& history)
         : m_insert(connection, insertText(game, history)) {}
 
-    void insert(const Lottery::Draw& draw) {
+    void insert(const History::Row& row) {
+        const Lottery::Draw& draw = row.draw;
         m_insert.reset();
         int column = 0;
         m_insert.bindInt64(++column, draw.tir);
-        m_insert.bindText(++column, isoDate(draw.date));
+        std::array<char, 10> text;
+        m_insert.bindText(++column, isoDate(row, text));
         const Lottery::Numbers sorted = draw.drawn.sorted();
         for (int i = 0; i < sorted.size(); ++i) {
             m_insert.bindInt64(++column, sorted[i]);
@@ -113,22 +123,45 @@ private:
     Statement m_insert;
 };
 
-// The draw numbers stored within those of the file, read at once rather than
-// looked up row by row.
-std::unordered_set<int> storedNumbers(Connection& connection, const History::CsvHistory& history) {
-    int least = std::numeric_limits<int>::max(), most = 0;
-    for (const History::Row& row : history.rows) {
-        least = std::min(least, row.draw.tir);
-        most = std::max(most, row.draw.tir);
+// The draw numbers taken: the stored ones within those of the file, read at
+// once rather than looked up row by row, and the file's own as they are
+// stored. A bit per number where the file's numbers lie close together (as
+// they do), a hash set where they are far apart.
+class TakenNumbers {
+public:
+    TakenNumbers(Connection& connection, const History::CsvHistory& history) {
+        int most = 0;
+        m_least = std::numeric_limits<int>::max();
+        for (const History::Row& row : history.rows) {
+            m_least = std::min(m_least, row.draw.tir);
+            most = std::max(most, row.draw.tir);
+        }
+        if (most >= m_least && qint64(most) - m_least < kMaxBits)
+            m_bits.resize(size_t(most - m_least) + 1);
+        Statement stored(connection,
+                         QStringLiteral("SELECT tir FROM razyg WHERE tir BETWEEN ? AND ?"));
+        stored.bindInt64(1, m_least);
+        stored.bindInt64(2, most);
+        while (stored.step())
+            take(int(sqlite3_column_int64(stored.raw(), 0)));
     }
-    Statement stored(connection, QStringLiteral("SELECT tir FROM razyg WHERE tir BETWEEN ? AND ?"));
-    stored.bindInt64(1, least);
-    stored.bindInt64(2, most);
-    std::unordered_set<int> numbers;
-    while (stored.step())
-        numbers.insert(int(sqlite3_column_int64(stored.raw(), 0)));
-    return numbers;
-}
+    // Marks the number taken; false when it was taken already.
+    bool take(int tir) {
+        if (m_bits.empty())
+            return m_set.insert(tir).second;
+        const size_t bit = size_t(tir - m_least);
+        if (m_bits[bit])
+            return false;
+        m_bits[bit] = true;
+        return true;
+    }
+
+private:
+    static constexpr qint64 kMaxBits = qint64(1) << 24;
+    int m_least = 0;
+    std::vector<bool> m_bits;
+    std::unordered_set<int> m_set;
+};
 
 // The newest stored draw: its number (0 without one) and its date.
 std::pair<int, QDate> newestStored(Connection& connection) {
@@ -208,10 +241,10 @@ void importFile(const QString& path, Connection& connection, const Lottery::Game
         afterReading();
     DrawInserter inserter(connection, game, history);
     std::unordered_set<DrawKey, DrawKeyHash> stored;
-    std::unordered_set<int> storedTirs;
+    std::optional<TakenNumbers> taken;
     auto [newestTir, newestDate] = std::pair<int, QDate>();
     if (history.numbered && !history.rows.empty()) {
-        storedTirs = storedNumbers(connection, history);
+        taken.emplace(connection, history);
     } else if (!history.rows.empty()) {
         std::tie(newestTir, newestDate) = newestStored(connection);
         stored = storedKeys(connection, game, history.rows.front().draw.date,
@@ -223,10 +256,10 @@ void importFile(const QString& path, Connection& connection, const Lottery::Game
             History::Row& row = history.rows[i];
             if (history.numbered) {
                 // A number twice in the file is stored once, as in a workbook.
-                if (!storedTirs.insert(row.draw.tir).second) {
+                if (!taken->take(row.draw.tir)) {
                     ++counts.alreadyStored;
                 } else {
-                    inserter.insert(row.draw);
+                    inserter.insert(row);
                     ++counts.added;
                 }
             } else if (!stored.insert(keyOf(row.draw)).second) {
@@ -242,7 +275,7 @@ void importFile(const QString& path, Connection& connection, const Lottery::Game
                              .arg(newestTir)
                              .arg(newestDate.toString(QStringLiteral("dd.MM.yyyy")))});
                 row.draw.tir = ++newestTir;
-                inserter.insert(row.draw);
+                inserter.insert(row);
                 ++counts.added;
             }
             ++counts.rowsRead;
