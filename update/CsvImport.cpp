@@ -15,6 +15,7 @@
 #include <optional>
 #include <sqlite3.h>
 #include <unordered_set>
+#include <utility>
 
 namespace CsvImport {
 
@@ -242,18 +243,31 @@ void importFile(const QString& path, Connection& connection, const Lottery::Game
     DrawInserter inserter(connection, game, history);
     std::unordered_set<DrawKey, DrawKeyHash> stored;
     std::optional<TakenNumbers> taken;
-    auto [newestTir, newestDate] = std::pair<int, QDate>();
-    if (history.numbered && !history.rows.empty()) {
-        taken.emplace(connection, history);
-    } else if (!history.rows.empty()) {
-        std::tie(newestTir, newestDate) = newestStored(connection);
-        stored = storedKeys(connection, game, history.rows.front().draw.date,
-                            history.rows.back().draw.date);
-    }
+    int newestTir = 0;
+    QDate newestDate;
+    // What is stored is read within the write lock, and read again when
+    // another program wrote between two chunks.
+    int chunk = 0;
+    qint64 version = -1;
+    const auto readStored = [&] {
+        if (history.numbered) {
+            taken.emplace(connection, history);
+        } else {
+            std::tie(newestTir, newestDate) = newestStored(connection);
+            stored = storedKeys(connection, game, history.rows.front().draw.date,
+                                history.rows.back().draw.date);
+        }
+    };
     ImportBatch batch(connection, counts);
     try {
         for (size_t i = 0; i < history.rows.size(); ++i) {
             History::Row& row = history.rows[i];
+            if (chunk != batch.chunk()) {
+                chunk = batch.chunk();
+                const qint64 now = connection.changeStamp().dataVersion;
+                if (std::exchange(version, now) != now)
+                    readStored();
+            }
             if (history.numbered) {
                 // A number twice in the file is stored once, as in a workbook.
                 if (!taken->take(row.draw.tir)) {

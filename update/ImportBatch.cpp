@@ -29,6 +29,7 @@ void ImportBatch::rowDone() {
     commit();
     m_connection.beginBatch();
     m_chunkStart = Clock::now();
+    ++m_chunk;
 }
 
 void ImportBatch::finish() {

@@ -16,6 +16,8 @@ public:
     ImportBatch(Connection& connection, DrawImport::ImportCounts& counts);
     // After each row: commits the chunk when its time is up and begins the next.
     void rowDone();
+    // The chunks begun so far: between two, another program may have written.
+    int chunk() const { return m_chunk; }
     // Commits the last chunk.
     void finish();
     // After a failure: commits the rows before it; the first error is the one
@@ -28,4 +30,5 @@ private:
     DrawImport::ImportCounts& m_counts;
     DrawImport::ImportCounts m_stored;
     qint64 m_chunkStart = 0;
+    int m_chunk = 1;
 };
