@@ -16,12 +16,25 @@ QString absolute(const QString& path) {
 }
 } // namespace
 
-CliSession::CliSession(const QString& appDir, const QString& dbOption, Console& console)
-    : m_appDir(appDir), m_dbOption(dbOption), m_console(console) {}
+CliSession::CliSession(const QString& appDir, const QString& dbOption, Console& console,
+                       const QString& command)
+    : m_appDir(appDir), m_command(command), m_dbOption(dbOption), m_console(console) {}
 
 CliSession::~CliSession() = default;
 
 Connection& CliSession::connection() {
+    Connection& connection = open();
+    if (!m_game.isSixFromFortyNine())
+        throw AppError(CliTexts::otherGame(m_command, absolute(m_dbFileName),
+                                           StartupTexts::gameTitle(m_game)));
+    return connection;
+}
+
+Connection& CliSession::connectionForAnyGame() {
+    return open();
+}
+
+Connection& CliSession::open() {
     if (m_connection)
         return *m_connection;
     QString path = m_dbOption;
@@ -39,7 +52,7 @@ Connection& CliSession::connection() {
         throw AppError(CliTexts::databaseIsFolder(absolute(path)));
     auto connection = std::make_unique<Connection>(QStringLiteral("numeron-cli"));
     try {
-        Startup::openDatabase(*connection, path);
+        m_game = Startup::openDatabase(*connection, path, Startup::Games::Any);
     } catch (const DatabaseBusy& e) {
         throw AppError(CliTexts::databaseBusy(e.message()));
     } catch (const Startup::NotProgramDatabase&) {

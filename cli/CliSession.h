@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/Game.h"
+
 #include <QString>
 #include <memory>
 
@@ -12,8 +14,10 @@ class Console;
 // named by --db.
 class CliSession {
 public:
-    // dbOption: the path given with --db, or empty.
-    CliSession(const QString& appDir, const QString& dbOption, Console& console);
+    // dbOption: the path given with --db, or empty; command: the name of the
+    // command that runs (for messages).
+    CliSession(const QString& appDir, const QString& dbOption, Console& console,
+               const QString& command = {});
     ~CliSession();
     CliSession(const CliSession&) = delete;
     CliSession& operator=(const CliSession&) = delete;
@@ -22,8 +26,16 @@ public:
 
     // The database, opened on first use. Throws AppError with the window's
     // message when there is no razyg.ini (and no --db) or the database cannot
-    // be opened (the engine's reason on a second line).
+    // be opened (the engine's reason on a second line), and for a database of
+    // a game other than 6 из 49, which the commands that call this do not
+    // handle yet.
     Connection& connection();
+    // The same for a command that handles the database of any game.
+    Connection& connectionForAnyGame();
+    // The game of the database (valid once it is open).
+    const Lottery::Game& game() const { return m_game; }
+    // The path given with --db, or empty.
+    QString dbOption() const { return m_dbOption; }
     // The database file used (valid once connection() succeeded).
     QString dbFileName() const { return m_dbFileName; }
 
@@ -32,7 +44,10 @@ public:
     QString resultsPageUrl() const;
 
 private:
+    Connection& open();
     QString m_appDir;
+    QString m_command;
+    Lottery::Game m_game;
     QString m_dbOption;
     QString m_dbFileName;
     Console& m_console;

@@ -57,7 +57,8 @@ int runCommand(CliCommand& command, const QStringList& arguments, const QString&
         console.print(HelpText::forCommand(command).trimmed());
         return ExitCode::Done;
     }
-    CliSession session(appDir, parser.isSet(db) ? parser.value(db) : globalDb, console);
+    CliSession session(appDir, parser.isSet(db) ? parser.value(db) : globalDb, console,
+                       command.name());
     try {
         const int code = command.run(session, parser);
         console.flush();

@@ -4,6 +4,7 @@
 // file there is built). Adding a subcommand is that file and one line here.
 //
 // No include guard: CommandRegistry.cpp includes this list twice.
+NUMERON_CLI_COMMAND(Create)
 NUMERON_CLI_COMMAND(Import)
 NUMERON_CLI_COMMAND(Update)
 NUMERON_CLI_COMMAND(Export)

@@ -97,7 +97,9 @@ QString general() {
     return QStringLiteral("Использование: numeron-cli [параметры] КОМАНДА [аргументы]\n\n") +
            wrappedText(QStringLiteral("Нумерон «6 из 49» без окна: импорт и онлайн-обновление "
                                       "тиражей, выгрузка тиражей и ставок, частоты шаров, "
-                                      "фильтр билетов и их проверка на прошедших тиражах.")) +
+                                      "фильтр билетов и их проверка на прошедших тиражах. "
+                                      "Базы других игр (5 из 36, 5 из 45 + 1 из 20, ...) "
+                                      "создаёт create; с ними пока работают import и update.")) +
            QStringLiteral("\n\nКоманды:\n") + table(commands) + QStringLiteral("\nПараметры:\n") +
            optionTable({dbOption(), helpOption(), versionOption()}) + QLatin1Char('\n') +
            wrappedText(QStringLiteral("Коды выхода: 0 — выполнено, 1 — ошибка (сообщение в "

@@ -5,7 +5,11 @@
 #include "cli/Console.h"
 #include "dataset/Connection.h"
 #include "dataset/Statement.h"
+#include "startup/StartupTexts.h"
+#include "update/CsvImport.h"
 #include "update/OnlineUpdate.h"
+
+#include <QFileInfo>
 
 namespace WorkbookImport {
 
@@ -44,32 +48,52 @@ QString workbookError(const QString& message, const QString& path, const QString
 
 } // namespace
 
-Outcome importFile(CliSession& session, const QString& path, const QString& label) {
-    Connection& connection = session.connection();
+Outcome importFile(CliSession& session, const QString& path, const QString& label,
+                   const std::vector<HistoryColumns::Column>& columns) {
+    Connection& connection = session.connectionForAnyGame();
+    const Lottery::Game& game = session.game();
     Console& console = session.console();
     DrawImport::ImportCounts counts;
     int foundDrawNo = 0;
     bool opened = false;
+    const bool workbook =
+        !CsvImport::isTextFile(path) && (game.isSixFromFortyNine() || QFileInfo(path).isReadable());
+    if (workbook && !game.isSixFromFortyNine()) {
+        console.error(CliTexts::workbookForOtherGame(quoted(label), StartupTexts::gameTitle(game)));
+        return {};
+    }
+    const auto progress = [&](int percent) { console.progress(percent, label); };
     try {
-        // Nothing is shown, so the draws go straight into the table rather
-        // than through a dataset like the window's.
-        OnlineUpdate::importWorkbook(
-            path, connection,
-            [&connection](const ImportedDraw& draw) { DrawImport::insertDraw(connection, draw); },
-            foundDrawNo, counts, [&](int percent) { console.progress(percent, label); },
-            [&opened](const std::function<void()>& read) {
-                read();
-                opened = true;
-            });
+        if (workbook) {
+            // Nothing is shown, so the draws go straight into the table rather
+            // than through a dataset like the window's.
+            OnlineUpdate::importWorkbook(
+                path, connection,
+                [&connection](const ImportedDraw& draw) {
+                    DrawImport::insertDraw(connection, draw);
+                },
+                foundDrawNo, counts, progress,
+                [&opened](const std::function<void()>& read) {
+                    read();
+                    opened = true;
+                });
+        } else {
+            CsvImport::importFile(path, connection, game, columns, counts, progress,
+                                  [&opened] { opened = true; });
+        }
         console.print(countsLine(label, counts));
         return {true, counts};
     } catch (const DrawImport::ImportRowError& e) {
-        console.error(
-            QStringLiteral("%1: строка %2, столбец %3, ячейка %4: %5")
-                .arg(quoted(label))
-                .arg(e.row())
-                .arg(e.column())
-                .arg(quoted(oneLine(e.cellText())), oneLine(CliTexts::explained(e.reason()))));
+        const QString reason = oneLine(CliTexts::explained(e.reason()));
+        if (e.column() > 0)
+            console.error(QStringLiteral("%1: строка %2, столбец %3, ячейка %4: %5")
+                              .arg(quoted(label))
+                              .arg(e.row())
+                              .arg(e.column())
+                              .arg(quoted(oneLine(e.cellText())), reason));
+        else
+            console.error(
+                QStringLiteral("%1: строка %2: %3").arg(quoted(label)).arg(e.row()).arg(reason));
     } catch (const DatabaseBusy& e) {
         console.error(quoted(label) + QLatin1String(": ") + CliTexts::databaseBusy(e.message()));
         console.print(countsLine(label, counts));
@@ -81,9 +105,10 @@ Outcome importFile(CliSession& session, const QString& path, const QString& labe
     } catch (const std::bad_alloc&) {
         if (opened)
             throw;
-        console.error(quoted(label) + QStringLiteral(": книга слишком велика"));
+        console.error(quoted(label) + (workbook ? QStringLiteral(": книга слишком велика")
+                                                : QStringLiteral(": файл слишком велик")));
     }
-    // A workbook that could not be read imported nothing: no counts then.
+    // A file that could not be read imported nothing: no counts then.
     if (!opened)
         return {};
     console.print(countsLine(label, counts));

@@ -1,14 +1,17 @@
 #pragma once
 
+#include "history/HistoryColumns.h"
 #include "update/DrawImport.h"
 
 #include <QString>
+#include <vector>
 
 class CliSession;
 
-// The online update's workbook import, for the command line: reads the
-// workbook where it lies (the file is never changed or deleted), adds the
-// draws the table lacks, and reports on the console.
+// The online update's import, for the command line: reads the workbook or
+// the CSV history (told apart by content) where it lies (the file is never
+// changed or deleted), adds the draws the table lacks, and reports on the
+// console. A database of a game other than 6 из 49 takes CSV histories only.
 namespace WorkbookImport {
 
 // Imports the workbook at path; label names it in the messages (the path as
@@ -22,6 +25,9 @@ struct Outcome {
     DrawImport::ImportCounts counts;
     bool databaseBusy = false; // another program held it past the busy timeout
 };
-Outcome importFile(CliSession& session, const QString& path, const QString& label);
+// columns: the CSV history's columns as given (--columns), or empty to find
+// them.
+Outcome importFile(CliSession& session, const QString& path, const QString& label,
+                   const std::vector<HistoryColumns::Column>& columns = {});
 
 } // namespace WorkbookImport

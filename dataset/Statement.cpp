@@ -94,7 +94,7 @@ void Statement::bindInt64(int index, qint64 value) {
         fail();
 }
 
-void Statement::bindText(int index, const QByteArray& utf8) {
+void Statement::bindText(int index, QByteArrayView utf8) {
     if (sqlite3_bind_text(m_stmt, index, utf8.constData(), static_cast<int>(utf8.size()),
                           SQLITE_TRANSIENT) != SQLITE_OK)
         fail();
@@ -126,6 +126,11 @@ bool Statement::step() {
 void Statement::run() {
     while (step()) {
     }
+}
+
+void Statement::reset() {
+    // The error of the last step, if any, was thrown by that step already.
+    sqlite3_reset(m_stmt);
 }
 
 int Statement::columnCount() const {

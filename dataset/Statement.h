@@ -32,7 +32,7 @@ public:
     void bind(const QString& name, const QVariant& value); // ":Name"; ignored when absent
     // The same without a QVariant, for statements run many thousand times.
     void bindInt64(int index, qint64 value);
-    void bindText(int index, const QByteArray& utf8);
+    void bindText(int index, QByteArrayView utf8);
     int parameterCount() const;
     QString parameterName(int index) const;
 
@@ -40,6 +40,8 @@ public:
     bool step();
     // Runs a statement that returns no rows.
     void run();
+    // Makes a statement that ran ready to be bound and run again.
+    void reset();
 
     int columnCount() const;
     QString columnName(int i) const;

@@ -10,7 +10,8 @@
 # the reader's tests; fuzz_xls_workbook tests/data/*.xls (and the legacy samples
 # of the reader's tests when build/ has their writer); fuzz_links fuzz/seeds/links
 # and a few results pages written here; fuzz_number_format a few values and
-# format codes; fuzz_ticket_file ticket files of every form and number lists.
+# format codes; fuzz_ticket_file ticket files of every form and number lists;
+# fuzz_history_csv CSV histories of several games, separators and quotings.
 # Not part of CI. Exits non-zero when a target found a crash.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -76,6 +77,16 @@ seed_ticket_files() {
   printf '3 из 6' >"$dir/guarantee"
 }
 
+# CSV histories: found columns, named ones, newest first, quotes, bad rows.
+seed_history_csv() {
+  local dir="$1"
+  printf '\xef\xbb\xbfdate,b1,b2,b3,b4,b5,b6\r\n2024-01-05,1,2,3,4,5,6\r\n2024-01-05,7,8,9,10,11,49\r\n' >"$dir/found"
+  printf 'Тираж;Дата;Шар 1;Шар 2;Шар 3;Шар 4;Шар 5;prize5\n3;03.01.2024;1;2;3;4;36;"1000,50"\n2;2.1.2024;5;6;7;8;9;\n' >"$dir/semicolons"
+  printf 'tir\tdate\tb1\tb2\tb3\tb4\tb5\tx1\tprize5+1\tnote\n7\t2024-02-01\t1\t2\t3\t4\t45\t20\t99\t"a\nb"\n' >"$dir/two-drums"
+  printf 'date,a,b,c,d,e\n2024-03-02,1,2,3,4,5\n2024-03-01,1,2,3,4,99\n2024-02-28,1,2,3,4,5\n' >"$dir/newest-first"
+  printf '"date","1","2","3","4","5"\n"2024-01-01","1","1","2","3","4"\n"2024-01-02,"1,2,3,4,5\n' >"$dir/bad"
+}
+
 seed_corpus() {
   local target="$1" dir="$2"
   case "$target" in
@@ -93,6 +104,7 @@ seed_corpus() {
     fuzz_links) seed_links "$dir" ;;
     fuzz_number_format) seed_number_formats "$dir" ;;
     fuzz_ticket_file) seed_ticket_files "$dir" ;;
+    fuzz_history_csv) seed_history_csv "$dir" ;;
   esac
 }
 

@@ -1,6 +1,8 @@
 #include "startup/DatabaseSetup.h"
 
 #include "runtime/AppError.h"
+#include "schema/GameRecord.h"
+#include "schema/GameSchema.h"
 #include "startup/StartupPaths.h"
 
 #include <QFile>
@@ -9,42 +11,40 @@
 
 namespace DatabaseSetup {
 
-namespace {
-
-const char* const kSchema = R"sql(
-CREATE TABLE razyg (
-  id INTEGER PRIMARY KEY,
-  tir INTEGER,
-  s1 INTEGER, s2 INTEGER, s3 INTEGER, s4 INTEGER, s5 INTEGER, s6 INTEGER,
-  ss1 INTEGER, ss2 INTEGER, ss3 INTEGER, ss4 INTEGER, ss5 INTEGER, ss6 INTEGER,
-  ch6 INTEGER, ch5 INTEGER, ch4 INTEGER, ch3 INTEGER,
-  chv6 INTEGER, chv5 INTEGER, chv4 INTEGER, chv3 INTEGER,
-  djp INTEGER, pfond INTEGER,
-  tirdate TEXT
-);
-CREATE INDEX razyg_tir ON razyg (tir);
-CREATE TABLE Rate (
-  id INTEGER PRIMARY KEY,
-  tir INTEGER,
-  s1 INTEGER, s2 INTEGER, s3 INTEGER, s4 INTEGER, s5 INTEGER, s6 INTEGER
-);
-CREATE INDEX rate_tir ON Rate (tir);
-)sql";
-
-} // namespace
-
-void createDatabase(const QString& path) {
-    if (QFile::exists(path))
-        throw AppError(QStringLiteral("The file %1 exists already").arg(path));
+void createDatabase(const QString& path, const Lottery::Game& game) {
+    // Made here, and only when there is no file of that name: the engine
+    // opens an empty file as an empty database.
+    QFile file(path);
+    if (QFile::exists(path) || !file.open(QIODevice::NewOnly)) {
+        if (QFile::exists(path))
+            throw FileExists(QStringLiteral("Файл «%1» уже есть: новая база данных не создаётся "
+                                            "на месте другого файла")
+                                 .arg(path));
+        throw AppError(QStringLiteral("Файл «%1» не создаётся (%2)").arg(path, file.errorString()));
+    }
+    file.close();
     sqlite3* db = nullptr;
     const QByteArray name = path.toUtf8();
     int rc =
         sqlite3_open_v2(name.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     char* error = nullptr;
+    const QByteArray schema = GameSchema::createTables(game).toUtf8();
     if (rc == SQLITE_OK)
-        rc = sqlite3_exec(db, kSchema, nullptr, nullptr, &error);
+        rc = sqlite3_exec(db, "BEGIN", nullptr, nullptr, &error);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_exec(db, schema.constData(), nullptr, nullptr, &error);
     QString message;
-    if (rc != SQLITE_OK)
+    if (rc == SQLITE_OK && GameSchema::recordsGame(game)) {
+        try {
+            GameRecord::write(db, game);
+        } catch (const AppError& e) {
+            rc = SQLITE_ERROR;
+            message = e.message();
+        }
+    }
+    if (rc == SQLITE_OK)
+        rc = sqlite3_exec(db, "COMMIT", nullptr, nullptr, &error);
+    if (rc != SQLITE_OK && message.isEmpty())
         message = QString::fromUtf8(error ? error : sqlite3_errmsg(db));
     sqlite3_free(error);
     sqlite3_close(db);
@@ -54,7 +54,7 @@ void createDatabase(const QString& path) {
     }
 }
 
-QStringList ensureDefaults(const QString& dir) {
+QStringList ensureDefaults(const QString& dir, const Lottery::Game& game) {
     QStringList created;
     const QString ini = StartupPaths::iniFileName(dir);
     if (!QFile::exists(ini)) {
@@ -65,7 +65,7 @@ QStringList ensureDefaults(const QString& dir) {
     }
     const QString db = StartupPaths::defaultDbFileName(dir);
     if (!QFile::exists(db)) {
-        createDatabase(db);
+        createDatabase(db, game);
         created.append(db);
     }
     return created;

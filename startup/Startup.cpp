@@ -3,6 +3,7 @@
 #include "dataset/Connection.h"
 #include "dataset/Statement.h"
 #include "net/ResultsSite.h"
+#include "schema/GameRecord.h"
 #include "startup/IniReader.h"
 #include "startup/StartupPaths.h"
 #include "startup/StartupTexts.h"
@@ -50,7 +51,7 @@ bool isForeignFile(const QString& path) {
 
 } // namespace
 
-void openDatabase(Connection& connection, const QString& path) {
+Lottery::Game openDatabase(Connection& connection, const QString& path, Games games) {
     const auto refuse = [&](const QString& reason) {
         connection.close();
         throw NotProgramDatabase(StartupTexts::notProgramDatabase(path, reason));
@@ -73,7 +74,22 @@ void openDatabase(Connection& connection, const QString& path) {
     }
     if (!bothTables)
         refuse({});
+    Lottery::Game game;
+    try {
+        game = GameRecord::read(connection.handle());
+    } catch (const GameRecord::DamagedRecord& e) {
+        connection.close();
+        throw NotProgramDatabase(StartupTexts::damagedGameRecord(path, e.message()));
+    } catch (...) {
+        connection.close();
+        throw;
+    }
+    if (games == Games::SixFromFortyNine && !game.isSixFromFortyNine()) {
+        connection.close();
+        throw OtherGameDatabase(StartupTexts::otherGame(path, StartupTexts::gameTitle(game)), game);
+    }
     registerBallHits(connection.handle());
+    return game;
 }
 
 } // namespace Startup

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "game/Game.h"
 #include "runtime/AppError.h"
 
 #include <QString>
@@ -37,16 +38,36 @@ struct Settings {
 Settings readSettings(const QString& appDir, RelativeDb relativeDb = RelativeDb::CurrentDirectory);
 
 // A file that opens (or exists) but is not the program's database: not an
-// SQLite file, or one without the tables razyg and Rate. It is left as it was.
+// SQLite file, one without the tables razyg and Rate, or one whose record of
+// its game is damaged. It is left as it was.
 class NotProgramDatabase : public AppError {
 public:
     using AppError::AppError;
 };
 
-// Opens the database file at path on connection and registers the SQL
-// functions the views use. Throws NotProgramDatabase for a file that is not
-// the program's database (the connection stays closed and nothing is written
-// to the file), else what Connection::open throws.
-void openDatabase(Connection& connection, const QString& path);
+// The program's database of a game the caller cannot honour yet (the window
+// shows 6 из 49 only). A NotProgramDatabase too, so that whoever refuses
+// foreign files refuses it with its message; the file is left as it was.
+class OtherGameDatabase : public NotProgramDatabase {
+public:
+    OtherGameDatabase(const QString& message, const Lottery::Game& game)
+        : NotProgramDatabase(message), m_game(game) {}
+    const Lottery::Game& game() const { return m_game; }
+
+private:
+    Lottery::Game m_game;
+};
+
+// Which games the caller of openDatabase works with.
+enum class Games { SixFromFortyNine, Any };
+
+// Opens the database file at path on connection, reads its game (see
+// GameRecord) and registers the SQL functions the views use. Throws
+// NotProgramDatabase for a file that is not the program's database,
+// OtherGameDatabase for one of a game other than 6 из 49 unless games is Any
+// (the connection stays closed and nothing is written to the file either
+// way), else what Connection::open throws. Returns the game.
+Lottery::Game openDatabase(Connection& connection, const QString& path,
+                           Games games = Games::SixFromFortyNine);
 
 } // namespace Startup

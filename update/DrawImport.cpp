@@ -3,8 +3,8 @@
 #include "dataset/Connection.h"
 #include "dataset/Query.h"
 #include "dataset/Statement.h"
-#include "runtime/Clock.h"
 #include "runtime/Conversions.h"
+#include "update/ImportBatch.h"
 #include "workbook/Workbook.h"
 
 #include <cmath>
@@ -50,9 +50,6 @@ void checkBalls(const Workbook& book, int row, const std::array<int, 6>& balls) 
                 row, column, book.cellText(row, column), reason);
     }
 }
-
-// A chunk of posts ends after this long, so that a killed import loses little.
-constexpr qint64 kChunkMilliseconds = 250;
 
 } // namespace
 
@@ -167,20 +164,7 @@ void importRows(const Workbook& book, Connection& connection, const DrawWriter& 
                 int& foundDrawNo, ImportCounts& counts,
                 const std::function<void(int percent)>& afterRow) {
     const int rowCount = book.lastUsedRow();
-    // The counts as far as they are stored: a chunk that cannot be committed
-    // is rolled back whole, and the counts go back with it.
-    ImportCounts stored = counts;
-    const auto commitChunk = [&] {
-        try {
-            connection.commitBatch();
-        } catch (...) {
-            counts = stored;
-            throw;
-        }
-        stored = counts;
-    };
-    qint64 chunkStart = Clock::now();
-    connection.beginBatch();
+    ImportBatch batch(connection, counts);
     try {
         for (int row = 2; row <= rowCount; ++row) {
             foundDrawNo = convertCell(book, row, 1, Conversions::strToInt);
@@ -191,24 +175,16 @@ void importRows(const Workbook& book, Connection& connection, const DrawWriter& 
                 ++counts.added;
             }
             ++counts.rowsRead;
-            if (Clock::now() - chunkStart >= kChunkMilliseconds) {
-                commitChunk();
-                connection.beginBatch();
-                chunkStart = Clock::now();
-            }
+            batch.rowDone();
             if (afterRow)
                 afterRow(progressPercent(row, rowCount));
         }
     } catch (...) {
-        // The rows before the failing one are kept; the first error is the
-        // one reported, even when their commit fails as well.
-        try {
-            commitChunk();
-        } catch (...) {
-        }
+        // The rows before the failing one are kept.
+        batch.keepWhatIsDone();
         throw;
     }
-    commitChunk();
+    batch.finish();
 }
 
 } // namespace DrawImport

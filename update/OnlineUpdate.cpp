@@ -68,6 +68,25 @@ Download downloadNewestWorkbook(const ResultsSite& site, const QString& file) {
     return download;
 }
 
+bool isCsvAddress(const QString& address) {
+    const QUrl url = HttpTransfer::urlFromAddress(address);
+    const QString scheme = url.scheme().toLower();
+    return url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https")) &&
+           url.path().endsWith(QLatin1String(".csv"), Qt::CaseInsensitive);
+}
+
+Download downloadCsv(const QString& address, const QString& file) {
+    Download download;
+    download.workbookUrl = address;
+    HttpResult transfer;
+    DownloadToFile(address, file, &transfer);
+    const QFileInfo arrived(file);
+    download.arrived = arrived.exists() && !arrived.isDir();
+    if (!download.arrived)
+        download.failure = UpdateTexts::csvDownloadFailure(transferFailure(transfer, address));
+    return download;
+}
+
 void importWorkbook(const QString& path, Connection& connection,
                     const DrawImport::DrawWriter& write, int& foundDrawNo,
                     DrawImport::ImportCounts& counts,

@@ -27,6 +27,15 @@ struct Download {
 // removed first, and an error page is no workbook.
 Download downloadNewestWorkbook(const ResultsSite& site, const QString& file);
 
+// Whether the address names a CSV file over http(s) (its path ends in
+// ".csv", in any letter case): a draw history to download and import as it
+// is, rather than a results page to find a workbook on.
+bool isCsvAddress(const QString& address);
+
+// Downloads the CSV history at address into file, with the limits of a
+// workbook download (see DownloadToFile). workbookUrl is the address then.
+Download downloadCsv(const QString& address, const QString& file);
+
 // Runs a step that may take seconds (the window keeps painting meanwhile).
 using Runner = std::function<void(const std::function<void()>& step)>;
 

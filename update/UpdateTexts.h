@@ -58,6 +58,9 @@ inline QString noStampedLink(const QString& address) {
                           "«(дд.мм.гггг чч:мм:сс)»")
         .arg(address);
 }
+inline QString csvDownloadFailure(const QString& reason) {
+    return QStringLiteral("файл CSV скачать не удалось: ") + reason;
+}
 inline QString downloadFailure(const QString& reason) {
     return QStringLiteral("книгу скачать не удалось: ") + reason;
 }

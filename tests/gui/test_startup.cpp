@@ -2,9 +2,11 @@
 
 #include "dataset/Connection.h"
 #include "dataset/Query.h"
+#include "game/Game.h"
 #include "gui/WheelRows.h"
 #include "runtime/AppError.h"
 #include "runtime/ApplicationTitle.h"
+#include "startup/DatabaseSetup.h"
 #include "widgets/DbGrid.h"
 #include "widgets/StatusBar.h"
 
@@ -26,6 +28,7 @@ private Q_SLOTS:
     void startsOnNewestDraw();
     void foreignFileRefusedAndLeftAlone_data();
     void foreignFileRefusedAndLeftAlone();
+    void otherGameRefusedAndLeftAlone();
     void wheelRows_data();
     void wheelRows();
     void wheelMovesTheDrawList_data();
@@ -177,6 +180,29 @@ void TestStartup::foreignFileRefusedAndLeftAlone() {
                                         "таблиц razyg и Rate. Файл оставлен без изменений.")
                              .arg(app.dbPath())});
     QCOMPARE(bytes(), before);
+}
+
+void TestStartup::otherGameRefusedAndLeftAlone() {
+    TestApp app;
+    QFile::remove(app.dbPath());
+    Lottery::Game game = Lottery::Game::parse(QStringLiteral("5/45+1/20"));
+    game.setName(QStringLiteral("Лото"));
+    DatabaseSetup::createDatabase(app.dbPath(), game);
+    QFile file(app.dbPath());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    TForm1& form = app.start();
+    QVERIFY(form.terminated());
+    QCOMPARE(app.boxes.texts(),
+             QStringList{QStringLiteral("База данных «%1» — игры «Лото» (5 из 45 + 1 из 20). Окно "
+                                        "программы пока работает только с играми «6 из 49»; эту "
+                                        "базу ведите командой numeron-cli (справка: numeron-cli "
+                                        "help). Файл оставлен без изменений.")
+                             .arg(app.dbPath())});
+    QCOMPARE(app.boxes.shown.first().caption, QStringLiteral("Подключение в БД"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), before);
 }
 
 void TestStartup::wheelRows_data() {

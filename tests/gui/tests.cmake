@@ -10,3 +10,4 @@ foreach(test
   numeron_test(${name} ${CMAKE_CURRENT_LIST_DIR}/${test}.cpp LIBS ${NUMERON_GUI_TEST_LIBS})
 endforeach()
 target_link_libraries(test_draw_import PRIVATE numeron_hostile_workbooks)
+target_link_libraries(test_startup PRIVATE numeron_game)
