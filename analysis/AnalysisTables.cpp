@@ -1,11 +1,11 @@
 #include "analysis/AnalysisTables.h"
 
 #include "analysis/BallStats.h"
-#include "analysis/DrawHistory.h"
 #include "analysis/Fairness.h"
 #include "analysis/FairnessText.h"
 #include "analysis/MyBets.h"
 #include "analysis/PairStats.h"
+#include "draws/StoredDraws.h"
 
 namespace Analysis {
 
@@ -83,7 +83,8 @@ std::optional<AnalysisKind> analysisKindNamed(const QString& name) {
 QByteArray analysisText(Connection& connection, AnalysisKind kind, qint64 lastN,
                         TableFormat format) {
     if (kind == AnalysisKind::Fairness) {
-        const FairnessReport report = computeFairness(readFairnessHistory(connection), lastN);
+        const FairnessReport report =
+            computeFairness(Draws::read(connection, fairnessRequest()), lastN);
         return format == TableFormat::Csv ? toCsv(fairnessTable(report)) : fairnessJson(report);
     }
     TextTable table;
@@ -92,10 +93,10 @@ QByteArray analysisText(Connection& connection, AnalysisKind kind, qint64 lastN,
         table = betsTable(readMyBets(connection, lastN));
         break;
     case AnalysisKind::Balls:
-        table = ballsTable(computeBallStats(readDrawHistory(connection), lastN));
+        table = ballsTable(computeBallStats(Draws::read(connection), lastN));
         break;
     case AnalysisKind::Pairs:
-        table = pairsTable(computeTopPairs(readDrawHistory(connection), lastN));
+        table = pairsTable(computeTopPairs(Draws::read(connection), lastN));
         break;
     case AnalysisKind::Fairness:
         break;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/BallSet.h"
+
 #include <QtAlgorithms>
 #include <QtGlobal>
 
@@ -32,5 +34,11 @@ template <typename F> void forEachBall(BallSet set, F&& f) {
 
 // The set of the balls in the six result columns first .. first + 5.
 BallSet ballSetFromColumns(sqlite3_stmt* statement, int first);
+
+// The balls 1 to 49 of a drum as read (Draws::Drum): the statistics here
+// count the balls of 6 из 49.
+inline BallSet ballSetOf(const Lottery::BallSet& balls) {
+    return balls.low() & (((BallSet(1) << 49) - 1) << 1);
+}
 
 } // namespace Analysis

@@ -1,6 +1,8 @@
 #include "analysis/BallStats.h"
 
-#include "analysis/DrawHistory.h"
+#include "analysis/BallSet.h"
+#include "draws/StoredDraws.h"
+#include "game/HotCold.h"
 
 #include <algorithm>
 
@@ -9,43 +11,24 @@ namespace Analysis {
 namespace {
 
 void markHotAndCold(BallTable& table) {
-    const auto [least, most] = std::minmax_element(
-        table.balls.begin(), table.balls.end(),
-        [](const BallStat& a, const BallStat& b) { return a.hitsLastN < b.hitsLastN; });
-    if (least->hitsLastN == most->hitsLastN)
-        return; // all alike: nothing stands out
-    std::array<BallStat*, 49> order{};
-    for (size_t i = 0; i < order.size(); ++i)
-        order[i] = &table.balls[i];
-    std::sort(order.begin(), order.end(), [](const BallStat* a, const BallStat* b) {
-        if (a->hitsLastN != b->hitsLastN)
-            return a->hitsLastN > b->hitsLastN;
-        if (a->delay != b->delay)
-            return a->delay < b->delay;
-        return a->ball < b->ball;
-    });
-    for (int i = 0; i < kHotColdCount; ++i)
-        order[size_t(i)]->hot = true;
-    // The cold ones come from the rest, so that no ball is both.
-    std::sort(order.begin(), order.end(), [](const BallStat* a, const BallStat* b) {
-        if (a->hot != b->hot)
-            return b->hot;
-        if (a->hitsLastN != b->hitsLastN)
-            return a->hitsLastN < b->hitsLastN;
-        if (a->delay != b->delay)
-            return a->delay > b->delay;
-        return a->ball < b->ball;
-    });
-    for (int i = 0; i < kHotColdCount; ++i)
-        order[size_t(i)]->cold = true;
+    Lottery::BallHeat heat(int(table.balls.size()));
+    for (const BallStat& s : table.balls) {
+        heat.hits[size_t(s.ball)] = s.hitsLastN;
+        heat.delay[size_t(s.ball)] = s.delay;
+    }
+    const Lottery::HotCold marked = Lottery::markHotCold(heat, kHotColdCount);
+    for (BallStat& s : table.balls) {
+        s.hot = marked.hot.contains(s.ball);
+        s.cold = marked.cold.contains(s.ball);
+    }
 }
 
 } // namespace
 
-BallTable computeBallStats(const DrawHistory& history, qint64 lastN) {
+BallTable computeBallStats(const Draws::History& history, qint64 lastN) {
     BallTable table;
     table.draws = history.size();
-    table.irregular = history.irregularDraws;
+    table.irregular = history.malformed;
     const qint64 windowStart = history.windowStart(lastN);
     table.lastN = table.draws - windowStart;
 
@@ -56,7 +39,7 @@ BallTable computeBallStats(const DrawHistory& history, qint64 lastN) {
     last.fill(-1);
     for (qint64 i = 0; i < table.draws; ++i) {
         const bool inWindow = i >= windowStart;
-        forEachBall(history.draws[size_t(i)], [&](int ball) {
+        forEachBall(ballSetOf(history.draws[size_t(i)].main.balls), [&](int ball) {
             longestGap[size_t(ball)] =
                 std::max(longestGap[size_t(ball)], i - last[size_t(ball)] - 1);
             last[size_t(ball)] = i;

@@ -4,9 +4,11 @@
 #include <array>
 #include <optional>
 
-namespace Analysis {
+namespace Draws {
+struct History;
+}
 
-struct DrawHistory;
+namespace Analysis {
 
 // Hits expected per 100 draws when each of the 49 balls is equally likely.
 constexpr double kExpectedPer100 = 600.0 / 49.0;
@@ -48,6 +50,6 @@ struct BallTable {
 };
 
 // lastN <= 0 or beyond the history: the window is the whole history.
-BallTable computeBallStats(const DrawHistory& history, qint64 lastN);
+BallTable computeBallStats(const Draws::History& history, qint64 lastN);
 
 } // namespace Analysis

@@ -1,11 +1,10 @@
 #pragma once
 
-#include "analysis/FairnessHistory.h"
+#include "analysis/FairnessSample.h"
+#include "game/Control.h"
 
 #include <QString>
 #include <QStringList>
-#include <atomic>
-#include <functional>
 #include <limits>
 #include <vector>
 
@@ -66,10 +65,9 @@ struct FairnessOptions {
     // when fewer than 5 hits are expected per ball, where χ² is no guide.
     int simulations = 2000;
     quint64 seed = 49;
-    // Called now and then during a simulation with the histories done so far.
-    std::function<void(int done, int total)> progress;
-    // Set from another thread to stop a simulation; the report is then cancelled.
-    const std::atomic<bool>* stop = nullptr;
+    // Hears now and then during a simulation of the histories done so far;
+    // its stop flag stops a simulation, and the report is then cancelled.
+    Lottery::Control<> control;
 };
 
 constexpr double kFairnessAlpha = 0.05;
@@ -77,7 +75,8 @@ constexpr double kFairnessAlpha = 0.05;
 constexpr qint64 kFairnessMinDraws = 2;
 
 FairnessReport computeFairness(const FairnessSample& sample, const FairnessOptions& options = {});
-inline FairnessReport computeFairness(const FairnessHistory& history, qint64 lastN,
+// Of a history read with fairnessRequest().
+inline FairnessReport computeFairness(const Draws::History& history, qint64 lastN,
                                       const FairnessOptions& options = {}) {
     return computeFairness(fairnessSample(history, lastN), options);
 }

@@ -80,7 +80,7 @@ inline std::array<int, kBalls> fullDrum() {
 // The sums of squares of options.simulations fair histories, each made by
 // `history` from the random source (seeded with options.seed + salt), sorted;
 // nothing when the stop flag was set (*cancelled is then set). With
-// `reportProgress`, options.progress hears of the histories done.
+// `reportProgress`, options.control hears of the histories done.
 std::optional<std::vector<qint64>>
 simulatedSums(const FairnessOptions& options, quint64 salt, bool reportProgress,
               const std::function<qint64(std::mt19937_64&)>& history, bool* cancelled);

@@ -14,14 +14,14 @@ simulatedSums(const FairnessOptions& options, quint64 salt, bool reportProgress,
     std::vector<qint64> sums;
     sums.reserve(size_t(std::max(0, total)));
     for (int s = 0; s < total; ++s) {
-        if (options.stop && options.stop->load(std::memory_order_relaxed)) {
+        if (options.control.stopRequested()) {
             if (cancelled)
                 *cancelled = true;
             return std::nullopt;
         }
         sums.push_back(history(random));
-        if (reportProgress && options.progress && ((s + 1) % step == 0 || s + 1 == total))
-            options.progress(s + 1, total);
+        if (reportProgress && options.control.progress && ((s + 1) % step == 0 || s + 1 == total))
+            options.control.report({s + 1, total});
     }
     std::sort(sums.begin(), sums.end());
     return sums;

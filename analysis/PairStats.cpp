@@ -1,13 +1,14 @@
 #include "analysis/PairStats.h"
 
-#include "analysis/DrawHistory.h"
+#include "analysis/BallSet.h"
+#include "draws/StoredDraws.h"
 
 #include <algorithm>
 #include <array>
 
 namespace Analysis {
 
-PairTable computeTopPairs(const DrawHistory& history, qint64 lastN, int limit) {
+PairTable computeTopPairs(const Draws::History& history, qint64 lastN, int limit) {
     PairTable table;
     const qint64 start = history.windowStart(lastN);
     table.lastN = history.size() - start;
@@ -18,7 +19,8 @@ PairTable computeTopPairs(const DrawHistory& history, qint64 lastN, int limit) {
     for (size_t i = size_t(start); i < history.draws.size(); ++i) {
         std::array<int, 49> balls{};
         int n = 0;
-        forEachBall(history.draws[i], [&](int ball) { balls[size_t(n++)] = ball; });
+        forEachBall(ballSetOf(history.draws[i].main.balls),
+                    [&](int ball) { balls[size_t(n++)] = ball; });
         for (int a = 0; a < n; ++a)
             for (int b = a + 1; b < n; ++b)
                 ++counts[size_t(balls[size_t(a)])][size_t(balls[size_t(b)])];

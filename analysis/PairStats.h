@@ -3,9 +3,11 @@
 #include <QtGlobal>
 #include <vector>
 
-namespace Analysis {
+namespace Draws {
+struct History;
+}
 
-struct DrawHistory;
+namespace Analysis {
 
 // How many shown pairs the tables list.
 constexpr int kTopPairs = 50;
@@ -26,6 +28,6 @@ struct PairTable {
     std::vector<PairCount> pairs;
 };
 
-PairTable computeTopPairs(const DrawHistory& history, qint64 lastN, int limit = kTopPairs);
+PairTable computeTopPairs(const Draws::History& history, qint64 lastN, int limit = kTopPairs);
 
 } // namespace Analysis

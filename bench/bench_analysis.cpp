@@ -12,7 +12,6 @@
 // Prints the medians, the ratios to the reference, and the peak memory.
 #include "analysis/AnalysisTables.h"
 #include "analysis/BallStats.h"
-#include "analysis/DrawHistory.h"
 #include "analysis/MyBets.h"
 #include "analysis/PairStats.h"
 #include "bench/BenchApp.h"
@@ -20,6 +19,7 @@
 #include "bench/SyntheticDraws.h"
 #include "dataset/Connection.h"
 #include "dataset/Statement.h"
+#include "draws/StoredDraws.h"
 #include "gui/analysis/AnalysisWindow.h"
 
 #include <QApplication>
@@ -183,9 +183,9 @@ int main(int argc, char** argv) {
         } tables[] = {
             {"Мои ставки (bets)", AnalysisKind::Bets, [&] { Analysis::readMyBets(connection); }},
             {"Шары (balls, newest 50)", AnalysisKind::Balls,
-             [&] { Analysis::computeBallStats(Analysis::readDrawHistory(connection), 50); }},
+             [&] { Analysis::computeBallStats(Draws::read(connection), 50); }},
             {"Пары (pairs, all draws)", AnalysisKind::Pairs,
-             [&] { Analysis::computeTopPairs(Analysis::readDrawHistory(connection), 0); }},
+             [&] { Analysis::computeTopPairs(Draws::read(connection), 0); }},
         };
         // The references take long on big databases: one run there.
         const int referenceRuns = rows > 100000 ? 1 : kRuns;

@@ -15,6 +15,7 @@
 #include "bench/BenchReport.h"
 #include "bench/SyntheticDraws.h"
 #include "dataset/Connection.h"
+#include "draws/StoredDraws.h"
 #include "lab/Backtest.h"
 #include "lab/FilterEngine.h"
 #include "views/ViewQueries.h"
@@ -147,7 +148,7 @@ qint64 runShell(const QString& db, const QString& script, double& ms) {
 
 // The plain relabelling: every ticket's balls permuted, then checked against
 // every draw with prizes, ticket by ticket; the time of `replicates` of them.
-double plainRelabellingMs(const PrizeHistory& history, qint64 end,
+double plainRelabellingMs(const Draws::History& history, qint64 end,
                           const std::vector<Ticket>& tickets, int replicates) {
     std::mt19937_64 random(649);
     std::array<int, 50> label{};
@@ -165,13 +166,16 @@ double plainRelabellingMs(const PrizeHistory& history, qint64 end,
             }
             qint64 total = 0;
             for (qint64 n = 0; n < end; ++n) {
-                const Analysis::BallSet draw = history.balls.draws[size_t(n)];
-                const DrawPrizes& prizes = history.prizes[size_t(n)];
-                if (!prizes.stored || !Analysis::isRegularDraw(draw))
+                const Draws::StoredDraw& stored = history.draws[size_t(n)];
+                if (!stored.prizesStored || !stored.wellFormed)
                     continue;
+                const Analysis::BallSet draw = Analysis::ballSetOf(stored.main.balls);
+                std::array<qint64, 4> amount{}; // [0] three matches: the category "3", the last
+                for (size_t k = 0; k < 4; ++k)
+                    amount[k] = history.prize(n, 3 - int(k)).value_or(0);
                 for (Analysis::BallSet t : relabelled)
                     if (const int k = Analysis::ballCount(t & draw); k >= 3)
-                        total += prizes.amount[size_t(k - 3)];
+                        total += amount[size_t(k - 3)];
             }
             sink += total;
         }
@@ -211,7 +215,7 @@ int run(int rows, const QString& workDir, const QString& referenceScript) {
         ours.push_back(timeMs([&] {
             Connection connection(QStringLiteral("lab-bench"));
             connection.open(db);
-            const PrizeHistory history = readPrizeHistory(connection);
+            const Draws::History history = Draws::read(connection, backtestRequest());
             BacktestRequest request;
             request.tickets = tickets;
             request.ticketPrice = 100;
@@ -241,11 +245,11 @@ int run(int rows, const QString& workDir, const QString& referenceScript) {
     {
         Connection connection(QStringLiteral("lab-bench-p"));
         connection.open(db);
-        const PrizeHistory history = readPrizeHistory(connection);
+        const Draws::History history = Draws::read(connection, backtestRequest());
         BacktestRequest request;
         request.tickets = syntheticTickets(5000);
         const qint64 end = std::min<qint64>(history.size(), 2500);
-        request.toTir = history.prizes[size_t(end - 1)].tir;
+        request.toTir = history.draws[size_t(end - 1)].tir;
         const double replay = timeMs([&] {
             BacktestRequest alone = request;
             alone.pValueReplicates = 0;

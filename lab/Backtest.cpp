@@ -1,10 +1,10 @@
 #include "lab/Backtest.h"
 
 #include "analysis/Fairness.h"
+#include "game/Odds.h"
 #include "lab/FilterEngine.h"
 #include "lab/HistoryFacts.h"
 #include "lab/MatchCounter.h"
-#include "lab/RandomPlay.h"
 #include "lab/RelabelledPlay.h"
 #include "runtime/AppError.h"
 
@@ -37,7 +37,7 @@ Filter fixedConditionsOf(Filter filter) {
 }
 
 // The draws [begin, end) of the history that the request names.
-std::pair<qint64, qint64> rangeOf(const PrizeHistory& history, const BacktestRequest& request) {
+std::pair<qint64, qint64> rangeOf(const Draws::History& history, const BacktestRequest& request) {
     const qint64 begin = request.fromTir ? history.firstAtOrAfter(*request.fromTir) : 0;
     qint64 end = history.size();
     if (request.toTir && *request.toTir < std::numeric_limits<qint64>::max())
@@ -49,7 +49,7 @@ std::pair<qint64, qint64> rangeOf(const PrizeHistory& history, const BacktestReq
 // MatchCounter that follows the changes from draw to draw.
 class TicketSelection {
 public:
-    TicketSelection(const PrizeHistory& history, const BacktestRequest& request)
+    TicketSelection(const Draws::History& history, const BacktestRequest& request)
         : m_counter(request.tickets.size()) {
         const std::optional<Filter>& filter = request.walkForward;
         for (const Ticket& ticket : request.tickets)
@@ -57,7 +57,7 @@ public:
                 m_candidates.push_back(ballsOf(ticket));
         if (filter && filter->usesHistory()) {
             m_history = historyConditionsOf(*filter);
-            m_tracker.emplace(m_history, history.balls);
+            m_tracker.emplace(m_history, history);
             m_playing.assign(m_candidates.size(), false);
         } else {
             for (BallSet t : m_candidates)
@@ -139,7 +139,13 @@ QString backtestPValueText(const BacktestResult& result) {
            QStringLiteral(" (") + result.pValueMethod + u')';
 }
 
-QString backtestProblem(const PrizeHistory& history, const BacktestRequest& request) {
+Draws::Request backtestRequest() {
+    Draws::Request request;
+    request.prizes = true;
+    return request;
+}
+
+QString backtestProblem(const Draws::History& history, const BacktestRequest& request) {
     if (history.size() == 0)
         return QStringLiteral("В базе нет ни одного тиража");
     if (request.tickets.empty())
@@ -158,23 +164,27 @@ QString backtestProblem(const PrizeHistory& history, const BacktestRequest& requ
     const auto [begin, end] = rangeOf(history, request);
     if (begin >= end)
         return QStringLiteral("В выбранном диапазоне нет ни одного тиража");
-    if (std::none_of(history.balls.draws.begin() + begin, history.balls.draws.begin() + end,
-                     Analysis::isRegularDraw))
+    if (std::none_of(history.draws.begin() + begin, history.draws.begin() + end,
+                     [](const Draws::StoredDraw& draw) { return draw.wellFormed; }))
         return QStringLiteral("В выбранном диапазоне нет ни одного правильного тиража (шести "
                               "разных чисел от 1 до 49)");
     return {};
 }
 
-BacktestResult runBacktest(const PrizeHistory& history, const BacktestRequest& request,
-                           const Control& control) {
+BacktestResult runBacktest(const Draws::History& history, const BacktestRequest& request,
+                           const Lottery::Control<>& control) {
     BacktestResult result;
     result.tickets = qint64(request.tickets.size());
     const auto [begin, end] = rangeOf(history, request);
     TicketSelection selection(history, request);
     RelabelledPlay relabelled(request.pValueReplicates, request.seed);
+    // Per count of matches, 3 to 6: its chance, and its category among the game's.
     std::array<double, 4> chance{};
-    for (int k = 0; k < 4; ++k)
-        chance[size_t(k)] = matchProbability(k + 3);
+    std::array<int, 4> categoryIndex{};
+    for (int k = 0; k < 4; ++k) {
+        chance[size_t(k)] = Lottery::matchChance(history.game.n(), history.game.k(), k + 3);
+        categoryIndex[size_t(k)] = history.game.categoryIndex({k + 3, 0});
+    }
     std::array<Money, 4> categoryPrize{};
     Money totalPrize = 0;
     qint64 drawsCompared = 0; // draws with prizes and tickets, for the p-value
@@ -186,20 +196,24 @@ BacktestResult runBacktest(const PrizeHistory& history, const BacktestRequest& r
             break;
         }
         if (control.progress && (n - begin) % 16 == 0)
-            control.progress(double(n - begin) / double(end - begin));
-        const BallSet draw = history.balls.draws[size_t(n)];
-        if (!Analysis::isRegularDraw(draw)) {
+            control.report({n - begin, end - begin});
+        const Draws::StoredDraw& stored = history.draws[size_t(n)];
+        if (!stored.wellFormed) {
             ++result.irregularDraws;
             continue;
         }
+        const BallSet draw = Analysis::ballSetOf(stored.main.balls);
         const MatchCounter& played = selection.forDraw(n);
-        const DrawPrizes& prizes = history.prizes[size_t(n)];
+        // A category left empty in a draw with prizes paid nothing.
+        std::array<qint64, 4> amount{};
+        for (size_t k = 0; k < 4; ++k)
+            amount[k] = history.prize(n, categoryIndex[k]).value_or(0);
         const MatchHits hits = played.hits(draw);
 
         DrawOutcome outcome;
-        outcome.tir = prizes.tir;
+        outcome.tir = stored.tir;
         outcome.tickets = played.size();
-        outcome.prizesStored = prizes.stored;
+        outcome.prizesStored = stored.prizesStored;
         Money drawPrize = 0;
         for (size_t k = 0; k < 4; ++k) {
             CategoryResult& category = result.categories[k];
@@ -207,23 +221,23 @@ BacktestResult runBacktest(const PrizeHistory& history, const BacktestRequest& r
             outcome.hits[k] = hits[k];
             category.hits += hits[k];
             category.expectedHits += expectedHits;
-            if (prizes.stored) {
-                const Money prize = Money(hits[k]) * prizes.amount[k];
+            if (stored.prizesStored) {
+                const Money prize = Money(hits[k]) * amount[k];
                 categoryPrize[k] += prize;
                 drawPrize += prize;
-                category.expectedPrize += expectedHits * double(prizes.amount[k]);
-                outcome.expectedPrize += expectedHits * double(prizes.amount[k]);
+                category.expectedPrize += expectedHits * double(amount[k]);
+                outcome.expectedPrize += expectedHits * double(amount[k]);
             } else {
                 category.hitsWithoutPrizes += hits[k];
             }
         }
-        outcome.prize = reported(drawPrize, QStringLiteral("Выигрыш тиража %1").arg(prizes.tir));
+        outcome.prize = reported(drawPrize, QStringLiteral("Выигрыш тиража %1").arg(stored.tir));
         ++result.draws;
-        if (prizes.stored && outcome.tickets > 0) {
-            relabelled.addDraw(played, draw, prizes.amount);
+        if (stored.prizesStored && outcome.tickets > 0) {
+            relabelled.addDraw(played, draw, amount);
             ++drawsCompared;
         }
-        result.drawsWithoutPrizes += !prizes.stored;
+        result.drawsWithoutPrizes += !stored.prizesStored;
         result.ticketsPlayed += outcome.tickets;
         totalPrize += drawPrize;
         result.expectedTotalPrize += outcome.expectedPrize;
@@ -250,8 +264,10 @@ BacktestResult runBacktest(const PrizeHistory& history, const BacktestRequest& r
         result.pValue = relabelled.pValue(totalPrize);
         result.pValueMethod = relabellingMethod(request);
     }
-    if (control.progress && !result.stopped)
-        control.progress(1.0);
+    if (!result.stopped) {
+        const qint64 total = std::max<qint64>(1, end - begin);
+        control.report({total, total});
+    }
     return result;
 }
 

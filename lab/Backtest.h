@@ -1,7 +1,8 @@
 #pragma once
 
+#include "draws/StoredDraws.h"
+#include "game/Control.h"
 #include "lab/Filter.h"
-#include "lab/PrizeHistory.h"
 #include "lab/Ticket.h"
 
 #include <QString>
@@ -68,10 +69,13 @@ struct BacktestResult {
     bool stopped = false; // the stop flag cut the replay short
 };
 
+// What the backtest reads of the stored draws: their prizes too.
+Draws::Request backtestRequest();
+
 // What is wrong with the request, in words for the user; empty when sound: no
 // draws, no tickets, a range backwards or holding no well-formed draw, a
 // negative price, unsound filter conditions.
-QString backtestProblem(const PrizeHistory& history, const BacktestRequest& request);
+QString backtestProblem(const Draws::History& history, const BacktestRequest& request);
 
 // "Тиражей: N", then the draws without stored prizes and the malformed draws left out, when
 // any: the opening of every summary of a backtest.
@@ -85,7 +89,7 @@ QString backtestPValueText(const BacktestResult& result);
 // with no such draw before it, nothing is known yet and every history
 // condition holds. Money is summed exactly; throws AppError when a total
 // (prizes, cost or net) does not fit in 64 bits.
-BacktestResult runBacktest(const PrizeHistory& history, const BacktestRequest& request,
-                           const Control& control = {});
+BacktestResult runBacktest(const Draws::History& history, const BacktestRequest& request,
+                           const Lottery::Control<>& control = {});
 
 } // namespace Lab

@@ -15,7 +15,7 @@ struct Span {
 
 // At least `atLeast` of the ticket's numbers among the `count` hottest (or
 // coldest) balls of the newest `window` draws, hot and cold ranked as the
-// analysis window ranks them (see rankHotCold).
+// analysis window ranks them (Lottery::markHotCold).
 struct HotColdRule {
     int count = 0;
     int window = 0;

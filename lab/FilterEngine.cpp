@@ -1,5 +1,7 @@
 #include "lab/FilterEngine.h"
 
+#include "game/Odds.h"
+
 #include <algorithm>
 #include <array>
 #include <random>
@@ -68,17 +70,11 @@ Plan makePlan(const Filter& filter, const HistoryFacts& facts) {
 struct PrefixRanks {
     std::array<std::array<qint64, 50>, 50> rank{};
     PrefixRanks() {
-        const auto choose = [](int n, int k) {
-            qint64 r = 1;
-            for (int i = 1; i <= k; ++i)
-                r = r * (n - k + i) / i;
-            return n < k ? 0 : r;
-        };
         qint64 before = 0;
         for (int a = 1; a <= 44; ++a)
             for (int b = a + 1; b <= 45; ++b) {
                 rank[size_t(a)][size_t(b)] = before;
-                before += choose(49 - b, 4);
+                before += qint64(Lottery::binomialOf(49 - b, 4));
             }
     }
 };
@@ -98,7 +94,7 @@ struct Chosen {
 
 template <typename Visit> class Walker {
 public:
-    Walker(const Plan& plan, Visit& visit, const Control& control)
+    Walker(const Plan& plan, Visit& visit, const Lottery::Control<>& control)
         : m_plan(plan), m_visit(visit), m_control(control) {}
 
     bool run() {
@@ -178,11 +174,11 @@ private:
             return false;
         }
         if (m_control.progress) {
-            const double share =
-                double(prefixRanks().rank[size_t(a)][size_t(b)]) / double(kAllCombinations);
-            if (share >= m_reported + 0.01) {
-                m_reported = share;
-                m_control.progress(share);
+            const Lottery::Progress progress{prefixRanks().rank[size_t(a)][size_t(b)],
+                                             kAllCombinations};
+            if (progress.share() >= m_reported + 0.01) {
+                m_reported = progress.share();
+                m_control.report(progress);
             }
         }
         return true;
@@ -190,19 +186,20 @@ private:
 
     const Plan& m_plan;
     Visit& m_visit;
-    const Control& m_control;
+    const Lottery::Control<>& m_control;
     Ticket m_balls{};
     bool m_stopped = false;
     double m_reported = 0;
 };
 
 template <typename Visit>
-bool walk(const Filter& filter, const HistoryFacts& facts, Visit& visit, const Control& control) {
+bool walk(const Filter& filter, const HistoryFacts& facts, Visit& visit,
+          const Lottery::Control<>& control) {
     const Plan plan = makePlan(filter, facts);
     Walker<Visit> walker(plan, visit, control);
     const bool finished = walker.run();
-    if (finished && control.progress)
-        control.progress(1.0);
+    if (finished)
+        control.report({kAllCombinations, kAllCombinations});
     return finished;
 }
 
@@ -237,7 +234,8 @@ bool passes(const Filter& filter, const HistoryFacts& facts, const Ticket& ticke
            !(p.drawn && p.drawn->contains(s.balls));
 }
 
-CountResult countPassing(const Filter& filter, const HistoryFacts& facts, const Control& control) {
+CountResult countPassing(const Filter& filter, const HistoryFacts& facts,
+                         const Lottery::Control<>& control) {
     CountResult result;
     auto visit = [&result](const Ticket&) {
         ++result.passing;
@@ -248,7 +246,8 @@ CountResult countPassing(const Filter& filter, const HistoryFacts& facts, const 
 }
 
 CountResult streamPassing(const Filter& filter, const HistoryFacts& facts,
-                          const std::function<bool(const Ticket&)>& sink, const Control& control) {
+                          const std::function<bool(const Ticket&)>& sink,
+                          const Lottery::Control<>& control) {
     CountResult result;
     auto visit = [&](const Ticket& ticket) {
         ++result.passing;
@@ -259,7 +258,7 @@ CountResult streamPassing(const Filter& filter, const HistoryFacts& facts,
 }
 
 std::vector<Ticket> passingPage(const Filter& filter, const HistoryFacts& facts, qint64 offset,
-                                qint64 limit, const Control& control) {
+                                qint64 limit, const Lottery::Control<>& control) {
     std::vector<Ticket> page;
     if (limit <= 0)
         return page;
@@ -275,7 +274,7 @@ std::vector<Ticket> passingPage(const Filter& filter, const HistoryFacts& facts,
 }
 
 std::vector<Ticket> passingSample(const Filter& filter, const HistoryFacts& facts, int size,
-                                  quint64 seed, const Control& control) {
+                                  quint64 seed, const Lottery::Control<>& control) {
     std::vector<Ticket> sample;
     if (size <= 0)
         return sample;

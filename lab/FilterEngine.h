@@ -1,5 +1,6 @@
 #pragma once
 
+#include "game/Control.h"
 #include "lab/Filter.h"
 #include "lab/HistoryFacts.h"
 #include "lab/Ticket.h"
@@ -31,22 +32,22 @@ struct CountResult {
 bool passes(const Filter& filter, const HistoryFacts& facts, const Ticket& ticket);
 
 CountResult countPassing(const Filter& filter, const HistoryFacts& facts,
-                         const Control& control = {});
+                         const Lottery::Control<>& control = {});
 
 // Hands every passing ticket, in ascending order, to sink until sink returns
 // false (stopped is then set too).
 CountResult streamPassing(const Filter& filter, const HistoryFacts& facts,
                           const std::function<bool(const Ticket&)>& sink,
-                          const Control& control = {});
+                          const Lottery::Control<>& control = {});
 
 // The passing tickets offset .. offset + limit - 1 in ascending order.
 std::vector<Ticket> passingPage(const Filter& filter, const HistoryFacts& facts, qint64 offset,
-                                qint64 limit, const Control& control = {});
+                                qint64 limit, const Lottery::Control<>& control = {});
 
 // Up to `size` passing tickets chosen uniformly at random (reservoir
 // sampling with the given seed: the same seed gives the same sample), in
 // ascending order.
 std::vector<Ticket> passingSample(const Filter& filter, const HistoryFacts& facts, int size,
-                                  quint64 seed, const Control& control = {});
+                                  quint64 seed, const Lottery::Control<>& control = {});
 
 } // namespace Lab

@@ -1,30 +1,19 @@
 #pragma once
 
-#include "analysis/DrawHistory.h"
+#include "draws/StoredDraws.h"
+#include "game/HotCold.h"
 #include "lab/DrawnSet.h"
 #include "lab/Filter.h"
 
-#include <array>
 #include <memory>
+#include <vector>
 
 namespace Lab {
 
-// The N hottest and N coldest balls, ranked the way the analysis window marks
-// its hot and cold balls (Analysis::computeBallStats): the hottest have the
-// most hits in the window, then the shorter current delay, then the lower
-// number; the coldest, taken from the balls not marked hot, the fewest hits,
-// then the longer delay, then the lower number. When every ball has as many
-// hits in the window, nothing is marked. Arrays are indexed by ball (1..49).
-struct HotCold {
-    Analysis::BallSet hot = 0;
-    Analysis::BallSet cold = 0;
-};
-HotCold rankHotCold(const std::array<qint64, 50>& hitsInWindow, const std::array<qint64, 50>& delay,
-                    int count);
-
 // What the history-using conditions of a filter need to know of the draws
 // that came before: the set of drawn combinations, the newest draw, and the
-// hot and cold balls of each rule's window. They are facts of the well-formed
+// hot and cold balls of each rule's window, ranked as the analysis window
+// marks its own (Lottery::markHotCold). They are facts of the well-formed
 // draws (six distinct numbers 1..49) alone: a malformed draw is left out,
 // neither the newest draw nor one of a window, and counted.
 struct HistoryFacts {
@@ -40,7 +29,7 @@ struct HistoryFacts {
 QString malformedDrawsText(qint64 count);
 
 // The facts of the whole history, newest draw last.
-HistoryFacts historyFacts(const Filter& filter, const Analysis::DrawHistory& history);
+HistoryFacts historyFacts(const Filter& filter, const Draws::History& history);
 
 // The same facts draw after draw, for a walk-forward backtest: after
 // advanceTo(n) they cover the well-formed draws among 0..n-1 alone, at a cost
@@ -48,21 +37,22 @@ HistoryFacts historyFacts(const Filter& filter, const Analysis::DrawHistory& his
 // history must outlive the tracker; the filter is copied.
 class HistoryTracker {
 public:
-    HistoryTracker(const Filter& filter, const Analysis::DrawHistory& history);
+    HistoryTracker(const Filter& filter, const Draws::History& history);
     void advanceTo(qint64 end);
     const HistoryFacts& facts() const { return m_facts; }
 
 private:
     void add(qint64 index);
     const Filter m_filter;
-    const Analysis::DrawHistory& m_history;
+    const Draws::History& m_history;
     std::shared_ptr<DrawnSet> m_drawn;
     qint64 m_end = 0;
     std::vector<Analysis::BallSet> m_seen; // the well-formed draws added, oldest first
-    std::array<qint64, 50>
-        m_last{}; // place in m_seen of the last draw holding each ball, -1 for none
-    std::array<qint64, 50> m_hotHits{};
-    std::array<qint64, 50> m_coldHits{};
+    // Place in m_seen of the last draw holding each ball (1..49), -1 for none.
+    std::vector<qint64> m_last = std::vector<qint64>(50, -1);
+    // Hits in each rule's window and the current delays.
+    Lottery::BallHeat m_hot{49};
+    Lottery::BallHeat m_cold{49};
     HistoryFacts m_facts;
 };
 

@@ -1,5 +1,7 @@
 #include "lab/MatchCounter.h"
 
+#include "game/Odds.h"
+
 #include <algorithm>
 
 namespace Lab {
@@ -12,15 +14,13 @@ namespace {
 // costs less than the 42 scattered look-ups of the subset counts.
 constexpr size_t kTicketByTicketLimit = 64;
 
-// C(n, k) for n < 49, k <= 6.
+// C(n, k) for n < 49, k <= 6, looked up many times a draw.
 struct Binomials {
     std::array<std::array<qint32, 7>, 50> value{};
     Binomials() {
-        for (size_t n = 0; n < 50; ++n) {
-            value[n][0] = 1;
-            for (size_t k = 1; k <= std::min<size_t>(n, 6); ++k)
-                value[n][k] = value[n - 1][k - 1] + (k < n ? value[n - 1][k] : 0);
-        }
+        for (size_t n = 0; n < 50; ++n)
+            for (size_t k = 0; k <= 6; ++k)
+                value[n][k] = qint32(Lottery::binomialOf(int(n), int(k)));
     }
 };
 

@@ -4,8 +4,6 @@
 
 #include <QString>
 #include <array>
-#include <atomic>
-#include <functional>
 
 namespace Lab {
 
@@ -24,14 +22,5 @@ inline Analysis::BallSet ballsOf(const Ticket& ticket) {
 
 // "1 2 3 4 5 6" style text with the given separator.
 QString ticketText(const Ticket& ticket, QChar separator);
-
-// What a long computation listens to: the share done (0 to 1) now and then,
-// and a flag that another thread sets to ask it to stop early.
-struct Control {
-    std::function<void(double share)> progress;
-    const std::atomic_bool* stop = nullptr;
-
-    bool stopRequested() const { return stop && stop->load(std::memory_order_relaxed); }
-};
 
 } // namespace Lab

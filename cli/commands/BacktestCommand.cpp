@@ -208,16 +208,16 @@ public:
             throw AppError(QFileInfo(args.at(0)).fileName() + QStringLiteral(": ") + e.message());
         }
 
-        const Lab::PrizeHistory history = Lab::readPrizeHistory(session.connection());
+        const Draws::History history = Draws::read(session.connection(), Lab::backtestRequest());
         const QString problem = Lab::backtestProblem(history, request);
         if (!problem.isEmpty())
             throw AppError(problem);
         Console& console = session.console();
-        Lab::Control control;
+        Lottery::Control<> control;
         // The result is written once the replay is done: the bar never mixes with it.
         if (console.showsProgress())
-            control.progress = [&](double share) {
-                console.progress(int(share * 100), QStringLiteral("backtest"));
+            control.progress = [&](const Lottery::Progress& progress) {
+                console.progress(int(progress.share() * 100), QStringLiteral("backtest"));
             };
         const Lab::BacktestResult result = Lab::runBacktest(history, request, control);
         console.endProgress();

@@ -1,12 +1,12 @@
 // numeron-cli filter: how many of the 13,983,816 combinations of six from 49
 // pass the ticket filter, or the passing tickets themselves, as CSV or JSON.
-#include "analysis/DrawHistory.h"
 #include "cli/CliCommand.h"
 #include "cli/CliSession.h"
 #include "cli/CommandOptions.h"
 #include "cli/Console.h"
 #include "cli/FilterOptions.h"
 #include "cli/OutputTarget.h"
+#include "draws/StoredDraws.h"
 #include "lab/FilterEngine.h"
 
 #include <cstring>
@@ -109,7 +109,7 @@ public:
         Console& console = session.console();
         Lab::HistoryFacts facts;
         if (filter.usesHistory()) {
-            const Analysis::DrawHistory history = Analysis::readDrawHistory(session.connection());
+            const Draws::History history = Draws::read(session.connection());
             facts = Lab::historyFacts(filter, history);
             if (facts.draws == 0)
                 throw AppError(
@@ -123,10 +123,10 @@ public:
 
         const QString fileName = parser.positionalArguments().value(0);
         const bool toStandardOutput = fileName.isEmpty() || fileName == QLatin1String("-");
-        Lab::Control control;
+        Lottery::Control<> control;
         if (console.showsProgress() && !(toStandardOutput && console.outputIsTerminal()))
-            control.progress = [&](double share) {
-                console.progress(int(share * 100), QStringLiteral("filter"));
+            control.progress = [&](const Lottery::Progress& progress) {
+                console.progress(int(progress.share() * 100), QStringLiteral("filter"));
             };
         OutputTarget target(console, fileName);
         {

@@ -1,19 +1,32 @@
 // numeron-cli stats: the 49 ball frequencies of "Статистика (шар)", over all
 // draws or the newest N.
-#include "cli/BallFrequencies.h"
 #include "cli/CliCommand.h"
 #include "cli/CliSession.h"
 #include "cli/CommandOptions.h"
 #include "cli/Console.h"
+#include "draws/StoredDraws.h"
 
 #include <QStringList>
+#include <optional>
+#include <vector>
 
 namespace {
 
 const QStringList kFormats{QStringLiteral("table"), QStringLiteral("csv"), QStringLiteral("json")};
 const QString kDraws = QStringLiteral("тиражей (по номеру)");
 
-QString render(const BallFrequencies::Counts& counts, const QString& format) {
+// How often each ball of the main drum was drawn, counted as the window's
+// frequency views count: a draw counts once for each ball it holds (a
+// malformed one too, with the balls it does hold), over all draws or the
+// newest ones by draw number. [0] is ball 1.
+std::vector<qint64> ballHits(const Draws::History& history, std::optional<qint64> last) {
+    std::vector<qint64> counts(size_t(history.game.n()));
+    for (size_t i = size_t(history.windowStart(last.value_or(0))); i < history.draws.size(); ++i)
+        history.draws[i].main.balls.forEach([&](int ball) { ++counts[size_t(ball - 1)]; });
+    return counts;
+}
+
+QString render(const std::vector<qint64>& counts, const QString& format) {
     QStringList lines;
     if (format == QLatin1String("table")) {
         const QString countTitle = QStringLiteral("Выпал, раз");
@@ -55,7 +68,7 @@ public:
         const std::optional<qint64> last = CommandOptions::lastCount(parser, kDraws);
         const QString format = CommandOptions::chosenFormat(parser, kFormats);
         const QByteArray text =
-            render(BallFrequencies::count(session.connection(), last), format).toUtf8();
+            render(ballHits(Draws::read(session.connection()), last), format).toUtf8();
         session.console().write(text.constData(), text.size());
         return ExitCode::Done;
     }

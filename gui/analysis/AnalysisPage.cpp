@@ -11,10 +11,10 @@
 #include <QVBoxLayout>
 #include <vector>
 
-const Analysis::DrawHistory& AnalysisSource::draws() {
+std::shared_ptr<const Draws::History> AnalysisSource::draws() {
     if (!m_draws)
-        m_draws = Analysis::readDrawHistory(m_connection);
-    return *m_draws;
+        m_draws = std::make_shared<const Draws::History>(Draws::read(m_connection));
+    return m_draws;
 }
 
 AnalysisPage::AnalysisPage(QWidget* parent)

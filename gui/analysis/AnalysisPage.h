@@ -1,10 +1,10 @@
 #pragma once
 
-#include "analysis/DrawHistory.h"
 #include "analysis/TextTable.h"
+#include "draws/StoredDraws.h"
 
 #include <QWidget>
-#include <optional>
+#include <memory>
 
 class AnalysisModel;
 class BallChart;
@@ -14,17 +14,18 @@ class QTableView;
 class QVBoxLayout;
 
 // What the pages of the analysis window read. The draw history is read once
-// per change of the data and shared by the pages that need it.
+// per change of the data and shared by the pages that need it (a page
+// working on it in the background keeps it while the next is read).
 class AnalysisSource {
 public:
     explicit AnalysisSource(Connection& connection) : m_connection(connection) {}
     Connection& connection() { return m_connection; }
-    const Analysis::DrawHistory& draws();
+    std::shared_ptr<const Draws::History> draws();
     void forget() { m_draws.reset(); } // the data changed
 
 private:
     Connection& m_connection;
-    std::optional<Analysis::DrawHistory> m_draws;
+    std::shared_ptr<const Draws::History> m_draws;
 };
 
 // One tab of the analysis window: a table computed from the database, which

@@ -23,7 +23,7 @@ void BackgroundRun::start(Work work) {
             std::make_shared<std::atomic_bool>(false)};
     job.thread =
         std::thread([this, work = std::move(work), stop = job.stop, done = job.done, generation] {
-            Lab::Control control;
+            Lottery::Control<> control;
             control.stop = stop.get();
             std::function<void()> deliver;
             try {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lab/Ticket.h"
+#include "game/Control.h"
 
 #include <QObject>
 #include <QString>
@@ -12,13 +12,13 @@
 
 // Runs a long computation on a thread of its own so that the window keeps
 // answering, one at a time: starting another asks the running one to stop
-// (through the stop flag of its Lab::Control) and drops its result. The work
+// (through the stop flag of its Lottery::Control) and drops its result. The work
 // returns what to do with its result; that runs on the window's thread, and
 // only when no newer run was started (or the run cancelled) meanwhile.
 class BackgroundRun : public QObject {
     Q_OBJECT
 public:
-    using Work = std::function<std::function<void()>(const Lab::Control& control)>;
+    using Work = std::function<std::function<void()>(const Lottery::Control<>& control)>;
 
     explicit BackgroundRun(QObject* parent = nullptr);
     // Asks every run still going to stop and waits for them.

@@ -56,7 +56,7 @@ BallsPage::BallsPage(QWidget* parent)
 
 void BallsPage::recompute(AnalysisSource& source) {
     const int lastN = chosenLastN(m_lastN);
-    m_balls = Analysis::computeBallStats(source.draws(), lastN);
+    m_balls = Analysis::computeBallStats(*source.draws(), lastN);
     model()->setRows(AnalysisRows::ballHeader(lastN, lastN == 0), AnalysisRows::ballRows(m_balls));
     m_summary->setText(AnalysisRows::ballSummaryText(m_balls, lastN == 0));
     plotChart();

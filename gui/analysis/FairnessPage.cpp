@@ -122,8 +122,8 @@ FairnessPage::FairnessPage(QWidget* parent)
 }
 
 void FairnessPage::recompute(AnalysisSource& source) {
-    m_report = Analysis::computeFairness(Analysis::readFairnessHistory(source.connection()),
-                                         chosenLastN(m_lastN));
+    m_report = Analysis::computeFairness(
+        Draws::read(source.connection(), Analysis::fairnessRequest()), chosenLastN(m_lastN));
     model()->setRows(fairnessHeader(), fairnessRows(m_report));
     QString summary = Analysis::overallVerdict(m_report) +
                       QStringLiteral("\nУчтено тиражей: %1").arg(m_report.draws);

@@ -72,8 +72,7 @@ LabPage::LabPage(Connection& connection, QWidget* parent)
       m_countLabel(new QLabel(this)), m_tickets(new LabTicketsPanel(this)),
       m_backtestPanel(new LabBacktestPanel(connection, this)), m_summary(new QLabel(this)),
       m_chart(new LabNetChart(this)), m_counter(new BackgroundRun(this)),
-      m_backtest(new BackgroundRun(this)),
-      m_history(std::make_shared<const Analysis::DrawHistory>()) {
+      m_backtest(new BackgroundRun(this)), m_history(std::make_shared<const Draws::History>()) {
     setObjectName(QStringLiteral("LabPage"));
     m_countLabel->setObjectName(QStringLiteral("LabCount"));
     m_countLabel->setWordWrap(true);
@@ -122,7 +121,7 @@ bool LabPage::backtestRunning() const {
 }
 
 void LabPage::recompute(AnalysisSource& source) {
-    m_history = std::make_shared<const Analysis::DrawHistory>(source.draws());
+    m_history = source.draws();
     m_prizes.reset();
     recount();
     if (m_backtestShown)
@@ -139,8 +138,8 @@ void LabPage::recount() {
         return;
     }
     m_countLabel->setText(QStringLiteral("Считается…"));
-    m_counter->start([this, filter = *filter,
-                      history = m_history](const Lab::Control& control) -> std::function<void()> {
+    m_counter->start([this, filter = *filter, history = m_history](
+                         const Lottery::Control<>& control) -> std::function<void()> {
         const Lab::HistoryFacts facts =
             filter.usesHistory() ? Lab::historyFacts(filter, *history) : Lab::HistoryFacts{};
         const Lab::CountResult count = Lab::countPassing(filter, facts, control);
@@ -234,8 +233,8 @@ void LabPage::runBacktest() {
     }
     try {
         if (request && !m_prizes)
-            m_prizes =
-                std::make_shared<const Lab::PrizeHistory>(Lab::readPrizeHistory(m_connection));
+            m_prizes = std::make_shared<const Draws::History>(
+                Draws::read(m_connection, Lab::backtestRequest()));
     } catch (const std::exception& e) {
         request.reset();
         error = QStringLiteral("Не удалось прочитать тиражи: ") + QString::fromUtf8(e.what());
@@ -249,8 +248,8 @@ void LabPage::runBacktest() {
     }
     m_backtestShown = true;
     m_summary->setText(QStringLiteral("Считается…"));
-    m_backtest->start([this, request = *request,
-                       prizes = m_prizes](const Lab::Control& control) -> std::function<void()> {
+    m_backtest->start([this, request = *request, prizes = m_prizes](
+                          const Lottery::Control<>& control) -> std::function<void()> {
         auto result =
             std::make_shared<Lab::BacktestResult>(Lab::runBacktest(*prizes, request, control));
         if (result->stopped)

@@ -64,8 +64,8 @@ private:
     LabNetChart* m_chart;
     BackgroundRun* m_counter;
     BackgroundRun* m_backtest;
-    std::shared_ptr<const Analysis::DrawHistory> m_history;
-    std::shared_ptr<const Lab::PrizeHistory> m_prizes; // read when a backtest needs it
+    std::shared_ptr<const Draws::History> m_history;
+    std::shared_ptr<const Draws::History> m_prizes; // read with prizes when a backtest needs it
     qint64 m_count = -1;
     bool m_backtestShown = false;
     Lab::BacktestResult m_result;

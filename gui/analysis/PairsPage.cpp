@@ -30,7 +30,7 @@ PairsPage::PairsPage(QWidget* parent)
 }
 
 void PairsPage::recompute(AnalysisSource& source) {
-    m_pairs = Analysis::computeTopPairs(source.draws(), chosenLastN(m_lastN));
+    m_pairs = Analysis::computeTopPairs(*source.draws(), chosenLastN(m_lastN));
     model()->setRows(AnalysisRows::pairHeader(), AnalysisRows::pairRows(m_pairs));
     // A given pair is in a draw of six balls from 49 with the chance 15/1176.
     const double expected = double(m_pairs.lastN) * 15.0 / 1176.0;

@@ -4,8 +4,8 @@
 #include "gui/wheels/WheelsWindow.h"
 
 #include "analysis/BallStats.h"
-#include "analysis/DrawHistory.h"
 #include "dataset/Statement.h"
+#include "draws/StoredDraws.h"
 #include "entry/BetStore.h"
 #include "gui/wheels/NumberChooser.h"
 #include "gui/wheels/PdfJob.h"
@@ -51,7 +51,7 @@ void WheelsWindow::closeEvent(QCloseEvent* event) {
 
 void WheelsWindow::takeFromDraws(bool hottest) {
     const Analysis::BallTable table =
-        Analysis::computeBallStats(Analysis::readDrawHistory(m_connection), kRecentDraws);
+        Analysis::computeBallStats(Draws::read(m_connection), kRecentDraws);
     if (table.draws == 0) {
         showFailure(
             QStringLiteral("В базе нет тиражей: выбрать горячие и холодные шары не из чего."));

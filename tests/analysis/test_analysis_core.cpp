@@ -4,11 +4,11 @@
 
 #include "analysis/AnalysisTables.h"
 #include "analysis/BallStats.h"
-#include "analysis/DrawHistory.h"
 #include "analysis/MyBets.h"
 #include "analysis/PairStats.h"
 #include "analysis/TextTable.h"
 #include "dataset/Connection.h"
+#include "draws/StoredDraws.h"
 
 #include <QTest>
 #include <limits>
@@ -35,13 +35,13 @@ void storeBet(const TestApp& app, int tir, const char* numbers) {
 }
 
 // A draw history of balls for the computations that need no database.
-DrawHistory history(std::initializer_list<std::initializer_list<int>> draws) {
-    DrawHistory h;
+Draws::History history(std::initializer_list<std::initializer_list<int>> draws) {
+    Draws::History h;
     for (const auto& balls : draws) {
-        BallSet set = 0;
+        Lottery::Numbers numbers;
         for (int b : balls)
-            set |= BallSet(1) << b;
-        h.draws.push_back(set);
+            numbers.append(b);
+        h.add(h.size() + 1, numbers);
     }
     return h;
 }
@@ -280,9 +280,9 @@ void TestAnalysisCore::delays() {
     storeDraw(db.app, 2, "1, 7, 8, 9, 10, 11");
     storeDraw(db.app, 5, "2, 7, 12, 13, 14, 15");
     db.open();
-    const DrawHistory draws = readDrawHistory(db.connection);
+    const Draws::History draws = Draws::read(db.connection);
     QCOMPARE(draws.size(), 5);
-    QCOMPARE(draws.irregularDraws, 0);
+    QCOMPARE(draws.malformed, 0);
     const BallTable table = computeBallStats(draws, 2);
     QCOMPARE(table.draws, 5);
     QCOMPARE(table.lastN, 2);
@@ -301,7 +301,7 @@ void TestAnalysisCore::delays() {
 }
 
 void TestAnalysisCore::noDraws() {
-    const BallTable table = computeBallStats(DrawHistory(), 10);
+    const BallTable table = computeBallStats(Draws::History(), 10);
     QCOMPARE(table.draws, 0);
     QCOMPARE(table.lastN, 0);
     for (const BallStat& s : table.balls) {
@@ -312,7 +312,7 @@ void TestAnalysisCore::noDraws() {
         QVERIFY(!s.meanDelay);
         QVERIFY(!s.hot && !s.cold);
     }
-    QVERIFY(computeTopPairs(DrawHistory(), 0).pairs.empty());
+    QVERIFY(computeTopPairs(Draws::History(), 0).pairs.empty());
 }
 
 // 1 2 3 4 5 6, then 1 2 3 4 5 7, then 1 2 3 4 8 9 (newest).
@@ -335,7 +335,8 @@ void TestAnalysisCore::hotAndCold() {
     QFETCH(qint64, lastN);
     QFETCH(QList<int>, hot);
     QFETCH(QList<int>, cold);
-    const DrawHistory draws = history({{1, 2, 3, 4, 5, 6}, {1, 2, 3, 4, 5, 7}, {1, 2, 3, 4, 8, 9}});
+    const Draws::History draws =
+        history({{1, 2, 3, 4, 5, 6}, {1, 2, 3, 4, 5, 7}, {1, 2, 3, 4, 8, 9}});
     const BallTable table = computeBallStats(draws, lastN);
     QCOMPARE(marked(table, true), hot);
     QCOMPARE(marked(table, false), cold);
@@ -357,7 +358,7 @@ void TestAnalysisCore::pairs() {
     QFETCH(qint64, lastN);
     QFETCH(int, count);
     QFETCH(QString, first);
-    const DrawHistory draws =
+    const Draws::History draws =
         history({{1, 2, 3, 4, 5, 6}, {1, 2, 3, 7, 8, 9}, {1, 2, 10, 11, 12, 13}});
     const PairTable table = computeTopPairs(draws, lastN);
     QCOMPARE(int(table.pairs.size()), count);
@@ -368,7 +369,7 @@ void TestAnalysisCore::pairs() {
     }
     QCOMPARE(shown.join(QLatin1Char(' ')), first);
     // Never more than the top 50.
-    DrawHistory many;
+    Draws::History many;
     for (int i = 0; i < 10; ++i)
         many.draws.push_back(history({{i + 1, i + 11, i + 21, i + 31, i + 32, i + 40}}).draws[0]);
     QCOMPARE(computeTopPairs(many, 0).pairs.size(), size_t(kTopPairs));
@@ -383,9 +384,9 @@ void TestAnalysisCore::handEnteredDraws() {
     db.app.sql(QStringLiteral("INSERT INTO razyg (tir, s1, s2, s3, s4, s5, s6) "
                               "VALUES (NULL, 1, 2, 3, 4, 5, 6)"));
     db.open();
-    const DrawHistory draws = readDrawHistory(db.connection);
+    const Draws::History draws = Draws::read(db.connection);
     QCOMPARE(draws.size(), 4); // the row without a draw number is no draw
-    QCOMPARE(draws.irregularDraws, 3);
+    QCOMPARE(draws.malformed, 3);
     const BallTable balls = computeBallStats(draws, 0);
     QCOMPARE(statOf(balls, 5).hits, 2);
     QCOMPARE(statOf(balls, 5).delay, 2);

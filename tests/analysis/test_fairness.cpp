@@ -4,6 +4,7 @@
 #include "analysis/Distributions.h"
 #include "analysis/Fairness.h"
 #include "dataset/Connection.h"
+#include "draws/StoredDraws.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -243,14 +244,14 @@ void TestFairness::pairSimulation() {
     options.pairMethod = PairNullMethod::Simulation;
     options.simulations = 99;
     int calls = 0;
-    options.progress = [&](int done, int total) { calls += done <= total; };
+    options.control.progress = [&](const Lottery::Progress& p) { calls += p.done <= p.total; };
     const FairnessSample unfair = unfairSample(QStringLiteral("ball 1 every draw"));
     const FairnessTest test = pairCountTest(unfair.draws, options);
     QCOMPARE(test.pValue, 0.01); // no fair history comes near: (1 + 0)/(1 + 99)
     QCOMPARE(test.simulations, 99);
     QCOMPARE(calls, 99);
     const std::atomic<bool> stop{true};
-    options.stop = &stop;
+    options.control.stop = &stop;
     bool cancelled = false;
     QVERIFY(std::isnan(pairCountTest(unfair.draws, options, &cancelled).pValue));
     QVERIFY(cancelled);
@@ -286,7 +287,7 @@ void TestFairness::readsOnlyUsableDraws() {
     sqlite3_close(db);
     Connection connection(QStringLiteral("fairness-test"));
     connection.open(QString::fromUtf8(path));
-    const FairnessSample sample = fairnessSample(readFairnessHistory(connection), lastN);
+    const FairnessSample sample = fairnessSample(Draws::read(connection, fairnessRequest()), lastN);
     QCOMPARE((QList<qint64>{qint64(sample.draws.size()), sample.irregular,
                             qint64(sample.orders.size()), sample.orderMalformed}),
              counts);

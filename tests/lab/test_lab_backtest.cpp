@@ -3,11 +3,12 @@
 // reader on a small database.
 #include "analysis/BallStats.h"
 #include "dataset/Connection.h"
+#include "draws/StoredDraws.h"
+#include "game/Odds.h"
 #include "lab/Backtest.h"
 #include "lab/FilterEngine.h"
 #include "lab/HistoryFacts.h"
 #include "lab/MatchCounter.h"
-#include "lab/RandomPlay.h"
 #include "lab/StoredBets.h"
 #include "runtime/AppError.h"
 
@@ -23,10 +24,25 @@ using Analysis::BallSet;
 
 namespace {
 
-void addDraw(PrizeHistory& h, qint64 tir, const Ticket& balls, std::array<qint64, 4> amount,
+// A draw with the prizes for 3, 4, 5 and 6 matches (the categories 6, 5, 4, 3
+// in the game's order), or none stored.
+void addDraw(Draws::History& h, qint64 tir, const Ticket& balls, std::array<qint64, 4> amount,
              bool stored = true) {
-    h.balls.draws.push_back(ballsOf(balls));
-    h.prizes.push_back(DrawPrizes{tir, stored, stored ? amount : std::array<qint64, 4>{}});
+    Lottery::Numbers numbers;
+    for (int ball : balls)
+        numbers.append(ball);
+    std::vector<std::optional<qint64>> prizes(4);
+    for (size_t k = 0; stored && k < 4; ++k)
+        prizes[3 - k] = amount[k];
+    h.add(tir, numbers, {}, prizes);
+}
+
+// The prizes of a draw for 3, 4, 5 and 6 matches, 0 where none is stored.
+std::array<qint64, 4> amountsOf(const Draws::History& h, qint64 draw) {
+    std::array<qint64, 4> amount{};
+    for (size_t k = 0; k < 4; ++k)
+        amount[k] = h.prize(draw, 3 - int(k)).value_or(0);
+    return amount;
 }
 
 Ticket randomTicket(std::mt19937_64& random) {
@@ -43,9 +59,9 @@ Ticket randomTicket(std::mt19937_64& random) {
 }
 
 // Synthetic draws from a fair drum, every prize stored.
-PrizeHistory fairHistory(int draws, quint64 seed) {
+Draws::History fairHistory(int draws, quint64 seed) {
     std::mt19937_64 random(seed);
-    PrizeHistory h;
+    Draws::History h;
     for (int tir = 1; tir <= draws; ++tir)
         addDraw(h, tir, randomTicket(random), {100, 1000, 100000, 10000000});
     return h;
@@ -77,7 +93,7 @@ private Q_SLOTS:
         QFETCH(qint64, prize);
         QFETCH(qint64, draws);
         QFETCH(qint64, withoutPrizes);
-        PrizeHistory h;
+        Draws::History h;
         addDraw(h, 1, {1, 2, 3, 4, 5, 6}, {100, 1000, 50000, 1000000});
         addDraw(h, 2, {1, 2, 3, 10, 11, 12}, {}, false);
         addDraw(h, 3, {7, 8, 9, 10, 11, 12}, {150, 2000, 0, 0});
@@ -117,17 +133,17 @@ private Q_SLOTS:
     }
 
     void walkForwardFactsSeeOnlyEarlierDraws() {
-        const PrizeHistory h = fairHistory(400, 11);
+        const Draws::History h = fairHistory(400, 11);
         Filter filter;
         filter.notDrawn = true;
         filter.sharedWithLastMax = 1;
         filter.hot = HotColdRule{5, 30, 1};
         filter.cold = HotColdRule{5, 60, 1};
-        HistoryTracker tracker(filter, h.balls);
+        HistoryTracker tracker(filter, h);
         for (qint64 n = 0; n <= h.size(); n += 7) {
             tracker.advanceTo(n);
-            Analysis::DrawHistory before;
-            before.draws.assign(h.balls.draws.begin(), h.balls.draws.begin() + n);
+            Draws::History before;
+            before.draws.assign(h.draws.begin(), h.draws.begin() + n);
             const HistoryFacts seen = historyFacts(filter, before);
             const HistoryFacts& walked = tracker.facts();
             QCOMPARE(walked.newest, seen.newest);
@@ -135,7 +151,8 @@ private Q_SLOTS:
             QCOMPARE(walked.cold, seen.cold);
             QCOMPARE(walked.drawn->size(), size_t(n));
             if (n < h.size())
-                QVERIFY(!walked.drawn->contains(h.balls.draws[size_t(n)]));
+                QVERIFY(
+                    !walked.drawn->contains(Analysis::ballSetOf(h.draws[size_t(n)].main.balls)));
             // Five hot and five cold are what the analysis window marks.
             const Analysis::BallTable table = Analysis::computeBallStats(before, 30);
             BallSet hot = 0;
@@ -146,7 +163,7 @@ private Q_SLOTS:
     }
 
     void walkForwardPlaysTicketUntilDrawn() {
-        PrizeHistory h;
+        Draws::History h;
         const Ticket ticket{5, 6, 7, 8, 9, 10};
         for (qint64 tir = 1; tir <= 4; ++tir)
             addDraw(h, tir, tir % 2 == 0 ? ticket : Ticket{1, 2, 3, 4, 5, 6}, {1, 10, 100, 1000});
@@ -161,7 +178,7 @@ private Q_SLOTS:
     }
 
     void randomTicketsMatchTheExpectation() {
-        const PrizeHistory h = fairHistory(4000, 2024);
+        const Draws::History h = fairHistory(4000, 2024);
         std::mt19937_64 random(99);
         BacktestRequest request;
         for (int i = 0; i < 250; ++i)
@@ -170,7 +187,7 @@ private Q_SLOTS:
         const BacktestResult r = runBacktest(h, request);
         const double trials = 250.0 * 4000;
         for (size_t k = 0; k < 2; ++k) {
-            const double p = matchProbability(int(k) + 3);
+            const double p = Lottery::matchChance(49, 6, int(k) + 3);
             const double sd = std::sqrt(trials * p * (1 - p));
             QCOMPARE(r.categories[k].expectedHits, trials * p);
             QVERIFY2(std::fabs(double(r.categories[k].hits) - trials * p) < 4 * sd,
@@ -182,7 +199,7 @@ private Q_SLOTS:
     // Sets of 30 tickets from 9 balls win in bunches: their p-values on fair
     // draws must still spread evenly (one in twenty below 0.05, one above 0.95).
     void structuredSetsGetEvenPValues() {
-        const PrizeHistory h = fairHistory(1000, 7);
+        const Draws::History h = fairHistory(1000, 7);
         std::mt19937_64 random(27);
         int low = 0, high = 0;
         for (int set = 0; set < 20; ++set) {
@@ -224,9 +241,9 @@ private Q_SLOTS:
         QFETCH(qint64, price);
         QFETCH(qint64, jackpot);
         QFETCH(QString, refusal);
-        PrizeHistory h = fairHistory(2500, 3);
-        h.balls.draws[1] = ballsOf({1, 2, 3, 4, 5, 6});
-        h.prizes[1].amount[3] = jackpot;
+        Draws::History h = fairHistory(2500, 3);
+        h.draws[1].main.balls = Lottery::Numbers{1, 2, 3, 4, 5, 6}.set();
+        h.prizes[h.game.categories().size()] = jackpot; // draw 1, the first category: six
         BacktestRequest request;
         request.tickets.assign(5000, Ticket{1, 2, 3, 4, 5, 6});
         request.ticketPrice = price;
@@ -295,13 +312,13 @@ private Q_SLOTS:
         sqlite3_close(db);
         Connection connection(QStringLiteral("lab"));
         connection.open(QString::fromUtf8(path));
-        const PrizeHistory h = readPrizeHistory(connection);
+        const Draws::History h = Draws::read(connection, backtestRequest());
         QCOMPARE(h.size(), qint64(2));
-        QCOMPARE(h.prizes[0].tir, qint64(1));
-        QVERIFY(!h.prizes[0].stored);
-        QCOMPARE(h.balls.irregularDraws, qint64(1));
-        QVERIFY(h.prizes[1].stored);
-        QVERIFY((h.prizes[1].amount == std::array<qint64, 4>{100, 2000, 0, 0}));
+        QCOMPARE(h.draws[0].tir, qint64(1));
+        QVERIFY(!h.draws[0].prizesStored);
+        QCOMPARE(h.malformed, qint64(1));
+        QVERIFY(h.draws[1].prizesStored);
+        QVERIFY((amountsOf(h, 1) == std::array<qint64, 4>{100, 2000, 0, 0}));
         QCOMPARE(h.firstAtOrAfter(2), qint64(1));
         const StoredBets bets = readStoredBets(connection, 2);
         QVERIFY((bets.tickets == std::vector<Ticket>{{4, 5, 6, 7, 8, 9}}));

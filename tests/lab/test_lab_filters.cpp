@@ -164,7 +164,7 @@ private Q_SLOTS:
 
     void stopFlag() {
         std::atomic_bool stop{true};
-        Control control;
+        Lottery::Control<> control;
         control.stop = &stop;
         QVERIFY(countPassing(Filter{}, HistoryFacts{}, control).stopped);
     }
