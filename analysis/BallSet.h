@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/BallSet.h"
+#include "game/Ticket.h"
 
 #include <QtAlgorithms>
 #include <QtGlobal>
@@ -35,10 +36,16 @@ template <typename F> void forEachBall(BallSet set, F&& f) {
 // The set of the balls in the six result columns first .. first + 5.
 BallSet ballSetFromColumns(sqlite3_stmt* statement, int first);
 
-// The balls 1 to 49 of a drum as read (Draws::Drum): the statistics here
-// count the balls of 6 из 49.
+// The balls 1 to 49 of a drum as read (Draws::Drum::sorted) or ranked: the
+// statistics here count the balls of 6 из 49.
 inline BallSet ballSetOf(const Lottery::BallSet& balls) {
     return balls.low() & (((BallSet(1) << 49) - 1) << 1);
+}
+inline BallSet ballSetOf(const Lottery::Numbers& balls) {
+    BallSet set = 0;
+    for (const int ball : balls)
+        set |= ball <= 49 ? BallSet(1) << ball : 0;
+    return set;
 }
 
 } // namespace Analysis

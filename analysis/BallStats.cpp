@@ -39,7 +39,7 @@ BallTable computeBallStats(const Draws::History& history, qint64 lastN) {
     last.fill(-1);
     for (qint64 i = 0; i < table.draws; ++i) {
         const bool inWindow = i >= windowStart;
-        forEachBall(ballSetOf(history.draws[size_t(i)].main.balls), [&](int ball) {
+        forEachBall(ballSetOf(history.draws[size_t(i)].main), [&](int ball) {
             longestGap[size_t(ball)] =
                 std::max(longestGap[size_t(ball)], i - last[size_t(ball)] - 1);
             last[size_t(ball)] = i;

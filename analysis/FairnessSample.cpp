@@ -16,16 +16,17 @@ FairnessSample fairnessSample(const Draws::History& history, qint64 lastN) {
     sample.duplicates = history.repeated;
     for (size_t i = size_t(history.windowStart(lastN)); i < history.draws.size(); ++i) {
         const Draws::StoredDraw& draw = history.draws[i];
-        if (!draw.wellFormed) {
+        if (!history.wellFormed(qint64(i))) {
             ++sample.irregular;
             continue;
         }
-        sample.draws.push_back(ballSetOf(draw.main.balls));
-        if (draw.main.order == Draws::OrderKind::Valid) {
+        sample.draws.push_back(ballSetOf(draw.main));
+        const Draws::DrawnOrder& drawn = history.orders[i];
+        if (drawn.mainKind == Draws::OrderKind::Valid) {
             DrawnOrder order{};
-            std::copy(draw.main.drawn.begin(), draw.main.drawn.end(), order.begin());
+            std::copy(drawn.main.begin(), drawn.main.end(), order.begin());
             sample.orders.push_back(order);
-        } else if (draw.main.order == Draws::OrderKind::Malformed) {
+        } else if (drawn.mainKind == Draws::OrderKind::Malformed) {
             ++sample.orderMalformed;
         }
     }

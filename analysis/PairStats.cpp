@@ -19,8 +19,7 @@ PairTable computeTopPairs(const Draws::History& history, qint64 lastN, int limit
     for (size_t i = size_t(start); i < history.draws.size(); ++i) {
         std::array<int, 49> balls{};
         int n = 0;
-        forEachBall(ballSetOf(history.draws[i].main.balls),
-                    [&](int ball) { balls[size_t(n++)] = ball; });
+        forEachBall(ballSetOf(history.draws[i].main), [&](int ball) { balls[size_t(n++)] = ball; });
         for (int a = 0; a < n; ++a)
             for (int b = a + 1; b < n; ++b)
                 ++counts[size_t(balls[size_t(a)])][size_t(balls[size_t(b)])];

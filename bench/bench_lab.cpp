@@ -167,9 +167,9 @@ double plainRelabellingMs(const Draws::History& history, qint64 end,
             qint64 total = 0;
             for (qint64 n = 0; n < end; ++n) {
                 const Draws::StoredDraw& stored = history.draws[size_t(n)];
-                if (!stored.prizesStored || !stored.wellFormed)
+                if (!history.prizesStored(n) || !history.wellFormed(n))
                     continue;
-                const Analysis::BallSet draw = Analysis::ballSetOf(stored.main.balls);
+                const Analysis::BallSet draw = Analysis::ballSetOf(stored.main);
                 std::array<qint64, 4> amount{}; // [0] three matches: the category "3", the last
                 for (size_t k = 0; k < 4; ++k)
                     amount[k] = history.prize(n, 3 - int(k)).value_or(0);

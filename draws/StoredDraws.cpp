@@ -2,6 +2,7 @@
 
 #include "dataset/Connection.h"
 #include "dataset/Statement.h"
+#include "game/BallSet.h"
 #include "schema/GameRecord.h"
 #include "schema/GameSchema.h"
 
@@ -16,15 +17,18 @@ namespace Draws {
 namespace {
 
 // The ball a stored value stands for in a drum of balls 1..n, or 0: whole
-// numbers from 1 to n only.
-int ballOf(sqlite3_stmt* row, int column, int n) {
-    switch (sqlite3_column_type(row, column)) {
+// numbers from 1 to n only. A column's value is taken once (sqlite3_column_value)
+// and looked at at once, on the thread that steps the statement: one call into
+// the engine instead of two for each of the millions of values of a large
+// history.
+int ballOf(sqlite3_value* stored, int n) {
+    switch (sqlite3_value_type(stored)) {
     case SQLITE_INTEGER: {
-        const qint64 value = sqlite3_column_int64(row, column);
+        const qint64 value = sqlite3_value_int64(stored);
         return value >= 1 && value <= n ? int(value) : 0;
     }
     case SQLITE_FLOAT: {
-        const double value = sqlite3_column_double(row, column);
+        const double value = sqlite3_value_double(stored);
         return value >= 1 && value <= n && std::floor(value) == value ? int(value) : 0;
     }
     default:
@@ -32,38 +36,53 @@ int ballOf(sqlite3_stmt* row, int column, int n) {
     }
 }
 
-// A drawn-order value: 0 for an empty column, the ball, or -1 for a value
-// that is no ball.
-int orderValueOf(sqlite3_stmt* row, int column, int n) {
-    if (sqlite3_column_type(row, column) == SQLITE_NULL)
-        return 0;
-    const int ball = ballOf(row, column, n);
-    return ball ? ball : -1;
+// The distinct balls 1..n of k columns from `first`, ascending: each put in
+// its place among those before it, a repeat left out.
+Lottery::Numbers sortedBalls(sqlite3_stmt* row, int first, int k, int n) {
+    std::array<int, Lottery::kMaxBalls> balls{};
+    int count = 0;
+    for (int i = 0; i < k; ++i) {
+        const int ball = ballOf(sqlite3_column_value(row, first + i), n);
+        int at = count;
+        while (at > 0 && balls[size_t(at - 1)] > ball)
+            --at;
+        if (ball == 0 || (at > 0 && balls[size_t(at - 1)] == ball))
+            continue;
+        std::copy_backward(balls.begin() + at, balls.begin() + count, balls.begin() + count + 1);
+        balls[size_t(at)] = ball;
+        ++count;
+    }
+    Lottery::Numbers numbers;
+    for (int i = 0; i < count; ++i)
+        numbers.append(balls[size_t(i)]);
+    return numbers;
 }
 
-// What the k drawn-order values say of a drum with the given balls; the order
-// itself goes to `drawn` when it is valid.
-OrderKind classifyOrder(const Lottery::BallSet& balls, int k, const std::array<int, 8>& values,
-                        Lottery::Numbers& drawn) {
+// The drawn order of a drum with the given sorted balls, from its k columns
+// from `first`: all empty, or the same k balls in some order, or neither.
+OrderKind drawnOrderOf(sqlite3_stmt* row, int first, int k, int n, const Lottery::Numbers& sorted,
+                       Lottery::Numbers& drawn) {
     Lottery::BallSet seen;
     int empty = 0;
+    bool bad = false;
     for (int i = 0; i < k; ++i) {
-        if (values[size_t(i)] == 0)
+        sqlite3_value* stored = sqlite3_column_value(row, first + i);
+        if (sqlite3_value_type(stored) == SQLITE_NULL) {
             ++empty;
-        else if (values[size_t(i)] > 0)
-            seen.add(values[size_t(i)]);
+        } else if (const int ball = ballOf(stored, n)) {
+            seen.add(ball);
+            drawn.append(ball);
+        } else {
+            bad = true;
+        }
     }
     if (empty == k)
         return OrderKind::None;
-    if (balls.count() != k || seen != balls)
+    if (bad || empty > 0 || sorted.size() != k || seen != sorted.set()) {
+        drawn = {};
         return OrderKind::Malformed;
-    for (int i = 0; i < k; ++i)
-        drawn.append(values[size_t(i)]);
+    }
     return OrderKind::Valid;
-}
-
-bool isWellFormed(const Lottery::Game& game, const StoredDraw& draw) {
-    return draw.main.balls.count() == game.k() && draw.second.balls.count() == game.k2();
 }
 
 // A stored amount: a whole number, a real rounded to the nearest whole, or
@@ -151,16 +170,15 @@ Columns columnsFor(const Lottery::Game& game, const Request& request) {
     return c;
 }
 
-void readDrum(sqlite3_stmt* row, int sorted, int drawn, int k, int n, Drum& drum) {
-    for (int i = 0; i < k; ++i)
-        if (const int ball = ballOf(row, sorted + i, n))
-            drum.balls.add(ball);
-    if (drawn < 0)
-        return;
-    std::array<int, 8> values{};
-    for (int i = 0; i < k; ++i)
-        values[size_t(i)] = orderValueOf(row, drawn + i, n);
-    drum.order = classifyOrder(drum.balls, k, values, drum.drawn);
+// The distinct balls 1..n of some numbers, ascending.
+Lottery::Numbers ballsOf(const Lottery::Numbers& numbers, int n) {
+    Lottery::BallSet balls;
+    for (const int ball : numbers)
+        if (ball >= 1 && ball <= n)
+            balls.add(ball);
+    Lottery::Numbers sorted;
+    balls.forEach([&](int ball) { sorted.append(ball); });
+    return sorted;
 }
 
 } // namespace
@@ -180,28 +198,25 @@ std::optional<qint64> History::perCategory(const std::vector<std::optional<qint6
     return at < values.size() ? values[at] : std::nullopt;
 }
 
-StoredDraw& History::add(qint64 tir, const Lottery::Numbers& main, const Lottery::Numbers& second,
-                         const std::vector<std::optional<qint64>>& categoryPrizes) {
-    StoredDraw draw;
-    draw.tir = tir;
-    for (const int ball : main)
-        if (ball >= 1 && ball <= game.n())
-            draw.main.balls.add(ball);
-    for (const int ball : second)
-        if (ball >= 1 && ball <= game.n2())
-            draw.second.balls.add(ball);
-    draw.wellFormed = isWellFormed(game, draw);
-    malformed += !draw.wellFormed;
+bool History::prizesStored(qint64 draw) const {
+    for (int c = 0; c < int(game.categories().size()); ++c)
+        if (prize(draw, c))
+            return true;
+    return false;
+}
+
+void History::add(qint64 tir, const Lottery::Numbers& main, const Lottery::Numbers& second,
+                  const std::vector<std::optional<qint64>>& categoryPrizes) {
     if (!categoryPrizes.empty() || !prizes.empty()) {
         const size_t categories = game.categories().size();
         prizes.resize(draws.size() * categories);
-        for (size_t c = 0; c < categories; ++c) {
+        for (size_t c = 0; c < categories; ++c)
             prizes.push_back(c < categoryPrizes.size() ? categoryPrizes[c] : std::nullopt);
-            draw.prizesStored = draw.prizesStored || prizes.back();
-        }
     }
-    draws.push_back(draw);
-    return draws.back();
+    draws.push_back({tir, ballsOf(main, game.n())});
+    if (game.hasSecondDrum())
+        this->second.push_back(ballsOf(second, game.n2()));
+    malformed += !wellFormed(size() - 1);
 }
 
 History read(Connection& connection, const Request& request) {
@@ -220,23 +235,28 @@ History read(Connection& connection, const Request& request) {
             ++history.repeated;
             continue;
         }
-        StoredDraw draw;
-        draw.tir = sqlite3_column_int64(row, 0);
-        readDrum(row, c.sorted, c.drawn, game.k(), game.n(), draw.main);
-        readDrum(row, c.secondSorted, c.secondDrawn, game.k2(), game.n2(), draw.second);
-        draw.wellFormed = isWellFormed(game, draw);
-        history.malformed += !draw.wellFormed;
+        const StoredDraw draw{sqlite3_column_int64(row, 0),
+                              sortedBalls(row, c.sorted, game.k(), game.n())};
+        history.draws.push_back(draw);
+        if (game.hasSecondDrum())
+            history.second.push_back(sortedBalls(row, c.secondSorted, game.k2(), game.n2()));
+        const qint64 index = history.size() - 1;
+        history.malformed += !history.wellFormed(index);
+        if (c.drawn >= 0) {
+            DrawnOrder order;
+            order.mainKind = drawnOrderOf(row, c.drawn, game.k(), game.n(), draw.main, order.main);
+            order.secondKind = drawnOrderOf(row, c.secondDrawn, game.k2(), game.n2(),
+                                            history.secondOf(index), order.second);
+            history.orders.push_back(order);
+        }
         if (c.prizes >= 0)
-            for (int i = 0; i < categories; ++i) {
+            for (int i = 0; i < categories; ++i)
                 history.prizes.push_back(amountOf(row, c.prizes + i));
-                draw.prizesStored = draw.prizesStored || history.prizes.back();
-            }
         if (c.winners >= 0)
             for (int i = 0; i < categories; ++i)
                 history.winners.push_back(amountOf(row, c.winners + i));
         if (c.date >= 0)
-            draw.date = dateOf(row, c.date);
-        history.draws.push_back(draw);
+            history.dates.push_back(dateOf(row, c.date));
     }
     return history;
 }

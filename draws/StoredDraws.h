@@ -1,6 +1,5 @@
 #pragma once
 
-#include "game/BallSet.h"
 #include "game/Game.h"
 #include "game/Ticket.h"
 
@@ -21,6 +20,17 @@ class Connection;
 // row without a draw number is no draw.
 namespace Draws {
 
+// One stored draw: its number and the balls of its main drum's sorted
+// columns (s1..sK), the distinct balls ascending. A value that is not a whole
+// number from 1 to N (hand entry allows 0, 50 and more) stands for no ball,
+// and a number written twice is one ball. 16 bytes: a million draws are read
+// almost as fast as their balls alone; the second drum and what else is asked
+// for lie beside the draws in the History.
+struct StoredDraw {
+    qint64 tir = 0;
+    Lottery::Numbers main;
+};
+
 // What the drawn-order columns of a drum (ss1..ssK, xx1..xxK2) hold.
 enum class OrderKind : quint8 {
     None,     // all empty: the draw keeps no drawn order
@@ -28,29 +38,12 @@ enum class OrderKind : quint8 {
     Malformed // anything else: some columns filled, a value that is no ball, a repeat, other balls
 };
 
-// One drum of a stored draw.
-struct Drum {
-    // The balls of its sorted columns (s1..sK, x1..xK2). A value that is not
-    // a whole number from 1 to N (hand entry allows 0, 50 and more) stands for
-    // no ball, and a number written twice is one ball.
-    Lottery::BallSet balls;
-    // The balls in the order drawn, when order is Valid (Request::drawnOrder).
-    Lottery::Numbers drawn;
-    OrderKind order = OrderKind::None;
-};
-
-struct StoredDraw {
-    qint64 tir = 0;
-    QDate date; // Request::dates: tirdate written yyyy-MM-dd; invalid otherwise
-    Drum main;
-    Drum second; // empty without a second drum
-    // K distinct balls from 1 to N in the main drum, and K2 from 1 to N2 in
-    // the second: a draw of the game. The others are kept, with the balls they
-    // do hold, and counted (History::malformed); each caller decides.
-    bool wellFormed = false;
-    // Request::prizes: some category's prize column holds an amount (a
-    // category left empty in such a draw paid nothing).
-    bool prizesStored = false;
+// The balls of a draw's drums in the order drawn, where it is valid.
+struct DrawnOrder {
+    Lottery::Numbers main;
+    Lottery::Numbers second;
+    OrderKind mainKind = OrderKind::None;
+    OrderKind secondKind = OrderKind::None;
 };
 
 // What is read besides the draw numbers and the sorted balls.
@@ -72,6 +65,12 @@ struct History {
     std::vector<StoredDraw> draws; // oldest first
     qint64 malformed = 0;          // draws that are not wellFormed
     qint64 repeated = 0;           // rows left out for repeating a draw number
+    // Beside the draws, one per draw: the second drum's balls (x1..xK2, as
+    // the main drum's) in a game with one,
+    std::vector<Lottery::Numbers> second;
+    // and what was asked for.
+    std::vector<DrawnOrder> orders; // Request::drawnOrder
+    std::vector<QDate> dates;       // Request::dates: tirdate written yyyy-MM-dd, else invalid
     // Request::prizes and Request::winners: per draw, per category of the game
     // (best first), the amount or count where the column holds one: a whole
     // number, a real rounded to the nearest, or text holding a whole number.
@@ -85,18 +84,32 @@ struct History {
     }
     // Index of the first draw numbered at least tir (size() when none).
     qint64 firstAtOrAfter(qint64 tir) const;
+
+    // The second drum's balls of a draw; none without a second drum.
+    Lottery::Numbers secondOf(qint64 draw) const {
+        return size_t(draw) < second.size() ? second[size_t(draw)] : Lottery::Numbers();
+    }
+    // K distinct balls from 1 to N in the main drum, and K2 from 1 to N2 in
+    // the second: a draw of the game. The others are kept, with the balls they
+    // do hold, and counted (malformed); each caller decides.
+    bool wellFormed(qint64 draw) const {
+        return draws[size_t(draw)].main.size() == game.k() && secondOf(draw).size() == game.k2();
+    }
     std::optional<qint64> prize(qint64 draw, int category) const {
         return perCategory(prizes, draw, category);
     }
     std::optional<qint64> winnersOf(qint64 draw, int category) const {
         return perCategory(winners, draw, category);
     }
+    // Some category's prize column of the draw holds an amount: its prizes
+    // are stored, and a category left empty paid nothing.
+    bool prizesStored(qint64 draw) const;
 
     // Appends a draw of the given balls, as the reader makes one of a row
     // holding them in its sorted columns, with its prizes per category (or
     // none): synthetic histories for tests and benchmarks.
-    StoredDraw& add(qint64 tir, const Lottery::Numbers& main, const Lottery::Numbers& second = {},
-                    const std::vector<std::optional<qint64>>& categoryPrizes = {});
+    void add(qint64 tir, const Lottery::Numbers& main, const Lottery::Numbers& second = {},
+             const std::vector<std::optional<qint64>>& categoryPrizes = {});
 
 private:
     std::optional<qint64> perCategory(const std::vector<std::optional<qint64>>& values, qint64 draw,

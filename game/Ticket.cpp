@@ -12,13 +12,6 @@ Numbers::Numbers(std::initializer_list<int> numbers) {
         append(n);
 }
 
-bool Numbers::append(int number) {
-    if (m_size >= kMaxBalls || number < 0 || number > 255)
-        return false;
-    m_values[m_size++] = quint8(number);
-    return true;
-}
-
 Numbers Numbers::sorted() const {
     // Insertion sort: seven numbers at most.
     Numbers copy = *this;

@@ -24,7 +24,12 @@ public:
     const quint8* end() const { return m_values.data() + m_size; }
 
     // Appends a number from 0 to 255; false (and nothing added) when full.
-    bool append(int number);
+    bool append(int number) {
+        if (m_size >= kMaxBalls || number < 0 || number > 255)
+            return false;
+        m_values[m_size++] = quint8(number);
+        return true;
+    }
     // The same numbers in ascending order.
     Numbers sorted() const;
     BallSet set() const;

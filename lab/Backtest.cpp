@@ -164,8 +164,10 @@ QString backtestProblem(const Draws::History& history, const BacktestRequest& re
     const auto [begin, end] = rangeOf(history, request);
     if (begin >= end)
         return QStringLiteral("В выбранном диапазоне нет ни одного тиража");
-    if (std::none_of(history.draws.begin() + begin, history.draws.begin() + end,
-                     [](const Draws::StoredDraw& draw) { return draw.wellFormed; }))
+    bool anyWellFormed = false;
+    for (qint64 n = begin; n < end && !anyWellFormed; ++n)
+        anyWellFormed = history.wellFormed(n);
+    if (!anyWellFormed)
         return QStringLiteral("В выбранном диапазоне нет ни одного правильного тиража (шести "
                               "разных чисел от 1 до 49)");
     return {};
@@ -198,13 +200,14 @@ BacktestResult runBacktest(const Draws::History& history, const BacktestRequest&
         if (control.progress && (n - begin) % 16 == 0)
             control.report({n - begin, end - begin});
         const Draws::StoredDraw& stored = history.draws[size_t(n)];
-        if (!stored.wellFormed) {
+        if (!history.wellFormed(n)) {
             ++result.irregularDraws;
             continue;
         }
-        const BallSet draw = Analysis::ballSetOf(stored.main.balls);
+        const BallSet draw = Analysis::ballSetOf(stored.main);
         const MatchCounter& played = selection.forDraw(n);
         // A category left empty in a draw with prizes paid nothing.
+        const bool prizesStored = history.prizesStored(n);
         std::array<qint64, 4> amount{};
         for (size_t k = 0; k < 4; ++k)
             amount[k] = history.prize(n, categoryIndex[k]).value_or(0);
@@ -213,7 +216,7 @@ BacktestResult runBacktest(const Draws::History& history, const BacktestRequest&
         DrawOutcome outcome;
         outcome.tir = stored.tir;
         outcome.tickets = played.size();
-        outcome.prizesStored = stored.prizesStored;
+        outcome.prizesStored = prizesStored;
         Money drawPrize = 0;
         for (size_t k = 0; k < 4; ++k) {
             CategoryResult& category = result.categories[k];
@@ -221,7 +224,7 @@ BacktestResult runBacktest(const Draws::History& history, const BacktestRequest&
             outcome.hits[k] = hits[k];
             category.hits += hits[k];
             category.expectedHits += expectedHits;
-            if (stored.prizesStored) {
+            if (prizesStored) {
                 const Money prize = Money(hits[k]) * amount[k];
                 categoryPrize[k] += prize;
                 drawPrize += prize;
@@ -233,11 +236,11 @@ BacktestResult runBacktest(const Draws::History& history, const BacktestRequest&
         }
         outcome.prize = reported(drawPrize, QStringLiteral("Выигрыш тиража %1").arg(stored.tir));
         ++result.draws;
-        if (stored.prizesStored && outcome.tickets > 0) {
+        if (prizesStored && outcome.tickets > 0) {
             relabelled.addDraw(played, draw, amount);
             ++drawsCompared;
         }
-        result.drawsWithoutPrizes += !stored.prizesStored;
+        result.drawsWithoutPrizes += !prizesStored;
         result.ticketsPlayed += outcome.tickets;
         totalPrize += drawPrize;
         result.expectedTotalPrize += outcome.expectedPrize;

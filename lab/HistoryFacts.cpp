@@ -37,18 +37,21 @@ HistoryFacts historyFacts(const Filter& filter, const Draws::History& history) {
     Draws::History wellFormed;
     wellFormed.game = history.game;
     wellFormed.draws.reserve(history.draws.size());
-    for (const Draws::StoredDraw& draw : history.draws)
-        if (draw.wellFormed)
-            wellFormed.draws.push_back(draw);
+    for (qint64 i = 0; i < history.size(); ++i)
+        if (history.wellFormed(i)) {
+            wellFormed.draws.push_back(history.draws[size_t(i)]);
+            if (!history.second.empty())
+                wellFormed.second.push_back(history.second[size_t(i)]);
+        }
     facts.draws = wellFormed.size();
     facts.malformedDraws = history.size() - wellFormed.size();
     auto drawn = std::make_shared<DrawnSet>();
     if (filter.notDrawn)
         for (const Draws::StoredDraw& draw : wellFormed.draws)
-            drawn->add(Analysis::ballSetOf(draw.main.balls));
+            drawn->add(Analysis::ballSetOf(draw.main));
     facts.drawn = drawn;
     if (!wellFormed.draws.empty())
-        facts.newest = Analysis::ballSetOf(wellFormed.draws.back().main.balls);
+        facts.newest = Analysis::ballSetOf(wellFormed.draws.back().main);
     if (filter.hot)
         facts.hot = rankedFromTable(wellFormed, *filter.hot, true);
     if (filter.cold)
@@ -63,11 +66,11 @@ HistoryTracker::HistoryTracker(const Filter& filter, const Draws::History& histo
 
 void HistoryTracker::add(qint64 index) {
     const Draws::StoredDraw& stored = m_history.draws[size_t(index)];
-    if (!stored.wellFormed) {
+    if (!m_history.wellFormed(index)) {
         ++m_facts.malformedDraws;
         return;
     }
-    const BallSet draw = Analysis::ballSetOf(stored.main.balls);
+    const BallSet draw = Analysis::ballSetOf(stored.main);
     const qint64 place = qint64(m_seen.size());
     m_seen.push_back(draw);
     if (m_filter.notDrawn)

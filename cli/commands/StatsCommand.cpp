@@ -22,7 +22,8 @@ const QString kDraws = QStringLiteral("тиражей (по номеру)");
 std::vector<qint64> ballHits(const Draws::History& history, std::optional<qint64> last) {
     std::vector<qint64> counts(size_t(history.game.n()));
     for (size_t i = size_t(history.windowStart(last.value_or(0))); i < history.draws.size(); ++i)
-        history.draws[i].main.balls.forEach([&](int ball) { ++counts[size_t(ball - 1)]; });
+        for (const int ball : history.draws[i].main)
+            ++counts[size_t(ball - 1)];
     return counts;
 }
 

@@ -14,12 +14,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString ballsText(const Lottery::BallSet& balls) {
-    QStringList list;
-    balls.forEach([&](int ball) { list.append(QString::number(ball)); });
-    return list.join(u' ');
-}
-
 // "tir | main (drawn) | second (drawn) | ok or malformed | category:winners/prize ... | date"
 QString describe(const Draws::History& h, qint64 i) {
     const Draws::StoredDraw& d = h.draws[size_t(i)];
@@ -29,15 +23,20 @@ QString describe(const Draws::History& h, qint64 i) {
             paid.append(h.game.categories()[size_t(c)].key() + u':' +
                         QString::number(h.winnersOf(i, c).value_or(-1)) + u'/' +
                         QString::number(h.prize(i, c).value_or(-1)));
-    const auto drum = [](const Draws::Drum& drum) -> QString {
-        return ballsText(drum.balls) + (drum.order == Draws::OrderKind::Valid
-                                            ? u" (" + drum.drawn.text() + u')'
-                                        : drum.order == Draws::OrderKind::Malformed ? u" (bad)"_s
-                                                                                    : QString());
+    const auto drum = [&](const Lottery::Numbers& sorted, Draws::OrderKind kind,
+                          const Lottery::Numbers& drawn) -> QString {
+        if (h.orders.empty())
+            return sorted.text();
+        return sorted.text() + (kind == Draws::OrderKind::Valid       ? u" (" + drawn.text() + u')'
+                                : kind == Draws::OrderKind::Malformed ? u" (bad)"_s
+                                                                      : QString());
     };
-    return QString::number(d.tir) + u" | " + drum(d.main) + u" | " + drum(d.second) + u" | " +
-           (d.wellFormed ? u"ok"_s : u"malformed"_s) + u" | " + paid.join(u' ') +
-           (d.prizesStored ? u" paid"_s : QString()) + u" | " + d.date.toString(Qt::ISODate);
+    const Draws::DrawnOrder order = h.orders.empty() ? Draws::DrawnOrder() : h.orders[size_t(i)];
+    return QString::number(d.tir) + u" | " + drum(d.main, order.mainKind, order.main) + u" | " +
+           drum(h.secondOf(i), order.secondKind, order.second) + u" | " +
+           (h.wellFormed(i) ? u"ok"_s : u"malformed"_s) + u" | " + paid.join(u' ') +
+           (h.prizesStored(i) ? u" paid"_s : QString()) + u" | " +
+           (h.dates.empty() ? QString() : h.dates[size_t(i)].toString(Qt::ISODate));
 }
 
 } // namespace
