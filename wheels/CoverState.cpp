@@ -10,6 +10,8 @@ CoverState::CoverState(int n, int k, int t, int m)
     count_.assign(targets, 0);
     position_.resize(targets);
     uncovered_.resize(targets);
+    weight_.assign(targets, 1);
+    weightSum_ = targets;
     for (std::uint64_t r = 0; r < targets; ++r) {
         position_[r] = std::uint32_t(r);
         uncovered_[r] = std::uint32_t(r);
@@ -85,6 +87,42 @@ int CoverState::swapDelta(int index, int out, int in) const {
     forEachLostBySwap(block, out, in, [&](Mask s) { delta += count_[colexRank(s)] == 1; });
     forEachLostBySwap(moved, in, out, [&](Mask s) { delta -= count_[colexRank(s)] == 0; });
     return delta;
+}
+
+SwapEffect CoverState::swapEffect(int index, int out, int in) const {
+    const Mask block = blocks_[std::size_t(index)];
+    const Mask moved = (block & ~(Mask(1) << out)) | (Mask(1) << in);
+    SwapEffect effect;
+    forEachLostBySwap(block, out, in, [&](Mask s) {
+        const std::uint64_t r = colexRank(s);
+        if (count_[r] == 1) {
+            ++effect.uncoveredDelta;
+            effect.score -= weight_[r];
+        }
+    });
+    forEachLostBySwap(moved, in, out, [&](Mask s) {
+        const std::uint64_t r = colexRank(s);
+        if (count_[r] == 0) {
+            --effect.uncoveredDelta;
+            effect.score += weight_[r];
+        }
+    });
+    return effect;
+}
+
+void CoverState::raiseUncoveredWeights() {
+    for (std::uint32_t r : uncovered_)
+        ++weight_[r];
+    weightSum_ += uncovered_.size();
+    // Past an average of kMeanWeightLimit, every weight is scaled by about a half.
+    constexpr std::uint64_t kMeanWeightLimit = 8;
+    if (weightSum_ > kMeanWeightLimit * weight_.size()) {
+        weightSum_ = 0;
+        for (std::uint32_t& w : weight_) {
+            w = (w + 1) / 2;
+            weightSum_ += w;
+        }
+    }
 }
 
 void CoverState::applySwap(int index, int out, int in) {

@@ -3,7 +3,8 @@
 // The coverage bookkeeping of a wheel on the points 0..n-1: blocks of k points, targets are the
 // m-subsets, and a target is covered when some block holds at least t of its points. Every
 // target keeps the number of blocks covering it, and the uncovered ones are kept in a list so
-// that the local search can pick one at random in constant time.
+// that the local search can pick one at random in constant time. Every target also carries a
+// weight, raised while it stays uncovered, so that the search learns which targets are hard.
 
 #include "wheels/Combinatorics.h"
 
@@ -11,6 +12,13 @@
 #include <vector>
 
 namespace Wheels {
+
+// What exchanging one point of a block does: the change in uncovered targets, and the weight
+// of the targets it covers minus the weight of those it leaves uncovered.
+struct SwapEffect {
+    int uncoveredDelta = 0;
+    std::int64_t score = 0;
+};
 
 class CoverState {
 public:
@@ -32,7 +40,12 @@ public:
     std::uint64_t uniqueCoverage(int index) const;
     // The change in uncovered targets if point `out` of block `index` became point `in`.
     int swapDelta(int index, int out, int in) const;
+    SwapEffect swapEffect(int index, int out, int in) const;
     void applySwap(int index, int out, int in);
+
+    // Raises the weight of every uncovered target by one; when the weights have grown large on
+    // average, all of them are scaled down, so that old troubles are slowly forgotten.
+    void raiseUncoveredWeights();
 
     Mask uncoveredTarget(std::uint64_t i) const { return colexUnrank(uncovered_[i], m_); }
     // The first uncovered target at or after colex rank `from` (advanced past it), or 0.
@@ -52,6 +65,8 @@ private:
     std::vector<std::uint32_t> count_;
     std::vector<std::uint32_t> position_; // index in uncovered_, or kAbsent
     std::vector<std::uint32_t> uncovered_;
+    std::vector<std::uint32_t> weight_;
+    std::uint64_t weightSum_ = 0;
     static constexpr std::uint32_t kAbsent = 0xFFFFFFFFu;
 };
 

@@ -147,10 +147,20 @@ constexpr std::size_t kMarkingTickets = 2000;
 
 } // namespace
 
+QString guaranteeCondition(const WheelRequest& request) {
+    return request.keys.empty() ? QString()
+                                : QStringLiteral("при условии, что выпали все ключевые числа");
+}
+
 CheckResult checkWheel(const WheelRequest& request, const std::vector<Ticket>& tickets,
                        int shownUncovered, const std::atomic<bool>* stop) {
     requireValidRequest(request);
     for (const Ticket& ticket : tickets) {
+        Mask balls = 0;
+        for (int ball : ticket)
+            balls |= ball >= 1 && ball <= kBalls ? Mask(1) << ball : 0;
+        if (popcount(balls) == kTicketSize)
+            continue;
         const QString error = validateTicket(std::vector<int>(ticket.begin(), ticket.end()), 0);
         if (!error.isEmpty())
             throw WheelError(error);
