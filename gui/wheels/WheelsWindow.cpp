@@ -302,7 +302,8 @@ void WheelsWindow::tick() {
 
 void WheelsWindow::showResult(const Wheels::GenerateResult& result) {
     m_ticketModel->setTickets(result.tickets);
-    m_checkLine->setText(WheelTexts::checkText(result.check, int(tickets().size())));
+    m_checkLine->setText(
+        WheelTexts::checkText(result.check, int(tickets().size()), m_shownRequest));
     m_checkLine->show();
     m_method->show();
     m_recordLine->setText(WheelTexts::recordText(m_shownRequest));
