@@ -43,6 +43,9 @@ const KnownCover* steinerSystem(int v, int k, int t) {
     return nullptr;
 }
 
+// Covers are cut down from Steiner systems and shipped wheels on up to this many more points.
+constexpr int kDeletedPoints = 8;
+
 // An origin quoted inside another one; the derivation of a long chain is cut short.
 QString quoted(const QString& origin) {
     constexpr qsizetype kLongest = 240;
@@ -102,8 +105,8 @@ KnownCover CoverCatalog::construction(int v, int k, int t) {
     const ReadyWheel* ready = k == 6 && options_.useReadyWheels ? findReadyWheel(v, t, t) : nullptr;
     if (ready)
         offer(ready->blocks, QStringLiteral("готовая система"), true);
-    // A few points fewer than a Steiner system or a shipped wheel.
-    for (int w = v + 1; w <= v + 3 && w <= kMaxPoints; ++w) {
+    // Fewer points than a Steiner system or a shipped wheel.
+    for (int w = v + 1; w <= v + kDeletedPoints && w <= kMaxPoints; ++w) {
         const KnownCover* design = steinerSystem(w, k, t);
         const ReadyWheel* larger =
             k == 6 && options_.useReadyWheels ? findReadyWheel(w, t, t) : nullptr;

@@ -56,7 +56,7 @@ StartWheel startingWheel(const CoverProblem& p, bool keyless, bool known,
         SplitWheel split = splitWheel(p.n, p.t, p.m);
         start.offer(std::move(split.blocks), QStringLiteral("разбиение на группы: ") + split.plan);
     }
-    if (known && p.t == p.m && !ready) {
+    if (known && p.t == p.m) {
         CatalogOptions options;
         options.useReadyWheels = keyless;
         options.stop = stop;
