@@ -46,6 +46,10 @@ const KnownCover* steinerSystem(int v, int k, int t) {
 // Covers are cut down from Steiner systems and shipped wheels on up to this many more points.
 constexpr int kDeletedPoints = 8;
 
+// Covers are grown point by point from Steiner systems and the largest shipped wheels by at
+// most this many points: further on, a greedy cover does better.
+constexpr int kGrownPoints = 4;
+
 // An origin quoted inside another one; the derivation of a long chain is cut short.
 QString quoted(const QString& origin) {
     constexpr qsizetype kLongest = 240;
@@ -63,7 +67,7 @@ QString coverName(int v, int k, int t) {
 }
 
 bool CoverCatalog::growable(int v, int k, int t) const {
-    for (int u = v; u > k; --u) {
+    for (int u = v; u > k && u >= v - kGrownPoints; --u) {
         if (steinerSystem(u, k, t))
             return true;
         const bool shipped = k == 6 && options_.useReadyWheels;
@@ -84,9 +88,10 @@ const KnownCover& CoverCatalog::best(int v, int k, int t) {
 
 KnownCover CoverCatalog::construction(int v, int k, int t) {
     KnownCover chosen;
-    auto offer = [&](std::vector<Mask> blocks, const QString& origin, bool structured) {
+    auto offer = [&](std::vector<Mask> blocks, const QString& origin, bool structured,
+                     bool grown = false) {
         if (!blocks.empty() && (chosen.blocks.empty() || blocks.size() < chosen.blocks.size()))
-            chosen = KnownCover{std::move(blocks), origin, structured};
+            chosen = KnownCover{std::move(blocks), origin, structured, grown};
     };
     if (t <= 0 || v <= k) {
         offer({firstPoints(std::min(v, k))}, QStringLiteral("один билет"), false);
@@ -130,7 +135,7 @@ KnownCover CoverCatalog::construction(int v, int k, int t) {
                   QStringLiteral("добавление точки: %1 [%2] + %3 [%4]")
                       .arg(coverName(v - 1, k, t), quoted(rest.origin),
                            coverName(v - 1, k - 1, t - 1), quoted(part.origin)),
-                  true);
+                  true, true);
     }
     const CoverProblem problem{v, k, t, t, {}};
     if (chosen.blocks.empty() || (!chosen.structured && binomial(v, t) <= options_.greedyTargets))

@@ -23,6 +23,7 @@ struct KnownCover {
     std::vector<Mask> blocks; // empty: none known
     QString origin;           // how it was made, for the user
     bool structured = false;  // made from a Steiner system or a shipped wheel
+    bool grown = false;       // by adding points to one
 };
 
 struct CatalogOptions {
@@ -45,7 +46,7 @@ public:
 private:
     KnownCover construction(int v, int k, int t);
     // Whether a cover of v points grows from a Steiner system or the largest shipped wheel on
-    // at most v points, one point at a time: only such covers are grown further.
+    // at most kGrownPoints fewer points, one point at a time: only such covers are grown.
     bool growable(int v, int k, int t) const;
 
     CatalogOptions options_;

@@ -56,16 +56,18 @@ StartWheel startingWheel(const CoverProblem& p, bool keyless, bool known,
         SplitWheel split = splitWheel(p.n, p.t, p.m);
         start.offer(std::move(split.blocks), QStringLiteral("разбиение на группы: ") + split.plan);
     }
+    bool grown = false;
     if (known && p.t == p.m) {
         CatalogOptions options;
         options.useReadyWheels = keyless;
         options.stop = stop;
         CoverCatalog catalog(options);
         const KnownCover& cover = catalog.best(p.n, p.k, p.t);
+        grown = cover.grown;
         if (!stopRequested(stop))
             start.offer(cover.blocks, QStringLiteral("построение: ") + cover.origin);
     }
-    if (start.blocks.empty())
+    if (start.blocks.empty() || grown)
         start.offer(greedyCover(p, {}, stop), QStringLiteral("жадное построение"));
     if (keyless && known && p.t == 3 && p.m == 3 && p.n > 26 && !ready)
         start.offer(greedyCover(p, steinerSystem3626(), stop),
