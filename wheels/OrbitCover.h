@@ -19,6 +19,8 @@ struct OrbitCover {
     bool optimal = false;     // the smallest union of orbits (the branch and bound finished)
 };
 
+// The budget must limit the seconds or the moves (rounds of the iterated greedy and steps of the
+// branch and bound); half of it goes to each when the problem is small enough for the latter.
 OrbitCover orbitCover(const CoverProblem& problem, const std::vector<Permutation>& generators,
                       std::uint64_t seed, const SearchBudget& budget);
 

@@ -2,6 +2,7 @@
 // wheel, stopping keeps a checked wheel, and keys reduce the problem as they should.
 
 #include "wheels/CoverCatalog.h"
+#include "wheels/OrbitCover.h"
 #include "wheels/PointRecursions.h"
 #include "wheels/ReadyWheels.h"
 #include "wheels/SteinerSystems.h"
@@ -238,6 +239,30 @@ private Q_SLOTS:
             addPoint(cover.blocks, catalog.best(v, k - 1, t - 1).blocks, v);
         const std::vector<int> moreCount = holders(more, v + 1, t);
         QVERIFY(std::all_of(moreCount.begin(), moreCount.end(), [](int c) { return c > 0; }));
+    }
+
+    // A union of orbits under each group of candidateGroups(v) is a full cover, and it is as
+    // small as branch and bound can prove when the problem is small.
+    void orbitCover_data() {
+        QTest::addColumn<int>("v");
+        QTest::addColumn<int>("t");
+        QTest::newRow("3 if 3 on 13") << 13 << 3;
+        QTest::newRow("4 if 4 on 12") << 12 << 4;
+    }
+    void orbitCover() {
+        QFETCH(int, v);
+        QFETCH(int, t);
+        SearchBudget budget;
+        budget.seconds = 0;
+        budget.maxMoves = 200;
+        for (const NamedGroup& group : candidateGroups(v)) {
+            const OrbitCover cover =
+                Wheels::orbitCover({v, 6, t, t, {}}, group.generators, 1, budget);
+            const std::vector<int> count = holders(cover.blocks, v, t);
+            QVERIFY2(std::all_of(count.begin(), count.end(), [](int c) { return c > 0; }),
+                     group.name.c_str());
+            QVERIFY(cover.blocks.size() >= Wheels::schonheimBound(v, 6, t));
+        }
     }
 
     void invalidRequestThrows() {
