@@ -25,11 +25,11 @@ public:
     CoverState(int n, int k, int t, int m);
     // Counts a target as covered for good, without a block.
     void coverForGood(std::uint64_t rank) { increment(rank); }
-    std::uint64_t targetRankCount() const { return count_.size(); }
+    std::uint64_t targetRankCount() const { return target_.size(); }
 
     int points() const { return n_; }
     int blockSize() const { return k_; }
-    std::uint64_t targetCount() const { return count_.size(); }
+    std::uint64_t targetCount() const { return target_.size(); }
     std::uint64_t uncoveredCount() const { return uncovered_.size(); }
     const std::vector<Mask>& blocks() const { return blocks_; }
 
@@ -62,10 +62,14 @@ private:
     int n_, k_, t_, m_;
     Mask all_;
     std::vector<Mask> blocks_;
-    std::vector<std::uint32_t> count_;
+    // For each target, the blocks covering it and its weight, side by side: a swap's effect
+    // reads both.
+    struct Target {
+        std::uint32_t count, weight;
+    };
+    std::vector<Target> target_;
     std::vector<std::uint32_t> position_; // index in uncovered_, or kAbsent
     std::vector<std::uint32_t> uncovered_;
-    std::vector<std::uint32_t> weight_;
     std::uint64_t weightSum_ = 0;
     static constexpr std::uint32_t kAbsent = 0xFFFFFFFFu;
 };
