@@ -312,11 +312,12 @@ Permutation identity(int v) {
     return g;
 }
 
-// x -> x + 1 on the first `length` points, the others fixed.
-Permutation cycle(int v, int length) {
+// Cycles of `length` points each on the first `covered` points (a multiple of it), the others
+// fixed.
+Permutation cycles(int v, int covered, int length) {
     Permutation g = identity(v);
-    for (int i = 0; i < length; ++i)
-        g[std::size_t(i)] = (i + 1) % length;
+    for (int i = 0; i < covered; ++i)
+        g[std::size_t(i)] = i / length * length + (i + 1) % length;
     return g;
 }
 
@@ -332,10 +333,19 @@ template <typename F> Permutation onField(int v, int q, F&& f) {
 
 std::vector<NamedGroup> candidateGroups(int v) {
     std::vector<NamedGroup> groups;
+    // Cyclic groups acting on v - fixed points in cycles of equal length (one cycle or more).
     for (int fixed = 0; fixed <= 2 && v - fixed >= 7; ++fixed)
-        groups.push_back(
-            {"Z" + std::to_string(v - fixed) + (fixed ? "+" + std::to_string(fixed) : ""),
-             {cycle(v, v - fixed)}});
+        for (int length = v - fixed; length >= 5; --length) {
+            const int count = (v - fixed) / length;
+            if (count * length != v - fixed)
+                continue;
+            std::string name = "Z" + std::to_string(length);
+            if (count > 1)
+                name += " x" + std::to_string(count);
+            if (fixed)
+                name += "+" + std::to_string(fixed);
+            groups.push_back({name, {cycles(v, v - fixed, length)}});
+        }
     // Affine maps x -> a x + b with a in the subgroup of order d, on GF(q), q = v or v - 1.
     for (int q : {v, v - 1}) {
         const std::optional<FiniteField> field = fieldOfOrder(q);

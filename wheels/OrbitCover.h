@@ -29,7 +29,8 @@ struct NamedGroup {
     std::vector<Permutation> generators;
 };
 
-// Groups worth prescribing on v points (v <= 49): cyclic ones with some points fixed, affine
+// Groups worth prescribing on v points (v <= 49): cyclic ones (in one cycle or several of equal
+// length, up to two points fixed), affine
 // subgroups on GF(p) or GF(q) (with a fixed point for p + 1), and PSL(2,q) and its point
 // stabiliser's subgroups on the projective line when v = q + 1.
 std::vector<NamedGroup> candidateGroups(int v);
