@@ -65,7 +65,7 @@ StartWheel startingWheel(const CoverProblem& p, bool keyless, bool known,
         const KnownCover& cover = catalog.best(p.n, p.k, p.t);
         grown = cover.grown;
         if (!stopRequested(stop))
-            start.offer(cover.blocks, QStringLiteral("построение: ") + cover.origin);
+            start.offer(cover.blocks, cover.origin);
     }
     if (start.blocks.empty() || grown)
         start.offer(greedyCover(p, {}, stop), QStringLiteral("жадное построение"));
