@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the wheel benchmark and runs it: the exact check against the numpy reference script
-# (Debian's python3-numpy) on the same tickets, the generated sizes against the published
-# records for "3 if 3" and "4 if 4" on 7..30 numbers, and the two 49-number wheels. The size
-# table runs one generation per row within the budget (default 10 s; --seconds 60 for the
-# long one) at the lowest priority.
+# (Debian's python3-numpy) on the same tickets, the two 49-number wheels, how a stop and the
+# time budget are kept on the largest wheel ("5 if 5" on 49), and the generated sizes against
+# the published records for "3 if 3" and "4 if 4" on 7..30 numbers, each row with its goal, its
+# ratio to the record and its origin. The size table runs one generation per row within the
+# budget (default 10 s; --seconds 60 for the long one) at the lowest priority.
 #
 #   bench/run_wheels_benchmark.sh [--seconds S] [--from V] [--to V] [--skip-sizes]
 set -euo pipefail
@@ -31,6 +32,9 @@ echo "=== check speed ==="
 echo
 echo "=== all 49 numbers ==="
 nice -n 19 "$bench" lotto49 "$seconds"
+echo
+echo "=== stop and time budget ==="
+nice -n 19 "$bench" stop "$seconds"
 if [ "$sizes" = 1 ]; then
   echo
   echo "=== sizes against the records ==="

@@ -1,5 +1,7 @@
 #include "wheels/Combinatorics.h"
 
+#include <algorithm>
+
 namespace Wheels {
 
 namespace {
@@ -36,6 +38,38 @@ const std::uint64_t kBinomial[kMaxPoints + 1][9] = {
     ROW(50), ROW(51), ROW(52), ROW(53), ROW(54), ROW(55), ROW(56), ROW(57), ROW(58), ROW(59),
     ROW(60), ROW(61), ROW(62), ROW(63), ROW(64)};
 #undef ROW
+
+namespace {
+
+// Whether some m-subset meets every block of a pair in fewer than t points, when the blocks
+// share `common` points, hold `only` points each that the other lacks, and `outside` points lie
+// in neither.
+bool pairMisses(int common, int only, int outside, int t, int m) {
+    for (int z = 0; z <= std::min(common, t - 1); ++z)
+        for (int x = 0; x <= std::min(only, t - 1 - z); ++x)
+            for (int y = 0; y <= std::min(only, t - 1 - z); ++y) {
+                const int w = m - x - y - z;
+                if (w >= 0 && w <= outside)
+                    return true;
+            }
+    return false;
+}
+
+} // namespace
+
+std::uint64_t coverLowerBound(int n, int k, int t, int m) {
+    if (t <= 0)
+        return 0;
+    if (t == m)
+        return schonheimBound(n, k, t);
+    const int held = std::min(k, n);
+    if (std::max(0, m - (n - held)) >= t)
+        return 1; // one block meets every m-subset in t points
+    for (int common = std::max(0, 2 * k - n); common < k; ++common)
+        if (!pairMisses(common, k - common, n - (2 * k - common), t, m))
+            return 2;
+    return 3;
+}
 
 std::uint64_t schonheimBound(int v, int k, int t) {
     if (t <= 0 || k <= 0)

@@ -31,6 +31,11 @@ inline int lowestBit(Mask m) {
 // L(v,k,1) = ceil(v/k), L(v,k,t) = ceil(v/k * L(v-1,k-1,t-1)).
 std::uint64_t schonheimBound(int v, int k, int t);
 
+// A lower bound on the blocks of k points needed on n points so that every m-subset meets some
+// block in at least t points: the Schönheim bound when t = m; otherwise 1, 2 or 3, after the
+// exact answer to whether one block, or two, can do it.
+std::uint64_t coverLowerBound(int n, int k, int t, int m);
+
 // Colex rank of an r-set among all r-subsets of {0, 1, ...}: sum of C(x_i, i + 1) over the
 // elements in ascending order.
 inline std::uint64_t colexRank(Mask set) {

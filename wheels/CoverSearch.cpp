@@ -6,22 +6,54 @@
 #include <algorithm>
 #include <chrono>
 #include <climits>
-#include <cmath>
 
 namespace Wheels {
 
 namespace {
 
-// Annealing schedule (blocks larger than the guarantee): start temperature, cooling per chain
-// of moves, and the floor at which the search warms up again. The cost is a count of
-// uncovered targets, so the deltas are small integers.
-constexpr double kStartTemperature = 0.3;
-constexpr double kCooling = 0.995;
-constexpr double kFrozen = 0.06;
-constexpr std::uint64_t kChain = 5000;
-// Tabu search (plain coverings, "t if t"): a point just taken out of a block may not come
-// back into it for this many moves, plus a random few.
+using Clock = std::chrono::steady_clock;
+
+// A point just taken out of a block may not come back into it for this many moves, plus a
+// random few.
 constexpr std::uint32_t kTenure = 5;
+// Every this many moves, the targets still uncovered gain weight.
+constexpr std::uint64_t kWeighEvery = 256;
+// Moves without a new low of uncovered targets at the current block count before a shake.
+constexpr std::uint64_t kStagnation = 1000000;
+// Blocks changed at random by a shake.
+constexpr int kShakenBlocks = 3;
+// Long loops over the blocks look at the clock and the stop flag this often.
+constexpr int kCheckEvery = 1024;
+
+bool stopRequested(const std::atomic<bool>* stop) {
+    return stop && stop->load(std::memory_order_relaxed);
+}
+
+// The end of a search: the stop flag, the time and the move budget.
+class Limits {
+public:
+    explicit Limits(const SearchBudget& budget) : budget_(budget), began_(Clock::now()) {}
+
+    double seconds() const { return std::chrono::duration<double>(Clock::now() - began_).count(); }
+    // Whether the search must end now, and why.
+    bool reached(std::uint64_t moves, SearchEnd* why) const {
+        if (stopRequested(budget_.stop)) {
+            *why = SearchEnd::Stopped;
+            return true;
+        }
+        *why = SearchEnd::Budget;
+        return (budget_.maxMoves && moves >= budget_.maxMoves) ||
+               (budget_.seconds > 0 && seconds() >= budget_.seconds);
+    }
+    bool reached() const {
+        SearchEnd why;
+        return reached(0, &why);
+    }
+
+private:
+    const SearchBudget& budget_;
+    Clock::time_point began_;
+};
 
 CoverState makeState(const CoverProblem& p) {
     CoverState state(p.n, p.k, p.t, p.m);
@@ -32,29 +64,32 @@ CoverState makeState(const CoverProblem& p) {
     return state;
 }
 
-bool stopRequested(const std::atomic<bool>* stop) {
-    return stop && stop->load(std::memory_order_relaxed);
-}
-
-void removeRedundant(CoverState& state, const std::atomic<bool>* stop = nullptr) {
-    for (int i = int(state.blocks().size()) - 1;
-         i >= 0 && state.blocks().size() > 1 && !stopRequested(stop); --i)
+// Removes blocks that cover nothing alone, last first; ends early (still a cover) when `done`.
+template <typename Done> void removeRedundant(CoverState& state, Done&& done) {
+    for (int i = int(state.blocks().size()) - 1; i >= 0 && state.blocks().size() > 1; --i) {
+        if (i % kCheckEvery == 0 && done())
+            return;
         if (state.uniqueCoverage(i) == 0)
             state.removeBlock(i);
+    }
 }
 
-// Removes the block whose loss uncovers the fewest targets.
-void removeWeakest(CoverState& state) {
+// Removes the block whose loss uncovers the fewest targets; false (nothing removed) when
+// `done` ended the scan.
+template <typename Done> bool removeWeakest(CoverState& state, Done&& done) {
     int weakest = 0;
-    std::uint64_t fewest = ~std::uint64_t(0);
+    std::uint64_t least = ~std::uint64_t(0);
     for (int i = 0; i < int(state.blocks().size()); ++i) {
+        if (i % kCheckEvery == kCheckEvery - 1 && done())
+            return false;
         const std::uint64_t unique = state.uniqueCoverage(i);
-        if (unique < fewest) {
-            fewest = unique;
+        if (unique < least) {
+            least = unique;
             weakest = i;
         }
     }
     state.removeBlock(weakest);
+    return true;
 }
 
 struct Swap {
@@ -62,51 +97,63 @@ struct Swap {
 };
 
 // The local search at a fixed number of blocks; each move makes one block cover a randomly
-// chosen uncovered target by exchanging one point.
+// chosen uncovered target by exchanging one point (or, when no block is one point short of it,
+// brings a block one point closer).
 class Mover {
 public:
-    Mover(CoverState& state, const CoverProblem& p, std::uint64_t seed, bool anneal)
-        : state_(state), p_(p), random_(seed), bestMove_(p.m == p.t && !anneal) {
+    Mover(CoverState& state, const CoverProblem& p, std::uint64_t seed)
+        : state_(state), p_(p), random_(seed) {
         reset();
     }
 
     // After blocks were added or removed.
     void reset() {
         incidence_.rebuild(p_.n, state_.blocks());
-        if (bestMove_)
-            tabuUntil_.assign(state_.blocks().size() * std::size_t(p_.n), 0);
+        tabuUntil_.assign(state_.blocks().size() * std::size_t(p_.n), 0);
+        fewestUncovered_ = state_.uncoveredCount();
+        sinceFewest_ = 0;
     }
 
-    void move(std::uint64_t moveNumber) {
+    // One move; false when no exchange can bring any block closer to the target.
+    bool move(std::uint64_t moveNumber) {
+        if (std::uint16_t(moveNumber) == 0)
+            std::fill(tabuUntil_.begin(), tabuUntil_.end(), std::uint16_t(0));
+        if (++sinceFewest_ > kStagnation) {
+            shake();
+            return true;
+        }
         const Mask target =
             state_.uncoveredTarget(random_.below(std::uint32_t(state_.uncoveredCount())));
-        if (bestMove_ && std::uint16_t(moveNumber) == 0)
-            std::fill(tabuUntil_.begin(), tabuUntil_.end(), std::uint16_t(0));
-        const Swap swap = bestMove_ ? bestSwap(target, moveNumber) : annealedSwap(target);
-        if (swap.block < 0)
-            return;
-        state_.applySwap(swap.block, swap.out, swap.in);
-        incidence_.move(std::size_t(swap.block), swap.out, swap.in);
-        if (bestMove_)
-            tabuUntil_[slot(swap.block, swap.out)] = std::uint16_t(std::min<std::uint64_t>(
-                0xFFFF, (moveNumber & 0xFFFF) + kTenure + random_.below(kTenure + 1)));
-        if (moveNumber % kChain == 0) {
-            temperature_ *= kCooling;
-            if (temperature_ < kFrozen)
-                temperature_ = kStartTemperature;
-        }
-    }
-
-private:
-    // Of all swaps that make a block cover the target, the best one that is not tabu (a tabu
-    // one only if it leaves nothing uncovered).
-    Swap bestSwap(Mask target, std::uint64_t moveNumber) {
         candidates_.clear();
         forEachSubset(target, p_.t - 1, [&](Mask inside) {
             incidence_.collect(inside, target & ~inside, candidates_);
         });
+        if (candidates_.empty() && !nearestBlocks(target))
+            return false;
+        const Swap swap = bestSwap(target, moveNumber);
+        if (swap.block >= 0) {
+            apply(swap);
+            tabuUntil_[slot(swap.block, swap.out)] = std::uint16_t(std::min<std::uint64_t>(
+                0xFFFF, (moveNumber & 0xFFFF) + kTenure + random_.below(kTenure + 1)));
+        }
+        if (moveNumber % kWeighEvery == 0)
+            state_.raiseUncoveredWeights();
+        if (state_.uncoveredCount() < fewestUncovered_) {
+            fewestUncovered_ = state_.uncoveredCount();
+            sinceFewest_ = 0;
+        }
+        return true;
+    }
+
+private:
+    // Of the candidate blocks' exchanges that bring a point of the target in, the one that
+    // gains most weight and is not tabu (a tabu one only if it leaves fewer targets uncovered
+    // than ever at this block count).
+    Swap bestSwap(Mask target, std::uint64_t moveNumber) {
         Swap best;
-        int bestDelta = INT_MAX, ties = 0;
+        int ties = 0;
+        std::int64_t bestScore = LLONG_MIN;
+        const std::int64_t uncovered = std::int64_t(state_.uncoveredCount());
         for (int i : candidates_) {
             const Mask block = state_.blocks()[std::size_t(i)];
             for (Mask ins = target & ~block; ins; ins &= ins - 1) {
@@ -114,14 +161,15 @@ private:
                 const bool tabu = tabuUntil_[slot(i, in)] > std::uint16_t(moveNumber);
                 for (Mask outs = block & ~target; outs; outs &= outs - 1) {
                     const int out = lowestBit(outs);
-                    const int delta = state_.swapDelta(i, out, in);
-                    if (tabu && std::uint64_t(-std::int64_t(delta)) < state_.uncoveredCount())
+                    const SwapEffect effect = state_.swapEffect(i, out, in);
+                    if (tabu && uncovered + effect.uncoveredDelta >= std::int64_t(fewestUncovered_))
                         continue;
-                    if (delta < bestDelta) {
-                        bestDelta = delta;
+                    if (effect.score > bestScore) {
+                        bestScore = effect.score;
                         best = Swap{i, out, in};
                         ties = 1;
-                    } else if (delta == bestDelta && random_.below(std::uint32_t(++ties)) == 0) {
+                    } else if (effect.score == bestScore &&
+                               random_.below(std::uint32_t(++ties)) == 0) {
                         best = Swap{i, out, in};
                     }
                 }
@@ -130,64 +178,58 @@ private:
         return best;
     }
 
-    // A random swap that makes a block cover the target, accepted by the annealing rule.
-    Swap annealedSwap(Mask target) {
-        const int index = blockToCover(target);
-        if (index < 0)
-            return {};
-        const Mask block = state_.blocks()[std::size_t(index)];
-        const int out = random_.pointOf(block & ~target);
-        const int in = random_.pointOf(target & ~block);
-        const int delta = state_.swapDelta(index, out, in);
-        if (delta <= 0 || random_.unit() < std::exp(-delta / temperature_))
-            return Swap{index, out, in};
-        return {};
-    }
-
-    // A block holding t - 1 points of the target and none of its others, through a random
-    // choice of those t - 1 points; after a few failed choices, one of the blocks holding most.
-    int blockToCover(Mask target) {
-        for (int attempt = 0; attempt < 3; ++attempt) {
-            Mask inside = 0, rest = target;
-            for (int i = 0; i < p_.t - 1; ++i) {
-                const Mask bit = Mask(1) << random_.pointOf(rest);
-                inside |= bit;
-                rest &= ~bit;
-            }
-            const int index = incidence_.pick(inside, rest, random_);
-            if (index >= 0)
-                return index;
-        }
-        int chosen = -1, best = -1, seen = 0;
+    // When no block holds t - 1 points of the target: the blocks holding most of them.
+    bool nearestBlocks(Mask target) {
+        int most = -1;
         const auto& blocks = state_.blocks();
         for (int i = 0; i < int(blocks.size()); ++i) {
-            const int common = popcount(blocks[std::size_t(i)] & target);
-            if (common > best) {
-                best = common;
-                chosen = i;
-                seen = 1;
-            } else if (common == best && random_.below(std::uint32_t(++seen)) == 0) {
-                chosen = i;
+            const Mask block = blocks[std::size_t(i)];
+            if (!(block & ~target))
+                continue; // nothing to exchange
+            const int common = popcount(block & target);
+            if (common > most) {
+                most = common;
+                candidates_.clear();
             }
+            if (common == most)
+                candidates_.push_back(i);
         }
-        return chosen;
+        return !candidates_.empty();
+    }
+
+    // A few blocks each exchange a random point for a random other one.
+    void shake() {
+        const Mask all = p_.n >= 64 ? ~Mask(0) : (Mask(1) << p_.n) - 1;
+        for (int i = 0; i < kShakenBlocks; ++i) {
+            const int index = int(random_.below(std::uint32_t(state_.blocks().size())));
+            const Mask block = state_.blocks()[std::size_t(index)];
+            if (!(all & ~block))
+                continue;
+            apply(Swap{index, random_.pointOf(block), random_.pointOf(all & ~block)});
+        }
+        fewestUncovered_ = state_.uncoveredCount();
+        sinceFewest_ = 0;
+    }
+
+    void apply(const Swap& swap) {
+        state_.applySwap(swap.block, swap.out, swap.in);
+        incidence_.move(std::size_t(swap.block), swap.out, swap.in);
+    }
+
+    std::size_t slot(int block, int point) const {
+        return std::size_t(block) * std::size_t(p_.n) + std::size_t(point);
     }
 
     CoverState& state_;
     const CoverProblem p_;
     Random random_;
-    const bool bestMove_;
     BlockIncidence incidence_;
-    std::size_t slot(int block, int point) const {
-        return std::size_t(block) * std::size_t(p_.n) + std::size_t(point);
-    }
-
     // For each block and point, the move (the low 16 bits of its number) until which the
     // point may not come back into the block; all cleared when those bits wrap, which keeps
     // the marks of a wheel of 400,000 blocks on 49 numbers in 37 MiB.
     std::vector<std::uint16_t> tabuUntil_;
     std::vector<int> candidates_;
-    double temperature_ = kStartTemperature;
+    std::uint64_t fewestUncovered_ = 0, sinceFewest_ = 0;
 };
 
 } // namespace
@@ -238,51 +280,65 @@ std::vector<Mask> greedyCover(const CoverProblem& p, const std::vector<Mask>& in
         }
         state.addBlock(block);
     }
-    removeRedundant(state, stop);
+    removeRedundant(state, [&] { return stopRequested(stop); });
     return state.blocks();
 }
 
 SearchOutcome shrinkCover(const CoverProblem& p, std::vector<Mask> start, std::uint64_t seed,
                           const SearchBudget& budget) {
-    using Clock = std::chrono::steady_clock;
-    const auto began = Clock::now();
+    const Limits limits(budget);
+    auto done = [&] { return limits.reached(); };
     SearchOutcome outcome;
+    outcome.blocks = start;
     CoverState state = makeState(p);
-    for (Mask b : start)
-        state.addBlock(b);
-    removeRedundant(state);
+    for (std::size_t i = 0; i < start.size(); ++i) {
+        if (i % kCheckEvery == 0 && limits.reached(0, &outcome.end))
+            return outcome;
+        state.addBlock(start[i]);
+    }
+    removeRedundant(state, done);
     outcome.blocks = state.blocks();
     const std::size_t smallEnough = std::max<std::size_t>(1, budget.goodEnough);
-    if (outcome.blocks.size() <= smallEnough || p.t < 1)
+    if (outcome.blocks.size() <= smallEnough || p.t < 1) {
+        outcome.end = SearchEnd::LowerBound;
         return outcome;
-
-    removeWeakest(state);
-    Mover mover(state, p, seed, budget.annealPlainCovers);
+    }
+    if (!removeWeakest(state, done)) {
+        limits.reached(0, &outcome.end);
+        return outcome;
+    }
+    Mover mover(state, p, seed);
     std::uint64_t moves = 0;
+    double reportedAt = 0;
     while (true) {
-        if ((moves & 255) == 0) {
-            if (stopRequested(budget.stop)) {
-                outcome.stopped = true;
+        if ((moves & 63) == 0) {
+            if (limits.reached(moves, &outcome.end))
                 break;
+            if (budget.progress && limits.seconds() >= reportedAt + 0.2) {
+                reportedAt = limits.seconds();
+                budget.progress(int(outcome.blocks.size()), moves);
             }
-            if (budget.maxMoves && moves >= budget.maxMoves)
-                break;
-            if (budget.seconds > 0 &&
-                std::chrono::duration<double>(Clock::now() - began).count() >= budget.seconds)
-                break;
         }
         if (state.uncoveredCount() == 0) {
             outcome.blocks = state.blocks();
-            if (budget.improved)
-                budget.improved(int(outcome.blocks.size()), moves);
-            if (outcome.blocks.size() <= smallEnough)
+            if (budget.progress)
+                budget.progress(int(outcome.blocks.size()), moves);
+            if (outcome.blocks.size() <= smallEnough) {
+                outcome.end = SearchEnd::LowerBound;
                 break;
-            removeRedundant(state);
-            removeWeakest(state);
+            }
+            removeRedundant(state, done);
+            if (!removeWeakest(state, done)) {
+                limits.reached(moves, &outcome.end);
+                break;
+            }
             mover.reset();
             continue;
         }
-        mover.move(++moves);
+        if (!mover.move(++moves)) {
+            outcome.end = SearchEnd::NoMoveLeft;
+            break;
+        }
     }
     outcome.moves = moves;
     return outcome;

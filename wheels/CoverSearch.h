@@ -1,11 +1,15 @@
 #pragma once
 
 // Finding small coverings on the points 0..n-1 (blocks of k points; every m-subset meets some
-// block in at least t points): a greedy start, and the local search of Nurmela and Östergård:
-// simulated annealing on the number of uncovered m-subsets with the block count fixed, one block
-// fewer each time a full cover is reached.
+// block in at least t points): a greedy start, and a local search that keeps improving. With the
+// block count fixed, each move exchanges one point of a block so that the block covers a chosen
+// uncovered target, the best such exchange by the weight of what it covers and uncovers (a short
+// tabu list keeps it from undoing itself); the targets still uncovered gain weight every few
+// hundred moves, and a search that stalls for a million moves is shaken by a few random
+// exchanges. Each full cover found is kept and the block count is lowered by one.
 
 #include "wheels/Combinatorics.h"
+#include "wheels/WheelTypes.h"
 
 #include <atomic>
 #include <cstdint>
@@ -21,21 +25,19 @@ struct CoverProblem {
 };
 
 struct SearchBudget {
-    double seconds = 10.0;
+    double seconds = 10.0;      // 0: no limit other than the moves
     std::uint64_t maxMoves = 0; // 0: no limit other than time
     const std::atomic<bool>* stop = nullptr;
     std::size_t goodEnough = 0; // stop once a cover this small is found (a lower bound)
-    // Plain coverings ("t if t") are searched by tabu search unless this asks for annealing,
-    // which some long runs on many points favour.
-    bool annealPlainCovers = false;
-    // Called with the size of each smaller full cover found, and the moves made so far.
-    std::function<void(int size, std::uint64_t moves)> improved;
+    // Called with the size of the smallest full cover and the moves made so far, after each
+    // improvement and about five times a second while the search goes on.
+    std::function<void(int size, std::uint64_t moves)> progress;
 };
 
 struct SearchOutcome {
     std::vector<Mask> blocks; // always a full cover
     std::uint64_t moves = 0;
-    bool stopped = false; // by the stop flag
+    SearchEnd end = SearchEnd::Budget;
 };
 
 // A full cover built block by block after the `initial` ones: the first uncovered target gives
@@ -53,6 +55,7 @@ std::vector<Mask> greedyCover(const CoverProblem& problem, const std::vector<Mas
 std::vector<Mask> turanThreeIfFour(int n, std::uint64_t seed, const SearchBudget& budget);
 
 // The smallest cover the local search reaches from `start` (a full cover) within the budget.
+// The same seed and move budget (without a time limit) give the same cover on any machine.
 SearchOutcome shrinkCover(const CoverProblem& problem, std::vector<Mask> start, std::uint64_t seed,
                           const SearchBudget& budget);
 

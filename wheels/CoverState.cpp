@@ -7,9 +7,10 @@ namespace Wheels {
 CoverState::CoverState(int n, int k, int t, int m)
     : n_(n), k_(k), t_(t), m_(m), all_(n >= 64 ? ~Mask(0) : (Mask(1) << n) - 1) {
     const std::uint64_t targets = binomial(n, m);
-    count_.assign(targets, 0);
+    target_.assign(targets, Target{0, 1});
     position_.resize(targets);
     uncovered_.resize(targets);
+    weightSum_ = targets;
     for (std::uint64_t r = 0; r < targets; ++r) {
         position_[r] = std::uint32_t(r);
         uncovered_[r] = std::uint32_t(r);
@@ -39,7 +40,7 @@ template <typename F> void CoverState::forEachLostBySwap(Mask block, int out, in
 }
 
 void CoverState::increment(std::uint64_t rank) {
-    if (count_[rank]++ == 0) {
+    if (target_[rank].count++ == 0) {
         const std::uint32_t at = position_[rank];
         const std::uint32_t last = uncovered_.back();
         uncovered_[at] = last;
@@ -50,7 +51,7 @@ void CoverState::increment(std::uint64_t rank) {
 }
 
 void CoverState::decrement(std::uint64_t rank) {
-    if (--count_[rank] == 0) {
+    if (--target_[rank].count == 0) {
         position_[rank] = std::uint32_t(uncovered_.size());
         uncovered_.push_back(std::uint32_t(rank));
     }
@@ -74,7 +75,7 @@ void CoverState::clearBlocks() {
 
 std::uint64_t CoverState::uniqueCoverage(int index) const {
     std::uint64_t unique = 0;
-    forEachCovered(blocks_[index], [&](Mask s) { unique += count_[colexRank(s)] == 1; });
+    forEachCovered(blocks_[index], [&](Mask s) { unique += target_[colexRank(s)].count == 1; });
     return unique;
 }
 
@@ -82,9 +83,45 @@ int CoverState::swapDelta(int index, int out, int in) const {
     const Mask block = blocks_[index];
     const Mask moved = (block & ~(Mask(1) << out)) | (Mask(1) << in);
     int delta = 0;
-    forEachLostBySwap(block, out, in, [&](Mask s) { delta += count_[colexRank(s)] == 1; });
-    forEachLostBySwap(moved, in, out, [&](Mask s) { delta -= count_[colexRank(s)] == 0; });
+    forEachLostBySwap(block, out, in, [&](Mask s) { delta += target_[colexRank(s)].count == 1; });
+    forEachLostBySwap(moved, in, out, [&](Mask s) { delta -= target_[colexRank(s)].count == 0; });
     return delta;
+}
+
+SwapEffect CoverState::swapEffect(int index, int out, int in) const {
+    const Mask block = blocks_[std::size_t(index)];
+    const Mask moved = (block & ~(Mask(1) << out)) | (Mask(1) << in);
+    SwapEffect effect;
+    forEachLostBySwap(block, out, in, [&](Mask s) {
+        const std::uint64_t r = colexRank(s);
+        if (target_[r].count == 1) {
+            ++effect.uncoveredDelta;
+            effect.score -= target_[r].weight;
+        }
+    });
+    forEachLostBySwap(moved, in, out, [&](Mask s) {
+        const std::uint64_t r = colexRank(s);
+        if (target_[r].count == 0) {
+            --effect.uncoveredDelta;
+            effect.score += target_[r].weight;
+        }
+    });
+    return effect;
+}
+
+void CoverState::raiseUncoveredWeights() {
+    for (std::uint32_t r : uncovered_)
+        ++target_[r].weight;
+    weightSum_ += uncovered_.size();
+    // Past an average of kMeanWeightLimit, every weight is scaled by about a half.
+    constexpr std::uint64_t kMeanWeightLimit = 8;
+    if (weightSum_ > kMeanWeightLimit * target_.size()) {
+        weightSum_ = 0;
+        for (Target& target : target_) {
+            target.weight = (target.weight + 1) / 2;
+            weightSum_ += target.weight;
+        }
+    }
 }
 
 void CoverState::applySwap(int index, int out, int in) {
@@ -96,9 +133,9 @@ void CoverState::applySwap(int index, int out, int in) {
 }
 
 Mask CoverState::firstUncoveredFrom(std::uint64_t& from) const {
-    while (from < count_.size() && count_[from] != 0)
+    while (from < target_.size() && target_[from].count != 0)
         ++from;
-    return from < count_.size() ? colexUnrank(from, m_) : 0;
+    return from < target_.size() ? colexUnrank(from, m_) : 0;
 }
 
 std::uint64_t CoverState::paddingGain(Mask partial, int p) const {
@@ -109,8 +146,9 @@ std::uint64_t CoverState::paddingGain(Mask partial, int p) const {
     if (t_ < 1 || popcount(partial) < t_ - 1)
         return 0;
     forEachSubset(partial, t_ - 1, [&](Mask inside) {
-        forEachSubset(outside, m_ - t_,
-                      [&](Mask rest) { gain += count_[colexRank(inside | rest | pBit)] == 0; });
+        forEachSubset(outside, m_ - t_, [&](Mask rest) {
+            gain += target_[colexRank(inside | rest | pBit)].count == 0;
+        });
     });
     return gain;
 }

@@ -29,7 +29,9 @@ QByteArray formatReadyWheel(const ReadyWheel& wheel) {
         for (Mask b = wheel.blocks[i]; b; b &= b - 1)
             line += kSymbols[lowestBit(b)];
     }
-    return line;
+    QByteArray origin = wheel.origin;
+    origin.replace('|', '/').replace('\n', ' ');
+    return line + '|' + origin;
 }
 
 std::vector<ReadyWheel> parseReadyWheels(const QByteArray& text) {
@@ -41,9 +43,15 @@ std::vector<ReadyWheel> parseReadyWheels(const QByteArray& text) {
         const QList<QByteArray> head = line.left(bar).split(' ');
         if (head.size() != 3)
             continue;
-        ReadyWheel wheel{head[0].toInt(), head[1].toInt(), head[2].toInt(), {}};
+        ReadyWheel wheel{head[0].toInt(), head[1].toInt(), head[2].toInt(), {}, {}};
         bool valid = wheel.v >= 1 && wheel.v <= kMaxPoints;
-        for (const QByteArray& block : line.mid(bar + 1).split(' ')) {
+        QByteArray body = line.mid(bar + 1);
+        const qsizetype originBar = body.indexOf('|');
+        if (originBar >= 0) {
+            wheel.origin = body.mid(originBar + 1).trimmed();
+            body.truncate(originBar);
+        }
+        for (const QByteArray& block : body.split(' ')) {
             Mask mask = 0;
             for (char c : block) {
                 const int p = pointOfSymbol(c);

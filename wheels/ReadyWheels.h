@@ -14,12 +14,14 @@ namespace Wheels {
 struct ReadyWheel {
     int v = 0, t = 0, m = 0;
     std::vector<Mask> blocks;
+    QByteArray origin; // how it was made (construction, search, seed, time), UTF-8
 };
 
 const std::vector<ReadyWheel>& readyWheels();
 const ReadyWheel* findReadyWheel(int v, int t, int m);
 
-// One line of data/ready_wheels.txt: "v t m|" then each block as six symbols.
+// One line of data/ready_wheels.txt: "v t m|", each block as six symbols, then "|" and the
+// wheel's origin.
 QByteArray formatReadyWheel(const ReadyWheel& wheel);
 // The wheels of a ready_wheels.txt text; malformed lines are skipped.
 std::vector<ReadyWheel> parseReadyWheels(const QByteArray& text);

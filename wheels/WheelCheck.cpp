@@ -119,6 +119,33 @@ CheckResult checkByMarks(const std::vector<int>& freeNumbers, const std::vector<
             marks.assign(binomial(n, need), false);
         forEachSubset(held, need, [&](Mask part) { marks[colexRank(part)] = true; });
     }
+    auto record = [&](Mask set) {
+        if (int(result.firstUncovered.size()) >= shown)
+            return;
+        std::vector<int> balls = keys;
+        for (Mask b = set; b; b &= b - 1)
+            balls.push_back(freeNumbers[std::size_t(lowestBit(b))]);
+        std::sort(balls.begin(), balls.end());
+        result.firstUncovered.push_back(balls);
+    };
+    // When every ticket needs the whole set ("t if t" without keys), the marks are the answer.
+    bool wholeSetsOnly = !marked[std::size_t(setSize)].empty();
+    for (int need = 0; need < setSize; ++need)
+        wholeSetsOnly = wholeSetsOnly && marked[std::size_t(need)].empty();
+    if (wholeSetsOnly) {
+        const std::vector<bool>& marks = marked[std::size_t(setSize)];
+        for (std::uint64_t rank = 0; rank < marks.size(); ++rank) {
+            if ((rank & 0xFFFF) == 0 && stop && stop->load()) {
+                result.finished = false;
+                break;
+            }
+            if (marks[rank])
+                ++result.coveredSets;
+            else
+                record(colexUnrank(rank, setSize));
+        }
+        return result;
+    }
     std::uint64_t visited = 0;
     forEachSubset((Mask(1) << n) - 1, setSize, [&](Mask set) {
         if (!result.finished || ((++visited & 0xFFFF) == 0 && stop && stop->load()))
@@ -129,15 +156,10 @@ CheckResult checkByMarks(const std::vector<int>& freeNumbers, const std::vector<
                 forEachSubset(set, need, [&](Mask part) {
                     covered = covered || marked[std::size_t(need)][colexRank(part)];
                 });
-        if (covered) {
+        if (covered)
             ++result.coveredSets;
-        } else if (int(result.firstUncovered.size()) < shown) {
-            std::vector<int> balls = keys;
-            for (Mask b = set; b; b &= b - 1)
-                balls.push_back(freeNumbers[std::size_t(lowestBit(b))]);
-            std::sort(balls.begin(), balls.end());
-            result.firstUncovered.push_back(balls);
-        }
+        else
+            record(set);
     });
     return result;
 }
@@ -147,10 +169,20 @@ constexpr std::size_t kMarkingTickets = 2000;
 
 } // namespace
 
+QString guaranteeCondition(const WheelRequest& request) {
+    return request.keys.empty() ? QString()
+                                : QStringLiteral("при условии, что выпали все ключевые числа");
+}
+
 CheckResult checkWheel(const WheelRequest& request, const std::vector<Ticket>& tickets,
                        int shownUncovered, const std::atomic<bool>* stop) {
     requireValidRequest(request);
     for (const Ticket& ticket : tickets) {
+        Mask balls = 0;
+        for (int ball : ticket)
+            balls |= ball >= 1 && ball <= kBalls ? Mask(1) << ball : 0;
+        if (popcount(balls) == kTicketSize)
+            continue;
         const QString error = validateTicket(std::vector<int>(ticket.begin(), ticket.end()), 0);
         if (!error.isEmpty())
             throw WheelError(error);

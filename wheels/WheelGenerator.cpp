@@ -1,5 +1,6 @@
 #include "wheels/WheelGenerator.h"
 
+#include "wheels/CoverCatalog.h"
 #include "wheels/CoverSearch.h"
 #include "wheels/ReadyWheels.h"
 #include "wheels/SplitConstruction.h"
@@ -18,66 +19,93 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr std::uint64_t kSearchTargetLimit = 4000000;
+// Of the time budget, the share kept for turning the wheel into tickets and checking it.
+constexpr double kCheckShare = 0.03;
 
 double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
+bool stopRequested(const std::atomic<bool>* stop) {
+    return stop && stop->load(std::memory_order_relaxed);
+}
+
 struct StartWheel {
     std::vector<Mask> blocks;
     QString method;
+
+    void offer(std::vector<Mask> candidate, const QString& how) {
+        if (!candidate.empty() && (blocks.empty() || candidate.size() < blocks.size())) {
+            blocks = std::move(candidate);
+            method = how;
+        }
+    }
 };
 
-// The smallest starting wheel available for the reduced problem.
-// Empty when `stop` was set before any wheel was complete.
-StartWheel startingWheel(const CoverProblem& p, bool keyless, bool useReady,
+// The smallest starting wheel available for the reduced problem: a shipped wheel, a split into
+// groups of them, a cover built from known designs by the point recursions (for "t if t", keys
+// or not), or else a greedy one. With `known` false only the greedy one. Empty when `stop` was
+// set before any wheel was complete.
+StartWheel startingWheel(const CoverProblem& p, bool keyless, bool known,
                          const std::atomic<bool>* stop) {
     StartWheel start;
-    if (keyless && useReady) {
-        if (const ReadyWheel* ready = findReadyWheel(p.n, p.t, p.m)) {
-            start.blocks = ready->blocks;
-            start.method = QStringLiteral("готовая система");
-        }
-        if (p.m > p.t) {
-            SplitWheel split = splitWheel(p.n, p.t, p.m);
-            if (!split.blocks.empty() &&
-                (start.blocks.empty() || split.blocks.size() < start.blocks.size())) {
-                start.blocks = std::move(split.blocks);
-                start.method = QStringLiteral("разбиение на группы: ") + split.plan;
-            }
-        }
+    const ReadyWheel* ready = keyless && known ? findReadyWheel(p.n, p.t, p.m) : nullptr;
+    if (ready)
+        start.offer(ready->blocks, QStringLiteral("готовая система"));
+    if (keyless && known && p.m > p.t) {
+        SplitWheel split = splitWheel(p.n, p.t, p.m);
+        start.offer(std::move(split.blocks), QStringLiteral("разбиение на группы: ") + split.plan);
     }
-    if (start.blocks.empty()) {
-        start.blocks = greedyCover(p, {}, stop);
-        start.method = QStringLiteral("жадное построение");
+    bool grown = false;
+    if (known && p.t == p.m) {
+        CatalogOptions options;
+        options.useReadyWheels = keyless;
+        options.stop = stop;
+        CoverCatalog catalog(options);
+        const KnownCover& cover = catalog.best(p.n, p.k, p.t);
+        grown = cover.grown;
+        if (!stopRequested(stop))
+            start.offer(cover.blocks, cover.origin);
     }
-    if (keyless && p.t == 3 && p.m == 3 && p.n > 26 &&
-        start.method != QLatin1String("готовая система")) {
-        // The Steiner system S(3,6,26) on the first 26 numbers, completed greedily.
-        std::vector<Mask> completed = greedyCover(p, steinerSystem3626(), stop);
-        if (!completed.empty() && completed.size() < start.blocks.size()) {
-            start.blocks = std::move(completed);
-            start.method = QStringLiteral("система Штейнера S(3,6,26), дополненная жадно");
-        }
-    }
+    if (start.blocks.empty() || grown)
+        start.offer(greedyCover(p, {}, stop), QStringLiteral("жадное построение"));
+    if (keyless && known && p.t == 3 && p.m == 3 && p.n > 26 && !ready)
+        start.offer(greedyCover(p, steinerSystem3626(), stop),
+                    QStringLiteral("система Штейнера S(3,6,26), дополненная жадно"));
+    if (stopRequested(stop))
+        start.blocks.clear();
     return start;
 }
 
+// The tickets of the blocks: each block's balls (keys and the free numbers it holds) in
+// ascending order, the tickets sorted.
 std::vector<Ticket> toTickets(const std::vector<Mask>& blocks, const std::vector<int>& freeNumbers,
                               const std::vector<int>& keys) {
-    std::vector<Ticket> tickets;
-    tickets.reserve(blocks.size());
-    for (Mask block : blocks) {
-        std::vector<int> balls = keys;
-        for (Mask b = block; b; b &= b - 1)
-            balls.push_back(freeNumbers[lowestBit(b)]);
-        std::sort(balls.begin(), balls.end());
-        Ticket ticket{};
-        std::copy_n(balls.begin(), kTicketSize, ticket.begin());
-        tickets.push_back(ticket);
+    std::vector<Ticket> tickets(blocks.size());
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        Ticket& ticket = tickets[i];
+        std::size_t filled = 0, key = 0;
+        for (Mask b = blocks[i]; b; b &= b - 1) {
+            const int ball = freeNumbers[std::size_t(lowestBit(b))];
+            while (key < keys.size() && keys[key] < ball)
+                ticket[filled++] = keys[key++];
+            ticket[filled++] = ball;
+        }
+        while (key < keys.size())
+            ticket[filled++] = keys[key++];
     }
     std::sort(tickets.begin(), tickets.end());
     return tickets;
+}
+
+// The proven lower bound of the reduced problem: the published one (keyless), the Schönheim
+// bound for "t if t", and whether one or two blocks can do it.
+std::uint64_t lowerBound(const CoverProblem& p, bool keyless) {
+    std::uint64_t bound = coverLowerBound(p.n, p.k, p.t, p.m);
+    if (keyless)
+        if (const auto record = findRecord(p.n, p.t, p.m))
+            bound = std::max(bound, std::uint64_t(record->lowerBound));
+    return bound;
 }
 
 } // namespace
@@ -115,6 +143,7 @@ GenerateResult generateWheel(const WheelRequest& request, const GenerateOptions&
         result.method = start.method;
     }
     result.startSize = int(best.size());
+    result.lowerBound = problem.t > 0 ? lowerBound(problem, h == 0) : 1;
     auto report = [&](int size, std::uint64_t moves) {
         if (options.progress)
             options.progress(GenerateProgress{size, secondsSince(began), moves});
@@ -123,29 +152,31 @@ GenerateResult generateWheel(const WheelRequest& request, const GenerateOptions&
 
     // Past a few million targets each move costs too much to gain anything in a budget of
     // seconds; the starting wheel (a split or a greedy one) is the answer there.
+    const double searchSeconds =
+        options.seconds > 0 ? options.seconds * (1 - kCheckShare) - secondsSince(began) : 0;
+    const bool timeLeft = options.seconds <= 0 || searchSeconds > 0;
     const bool searching = problem.t > 0 && (options.seconds > 0 || options.maxMoves > 0) &&
-                           binomial(problem.n, problem.m) <= kSearchTargetLimit;
+                           timeLeft && binomial(problem.n, problem.m) <= kSearchTargetLimit;
+    result.end = best.size() <= result.lowerBound ? SearchEnd::LowerBound : SearchEnd::Budget;
+    if (stopRequested(options.stop))
+        result.end = SearchEnd::Stopped;
     std::vector<Mask> searched;
-    if (searching) {
+    if (searching && result.end == SearchEnd::Budget) {
         SearchBudget budget;
-        budget.seconds =
-            options.seconds > 0 ? std::max(options.seconds - secondsSince(began), 1e-3) : 0;
+        budget.seconds = options.seconds > 0 ? searchSeconds : 0;
         budget.maxMoves = options.maxMoves;
         budget.stop = options.stop;
-        if (problem.t == problem.m)
-            budget.goodEnough = std::size_t(schonheimBound(problem.n, problem.k, problem.t));
-        if (h == 0)
-            if (const auto record = findRecord(problem.n, problem.t, problem.m))
-                budget.goodEnough = std::max(budget.goodEnough, std::size_t(record->lowerBound));
-        budget.improved = report;
+        budget.goodEnough = std::size_t(result.lowerBound);
+        budget.progress = report;
         SearchOutcome outcome = shrinkCover(problem, best, options.seed, budget);
         result.moves = outcome.moves;
-        result.stopped = outcome.stopped;
+        result.end = outcome.end;
         if (outcome.blocks.size() < best.size()) {
             searched = std::move(outcome.blocks);
             result.method += QStringLiteral(", затем локальный поиск");
         }
     }
+    result.stopped = result.end == SearchEnd::Stopped;
     // Only a wheel that passes the exact check leaves here.
     for (const std::vector<Mask>* candidate : {&searched, &best}) {
         if (candidate->empty())

@@ -44,6 +44,14 @@ struct CheckResult {
     double share() const { return totalSets ? double(coveredSets) / double(totalSets) : 1.0; }
 };
 
+// Why a search ended.
+enum class SearchEnd {
+    Budget,     // its time or moves were spent
+    Stopped,    // by the stop flag
+    LowerBound, // the wheel is as small as the proven lower bound allows
+    NoMoveLeft, // no exchange can cover what is left uncovered
+};
+
 struct GenerateProgress {
     int bestSize = 0;        // tickets in the best checked wheel so far
     double seconds = 0;      // since the start
@@ -51,7 +59,9 @@ struct GenerateProgress {
 };
 
 struct GenerateOptions {
-    double seconds = 10.0;      // time budget of the local search
+    // The time budget of the whole generation (0: none), the starting wheel and the final check
+    // included; a starting wheel that takes longer is still completed.
+    double seconds = 10.0;
     std::uint64_t maxMoves = 0; // move budget (0: none), for results that do not depend on time
     std::uint64_t seed = 1;
     bool useReadyWheels = true; // start from a shipped wheel or a split of them when one fits
@@ -66,6 +76,8 @@ struct GenerateResult {
     int startSize = 0; // tickets before the local search
     double seconds = 0;
     std::uint64_t moves = 0;
+    std::uint64_t lowerBound = 0; // the proven lower bound used to end the search early
+    SearchEnd end = SearchEnd::Budget;
     bool stopped = false; // by the stop flag
 };
 

@@ -3,10 +3,14 @@
 #include "analysis/TextTable.h"
 #include "cli/CliCommand.h"
 #include "cli/CliSession.h"
+#include "cli/CliTexts.h"
 #include "cli/CommandOptions.h"
 #include "cli/Console.h"
 #include "cli/OutputTarget.h"
+#include "dataset/Connection.h"
+#include "dataset/Statement.h"
 #include "entry/BetStore.h"
+#include "runtime/TableText.h"
 #include "wheels/TicketFile.h"
 #include "wheels/WheelCheck.h"
 #include "wheels/WheelGenerator.h"
@@ -16,14 +20,30 @@
 #include <QFile>
 #include <QLocale>
 
+#include <algorithm>
+#include <csignal>
+#include <set>
+
 namespace {
 
 const QString kNumbers = QStringLiteral("numbers");
 const QString kGuarantee = QStringLiteral("guarantee");
 const QString kKeys = QStringLiteral("keys");
 const QString kSeconds = QStringLiteral("seconds");
+const QString kMoves = QStringLiteral("moves");
 const QString kSeed = QStringLiteral("seed");
 const QString kTir = QStringLiteral("tir");
+const QString kForce = QStringLiteral("force");
+const QString kFormat = QStringLiteral("format");
+
+// Exit code of wheel: a file could not be read or written.
+constexpr int kFileFailed = 3;
+
+// A ticket file that cannot be read, or an output file that cannot be written.
+class FileError : public AppError {
+public:
+    using AppError::AppError;
+};
 
 // A message of the wheel library about the command line is a usage error.
 void usageUnless(const QString& problem) {
@@ -47,15 +67,32 @@ Wheels::WheelRequest readRequest(const QCommandLineParser& parser) {
 std::vector<Wheels::Ticket> readTickets(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw AppError(
+        throw FileError(
             QStringLiteral("Не удалось открыть файл «%1»: %2").arg(path, file.errorString()));
     if (file.size() > Wheels::kMaxTicketFileBytes)
         throw UsageError(QStringLiteral("файл «%1» больше %2 МиБ")
                              .arg(path)
                              .arg(Wheels::kMaxTicketFileBytes / (1024 * 1024)));
+    const QByteArray text = file.read(Wheels::kMaxTicketFileBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        throw FileError(
+            QStringLiteral("Не удалось прочитать файл «%1»: %2").arg(path, file.errorString()));
     std::vector<Wheels::Ticket> tickets;
-    usageUnless(Wheels::parseTickets(file.read(Wheels::kMaxTicketFileBytes + 1), &tickets));
+    usageUnless(Wheels::parseTickets(text, &tickets));
     return tickets;
+}
+
+// Writes the text to the file (or standard output); a failure is a FileError.
+void writeOutput(Console& console, const QString& path, const QByteArray& text) {
+    try {
+        OutputTarget target(console, path);
+        target.write(text.constData(), text.size());
+        target.commit();
+    } catch (const UsageError&) {
+        throw;
+    } catch (const AppError& e) {
+        throw FileError(e.message());
+    }
 }
 
 QString ballsText(const std::vector<int>& balls) {
@@ -65,13 +102,17 @@ QString ballsText(const std::vector<int>& balls) {
     return parts.join(QLatin1Char(' '));
 }
 
-QString checkLine(const Wheels::CheckResult& check) {
+QString checkLine(const Wheels::WheelRequest& request, const Wheels::CheckResult& check) {
     const QLocale locale;
-    return QStringLiteral("Покрыто наборов: %1 из %2 (%3%)%4")
+    const QString condition = Wheels::guaranteeCondition(request);
+    return QStringLiteral("Покрыто наборов: %1 из %2 (%3%) — %4")
         .arg(locale.toString(qulonglong(check.coveredSets)),
              locale.toString(qulonglong(check.totalSets)),
              locale.toString(check.share() * 100.0, 'f', check.guaranteed() ? 0 : 2),
-             check.guaranteed() ? QStringLiteral(" — гарантия проверена") : QString());
+             check.guaranteed()
+                 ? QStringLiteral("гарантия проверена") +
+                       (condition.isEmpty() ? QString() : QLatin1Char(' ') + condition)
+                 : QStringLiteral("гарантия не выполнена"));
 }
 
 QString recordLine(const Wheels::WheelRequest& request, int size) {
@@ -86,15 +127,65 @@ QString recordLine(const Wheels::WheelRequest& request, int size) {
     return line + QStringLiteral(" (%1)").arg(record->source);
 }
 
+QString endLine(const Wheels::GenerateResult& result) {
+    switch (result.end) {
+    case Wheels::SearchEnd::Stopped:
+        return QStringLiteral("Поиск прерван; показана лучшая система");
+    case Wheels::SearchEnd::LowerBound:
+        return QStringLiteral("Поиск закончен: размер равен доказанной нижней границе (%1)")
+            .arg(result.lowerBound);
+    case Wheels::SearchEnd::NoMoveLeft:
+        return QStringLiteral("Поиск закончен: улучшать больше нечего");
+    case Wheels::SearchEnd::Budget:
+        break;
+    }
+    return {};
+}
+
+// While it lives, Ctrl+C sets the flag instead of ending the program; a second Ctrl+C ends it.
+class InterruptStops {
+public:
+    explicit InterruptStops(std::atomic<bool>& flag) {
+        s_flag = &flag;
+        m_previous = std::signal(SIGINT, &InterruptStops::handle);
+    }
+    ~InterruptStops() {
+        std::signal(SIGINT, m_previous == SIG_ERR ? SIG_DFL : m_previous);
+        s_flag = nullptr;
+    }
+    InterruptStops(const InterruptStops&) = delete;
+    InterruptStops& operator=(const InterruptStops&) = delete;
+
+private:
+    static void handle(int) {
+        if (s_flag)
+            s_flag->store(true);
+        std::signal(SIGINT, SIG_DFL);
+    }
+    static inline std::atomic<bool>* s_flag = nullptr;
+    void (*m_previous)(int) = SIG_DFL;
+};
+
+double secondsOption(const QCommandLineParser& parser) {
+    bool ok = false;
+    const double seconds = parser.value(kSeconds).toDouble(&ok);
+    if (!ok || seconds <= 0 || seconds > 3600)
+        throw UsageError(QStringLiteral("--seconds: число секунд от 0 до 3600"));
+    return seconds;
+}
+
 int generate(CliSession& session, const QCommandLineParser& parser) {
     CommandOptions::allowArguments(parser, 2);
     const Wheels::WheelRequest request = readRequest(parser);
     Wheels::GenerateOptions options;
-    if (parser.isSet(kSeconds)) {
+    if (parser.isSet(kMoves)) {
         bool ok = false;
-        options.seconds = parser.value(kSeconds).toDouble(&ok);
-        if (!ok || options.seconds <= 0 || options.seconds > 3600)
-            throw UsageError(QStringLiteral("--seconds: число секунд от 0 до 3600"));
+        options.maxMoves = parser.value(kMoves).toULongLong(&ok);
+        if (!ok || options.maxMoves < 1 || options.maxMoves > 1000000000000ULL)
+            throw UsageError(QStringLiteral("--moves: число шагов поиска от 1 до 10^12"));
+        options.seconds = parser.isSet(kSeconds) ? secondsOption(parser) : 0;
+    } else if (parser.isSet(kSeconds)) {
+        options.seconds = secondsOption(parser);
     }
     if (parser.isSet(kSeed)) {
         bool ok = false;
@@ -102,25 +193,84 @@ int generate(CliSession& session, const QCommandLineParser& parser) {
         if (!ok)
             throw UsageError(QStringLiteral("--seed: целое неотрицательное число"));
     }
+    const QString format = parser.value(kFormat);
+    if (format != QLatin1String("csv") && format != QLatin1String("json"))
+        throw UsageError(QStringLiteral("--format для generate: csv или json"));
     Console& console = session.console();
-    const TableText::Format format = CommandOptions::chosenTableFormat(parser);
     const QStringList args = parser.positionalArguments();
-    OutputTarget target(console, args.size() > 1 ? args.at(1) : QString());
     options.progress = [&](const Wheels::GenerateProgress& p) {
-        if (options.seconds > 0)
-            console.progress(int(std::min(100.0, p.seconds * 100.0 / options.seconds)),
-                             QStringLiteral("лучший размер %1").arg(p.bestSize));
+        const double done =
+            options.seconds > 0
+                ? p.seconds / options.seconds
+                : double(p.moves) / double(std::max<std::uint64_t>(options.maxMoves, 1));
+        console.progress(int(std::min(100.0, done * 100.0)),
+                         QStringLiteral("лучший размер %1, шагов %2").arg(p.bestSize).arg(p.moves));
     };
-    const Wheels::GenerateResult result = Wheels::generateWheel(request, options);
+    std::atomic<bool> stop{false};
+    options.stop = &stop;
+    Wheels::GenerateResult result;
+    try {
+        InterruptStops interrupt(stop);
+        result = Wheels::generateWheel(request, options);
+    } catch (const Wheels::WheelError& e) {
+        if (stop)
+            throw AppError(e.message()); // interrupted before any wheel: not a usage error
+        throw;
+    }
     console.endProgress();
-    const QByteArray text = format == TableText::Format::Csv
-                                ? Analysis::ticketsCsv(result.tickets)
-                                : Analysis::ticketsJson(result.tickets);
-    target.write(text.constData(), text.size());
-    target.commit();
+    const QByteArray text = format == QLatin1String("csv") ? Analysis::ticketsCsv(result.tickets)
+                                                           : Analysis::ticketsJson(result.tickets);
+    writeOutput(console, args.value(1), text);
     console.error(recordLine(request, int(result.tickets.size())));
-    console.error(checkLine(result.check));
+    console.error(checkLine(request, result.check));
+    console.error(
+        QStringLiteral("Построение: %1; шагов поиска: %2").arg(result.method).arg(result.moves));
+    if (!endLine(result).isEmpty())
+        console.error(endLine(result));
     return ExitCode::Done;
+}
+
+// One JSON object: numbers, guarantee {t, m}, keys, tickets, sets, covered,
+// uncovered_examples (the first uncovered sets) and holds.
+QByteArray checkJson(const Wheels::WheelRequest& request, std::size_t tickets,
+                     const Wheels::CheckResult& check) {
+    QByteArray out;
+    auto list = [&out](const std::vector<int>& balls) {
+        out += '[';
+        for (std::size_t i = 0; i < balls.size(); ++i) {
+            if (i)
+                out += ", ";
+            out += QByteArray::number(balls[i]);
+        }
+        out += ']';
+    };
+    auto number = [&out](const char* name, qulonglong value) {
+        out += ", \"";
+        out += name;
+        out += "\": ";
+        out += QByteArray::number(value);
+    };
+    out += "{\"numbers\": ";
+    list(request.numbers);
+    out += ", \"guarantee\": {\"t\": ";
+    out += QByteArray::number(request.guarantee.t);
+    out += ", \"m\": ";
+    out += QByteArray::number(request.guarantee.m);
+    out += "}, \"keys\": ";
+    list(request.keys);
+    number("tickets", tickets);
+    number("sets", check.totalSets);
+    number("covered", check.coveredSets);
+    out += ", \"uncovered_examples\": [";
+    for (std::size_t i = 0; i < check.firstUncovered.size(); ++i) {
+        if (i)
+            out += ", ";
+        list(check.firstUncovered[i]);
+    }
+    out += "], \"holds\": ";
+    out += check.guaranteed() ? "true" : "false";
+    out += "}\n";
+    return out;
 }
 
 int check(CliSession& session, const QCommandLineParser& parser) {
@@ -129,14 +279,46 @@ int check(CliSession& session, const QCommandLineParser& parser) {
         throw UsageError(QStringLiteral("не указан файл с билетами"));
     CommandOptions::allowArguments(parser, 2);
     const Wheels::WheelRequest request = readRequest(parser);
+    const bool json = parser.isSet(kFormat) && parser.value(kFormat) == QLatin1String("json");
+    if (parser.isSet(kFormat) && !json && parser.value(kFormat) != QLatin1String("text"))
+        throw UsageError(QStringLiteral("--format для check: text или json"));
     const std::vector<Wheels::Ticket> tickets = readTickets(args.at(1));
     const Wheels::CheckResult result = Wheels::checkWheel(request, tickets);
     Console& console = session.console();
-    console.print(recordLine(request, int(tickets.size())));
-    console.print(checkLine(result));
-    for (const std::vector<int>& set : result.firstUncovered)
-        console.print(QStringLiteral("Не покрыт: ") + ballsText(set));
+    if (json) {
+        const QByteArray text = checkJson(request, tickets.size(), result);
+        console.write(text.constData(), text.size());
+    } else {
+        console.print(recordLine(request, int(tickets.size())));
+        console.print(checkLine(request, result));
+        for (const std::vector<int>& set : result.firstUncovered)
+            console.print(QStringLiteral("Не покрыт: ") + ballsText(set));
+    }
     return result.guaranteed() ? ExitCode::Done : ExitCode::Failed;
+}
+
+// How many of the tickets are stored already as bets of the draw.
+std::size_t storedAlready(Connection& connection, int tir,
+                          const std::vector<Wheels::Ticket>& tickets) {
+    std::set<Wheels::Ticket> stored;
+    Statement select(connection,
+                     QStringLiteral("SELECT s1, s2, s3, s4, s5, s6 FROM Rate WHERE tir = ?"));
+    select.bindInt64(1, tir);
+    while (select.step()) {
+        Wheels::Ticket ticket{};
+        for (int i = 0; i < Wheels::kTicketSize; ++i)
+            ticket[std::size_t(i)] = select.value(i).toInt();
+        std::sort(ticket.begin(), ticket.end());
+        stored.insert(ticket);
+    }
+    return std::size_t(std::count_if(tickets.begin(), tickets.end(),
+                                     [&](const Wheels::Ticket& t) { return stored.count(t) > 0; }));
+}
+
+// The newest draw number stored, or 0 when there is none.
+int newestDraw(Connection& connection) {
+    Statement select(connection, QStringLiteral("SELECT max(tir) FROM razyg"));
+    return select.step() ? select.value(0).toInt() : 0;
 }
 
 int add(CliSession& session, const QCommandLineParser& parser) {
@@ -151,10 +333,29 @@ int add(CliSession& session, const QCommandLineParser& parser) {
     if (!ok || tir < 1)
         throw UsageError(QStringLiteral("--tir: номер тиража, целое число от 1"));
     const std::vector<Wheels::Ticket> tickets = readTickets(args.at(1));
-    BetStore::addBets(session.connection(), tir,
+    Console& console = session.console();
+    Connection& connection = session.connection();
+    const std::size_t repeated = storedAlready(connection, tir, tickets);
+    if (repeated > 0 && !parser.isSet(kForce)) {
+        console.error(QStringLiteral("Для тиража %1 уже записаны %2 из %3 билетов файла; ничего не "
+                                     "записано (--force запишет их ещё раз)")
+                          .arg(tir)
+                          .arg(repeated)
+                          .arg(tickets.size()));
+        return ExitCode::Failed;
+    }
+    const int newest = newestDraw(connection);
+    if (tir > newest)
+        console.error(newest > 0 ? QStringLiteral("Тираж %1 ещё не внесён (последний — %2): ставки "
+                                                  "записаны на будущий тираж")
+                                       .arg(tir)
+                                       .arg(newest)
+                                 : QStringLiteral("В базе ещё нет тиражей: ставки записаны на "
+                                                  "тираж %1")
+                                       .arg(tir));
+    BetStore::addBets(connection, tir,
                       std::vector<BetStore::Ticket>(tickets.begin(), tickets.end()));
-    session.console().print(
-        QStringLiteral("Добавлено ставок: %1, тираж %2").arg(tickets.size()).arg(tir));
+    console.print(QStringLiteral("Добавлено ставок: %1, тираж %2").arg(tickets.size()).arg(tir));
     return ExitCode::Done;
 }
 
@@ -169,18 +370,28 @@ public:
         return QStringLiteral(
                    "Сокращённая система — набор билетов на выбранные числа с гарантией «T из M»: "
                    "если M выпавших шаров среди выбранных чисел, хотя бы один билет угадывает T "
-                   "из них. Каждая система проверяется перебором всех наборов.\n"
+                   "из них. С ключевыми числами (--keys, до трёх; они стоят в каждом билете) "
+                   "гарантия действует при условии, что выпали все ключевые числа. Каждая "
+                   "система проверяется перебором всех наборов.\n"
                    "  generate --numbers СПИСОК --guarantee T/M [--keys СПИСОК] [--seconds S] "
-                   "[--seed N] [--format csv|json] [ФАЙЛ] — строит систему поменьше за S секунд "
-                   "(10 по умолчанию); билеты в CSV (ticket,b1,b2,b3,b4,b5,b6) или JSON, на "
-                   "стандартный вывод или в ФАЙЛ; размер, проверка и лучший опубликованный "
-                   "размер — на стандартный поток ошибок;\n"
-                   "  check --numbers СПИСОК --guarantee T/M [--keys СПИСОК] ФАЙЛ — проверяет "
-                   "билеты из файла (тот же CSV, строки по шесть чисел или список JSON): "
-                   "код 0, если гарантия выполнена, 1 — если нет (и первые непокрытые наборы);\n"
-                   "  add --tir N ФАЙЛ — записывает билеты ставками на тираж N.\n"
-                   "СПИСОК — числа и диапазоны: 1-20 или 3,7,11-15. Ключевые числа (--keys, до "
-                   "трёх) стоят в каждом билете.\n\n") +
+                   "[--moves N] [--seed N] [--format csv|json] [ФАЙЛ] — строит систему поменьше "
+                   "за S секунд (10 по умолчанию) или за N шагов поиска (с тем же --seed и без "
+                   "--seconds — та же система на любом компьютере); поиск кончается раньше, "
+                   "если размер равен доказанной нижней границе, а Ctrl+C прерывает его и "
+                   "оставляет лучшую систему; билеты в CSV (ticket,b1,b2,b3,b4,b5,b6) или JSON, на "
+                   "стандартный вывод или в ФАЙЛ; размер, проверка, способ построения и лучший "
+                   "опубликованный размер — на стандартный поток ошибок;\n"
+                   "  check --numbers СПИСОК --guarantee T/M [--keys СПИСОК] [--format text|json] "
+                   "ФАЙЛ — проверяет билеты из файла (тот же CSV, строки по шесть чисел или список "
+                   "JSON) и "
+                   "выводит первые непокрытые наборы; JSON: numbers, guarantee, keys, tickets, "
+                   "sets, covered, uncovered_examples, holds;\n"
+                   "  add --tir N [--force] ФАЙЛ — записывает билеты ставками на тираж N; если "
+                   "такие билеты уже записаны на этот тираж, ничего не записывает без --force.\n"
+                   "Коды выхода: 0 — гарантия выполнена (или действие сделано), 1 — гарантия не "
+                   "выполнена (или ставки не записаны), 2 — ошибка в командной строке или в файле "
+                   "билетов, 3 — файл не удалось прочитать или записать.\n"
+                   "СПИСОК — числа и диапазоны: 1-20 или 3,7,11-15.\n\n") +
                Wheels::recordSourcesText() +
                QStringLiteral("\n\nПример:\n  numeron-cli wheel generate --numbers 1-20 "
                               "--guarantee 3/6 --seconds 30 система.csv");
@@ -193,11 +404,18 @@ public:
             QCommandLineOption(kKeys, QStringLiteral("Ключевые числа."), QStringLiteral("СПИСОК")),
             QCommandLineOption(kSeconds, QStringLiteral("Время поиска, секунд."),
                                QStringLiteral("S")),
+            QCommandLineOption(kMoves, QStringLiteral("Шагов поиска (воспроизводимо)."),
+                               QStringLiteral("N")),
             QCommandLineOption(kSeed, QStringLiteral("Начальное число поиска."),
                                QStringLiteral("N")),
             QCommandLineOption(kTir, QStringLiteral("Номер тиража для ставок."),
                                QStringLiteral("N")),
-            CommandOptions::tableFormat()};
+            QCommandLineOption(kForce, QStringLiteral("Записать ставки, даже если такие уже "
+                                                      "есть на этот тираж.")),
+            QCommandLineOption(kFormat,
+                               QStringLiteral("csv или json для generate, text или json "
+                                              "для check."),
+                               QStringLiteral("формат"), QStringLiteral("csv"))};
     }
 
     int run(CliSession& session, const QCommandLineParser& parser) override {
@@ -212,6 +430,9 @@ public:
                 return add(session, parser);
         } catch (const Wheels::WheelError& e) {
             throw UsageError(e.message());
+        } catch (const FileError& e) {
+            session.console().error(CliTexts::explained(e.message()));
+            return kFileFailed;
         }
         throw UsageError(
             action.isEmpty()

@@ -1,6 +1,7 @@
 #include "gui/wheels/WheelTexts.h"
 
 #include "analysis/TextTable.h"
+#include "wheels/WheelCheck.h"
 #include "wheels/WheelRecords.h"
 
 #include <QLocale>
@@ -37,7 +38,7 @@ QString requestText(const Wheels::WheelRequest& request) {
     return text;
 }
 
-QString checkText(const Wheels::CheckResult& check, int size) {
+QString checkText(const Wheels::CheckResult& check, int size, const Wheels::WheelRequest& request) {
     const QLocale locale;
     QString text =
         QStringLiteral("Билетов: %1. Покрыто наборов: %2 из %3 (%4%)")
@@ -45,7 +46,11 @@ QString checkText(const Wheels::CheckResult& check, int size) {
             .arg(locale.toString(qulonglong(check.coveredSets)),
                  locale.toString(qulonglong(check.totalSets)),
                  locale.toString(check.share() * 100.0, 'f', check.guaranteed() ? 0 : 2));
-    return check.guaranteed() ? text + QStringLiteral(" — гарантия проверена") : text;
+    if (!check.guaranteed())
+        return text;
+    const QString condition = Wheels::guaranteeCondition(request);
+    return text + QStringLiteral(" — гарантия проверена") +
+           (condition.isEmpty() ? QString() : QLatin1Char(' ') + condition);
 }
 
 QString recordText(const Wheels::WheelRequest& request) {

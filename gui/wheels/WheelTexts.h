@@ -18,8 +18,9 @@ QString ballsText(const std::vector<int>& balls);          // "1 2 3"
 QString ticketsText(qsizetype count); // "1 билет", "3 билета", "5 билетов"
 // The numbers, the guarantee and the keys in one line.
 QString requestText(const Wheels::WheelRequest& request);
-// Covered sets and their share; «гарантия проверена» only when the check passed.
-QString checkText(const Wheels::CheckResult& check, int size);
+// Covered sets and their share; «гарантия проверена» only when the check passed, with the
+// condition on the key numbers when the request has them.
+QString checkText(const Wheels::CheckResult& check, int size, const Wheels::WheelRequest& request);
 // The best published size and the lower bound for the request; empty when no
 // record applies (none known, or key numbers).
 QString recordText(const Wheels::WheelRequest& request);

@@ -329,7 +329,8 @@ void WheelsWindow::showResult(const Wheels::GenerateResult& result) {
         showDone(QStringLiteral("Поиск остановлен раньше, чем была построена первая система."));
         return;
     }
-    m_checkLine->setText(WheelTexts::checkText(result.check, int(tickets().size())));
+    m_checkLine->setText(
+        WheelTexts::checkText(result.check, int(tickets().size()), m_shownRequest));
     m_checkLine->show();
     m_method->show();
     m_recordLine->setText(WheelTexts::recordText(m_shownRequest));

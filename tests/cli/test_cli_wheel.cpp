@@ -1,9 +1,11 @@
 // numeron-cli wheel: generated wheels pass their check, the check's exit code
-// tells a full cover from a partial one, tickets become bets, bad input is a
-// usage error.
+// tells a full cover (0) from a partial one (1), a bad command line or ticket
+// file (2) and a file it cannot read or write (3); its JSON; tickets become
+// bets once unless forced; the same --moves and --seed give the same wheel.
 #include "tests/cli/CliTestSupport.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTest>
 
 class TestCliWheel : public QObject {
@@ -47,38 +49,85 @@ void TestCliWheel::generateThenCheckAndAdd() {
         cli.run(strings({"wheel", "check", "--numbers", "1-10", "--guarantee", "3/3"}) +
                 QStringList{wheel});
     QCOMPARE(checked.exitCode, 0);
-    const CliRun added = cli.run(strings({"wheel", "add", "--tir", "12"}) + QStringList{wheel});
+    const QStringList add = strings({"wheel", "add", "--tir", "12"}) + QStringList{wheel};
+    const CliRun added = cli.run(add);
     QCOMPARE(added.exitCode, 0);
-    QCOMPARE(cli.app.scalar(QStringLiteral("SELECT count(*) FROM Rate WHERE tir = 12")).toInt(),
-             tickets);
+    QVERIFY(added.outText().contains(QStringLiteral("Добавлено ставок: 10")));
+    QVERIFY(added.errText().contains(QStringLiteral("ещё нет тиражей")));
+    const QString count = QStringLiteral("SELECT count(*) FROM Rate WHERE tir = 12");
+    QCOMPARE(cli.app.scalar(count).toInt(), tickets);
+    // The same tickets again: nothing stored unless forced.
+    const CliRun again = cli.run(add);
+    QCOMPARE(again.exitCode, 1);
+    QVERIFY(again.errText().contains(QStringLiteral("уже записаны 10 из 10")));
+    QCOMPARE(cli.app.scalar(count).toInt(), tickets);
+    QCOMPARE(cli.run(add + QStringList{QStringLiteral("--force")}).exitCode, 0);
+    QCOMPARE(cli.app.scalar(count).toInt(), 2 * tickets);
+
+    // A move budget instead of time: the same seed gives the same wheel.
+    const QStringList byMoves = strings({"wheel", "generate", "--numbers", "1-16", "--guarantee",
+                                         "3/3", "--moves", "20000", "--seed", "5"});
+    const CliRun first = cli.run(byMoves);
+    QCOMPARE(first.exitCode, 0);
+    QCOMPARE(cli.run(byMoves).out, first.out);
 }
 
 void TestCliWheel::check_data() {
     QTest::addColumn<QByteArray>("tickets");
-    QTest::addColumn<QString>("guarantee");
+    QTest::addColumn<QStringList>("arguments"); // FILE stands for the tickets' file
     QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("shown"); // on standard output or error
+    const QStringList pairs = strings({"wheel", "check", "--numbers", "1-7", "--guarantee", "2/2"});
+    const QStringList triples =
+        strings({"wheel", "check", "--numbers", "1-7", "--guarantee", "3/3"});
+    const QStringList json = strings({"--format", "json", "FILE"});
     // On 1..7 each ticket leaves one ball out: three tickets hold every pair
     // (C(7,6,2) = 3), while the last two leave 1 and 7 apart.
-    QTest::newRow("covered") << QByteArray("1 2 3 4 5 6\n1;2;3;4;5;7\n1,2,3,4,6,7\n")
-                             << QStringLiteral("2/2") << 0;
+    const QByteArray three("1 2 3 4 5 6\n1;2;3;4;5;7\n1,2,3,4,6,7\n");
+    const QByteArray two("1,2,3,4,5,6\n2,3,4,5,6,7\n");
+    QTest::newRow("covered") << three << pairs + strings({"FILE"}) << 0
+                             << QStringLiteral("гарантия проверена");
     QTest::newRow("one pair short")
-        << QByteArray("1,2,3,4,5,6\n2,3,4,5,6,7\n") << QStringLiteral("3/3") << 1;
-    QTest::newRow("a ticket of five") << QByteArray("1,2,3,4,5\n") << QStringLiteral("2/2") << 2;
-    QTest::newRow("a ball twice") << QByteArray("1,2,3,4,5,5\n") << QStringLiteral("2/2") << 2;
-    QTest::newRow("ball 50") << QByteArray("1,2,3,4,5,50\n") << QStringLiteral("2/2") << 2;
+        << two << triples + strings({"FILE"}) << 1 << QStringLiteral("Не покрыт: 1 2 7");
+    QTest::newRow("keys: the condition said")
+        << two << pairs + strings({"--keys", "2", "FILE"}) << 0
+        << QStringLiteral("гарантия проверена при условии, что выпали все ключевые числа");
+    QTest::newRow("json, holds")
+        << three << pairs + json << 0
+        << QStringLiteral("{\"numbers\": [1, 2, 3, 4, 5, 6, 7], \"guarantee\": {\"t\": 2, "
+                          "\"m\": 2}, \"keys\": [], \"tickets\": 3, \"sets\": 21, "
+                          "\"covered\": 21, \"uncovered_examples\": [], \"holds\": true}");
+    QTest::newRow("json, fails")
+        << two << triples + json << 1
+        << QStringLiteral("\"sets\": 35, \"covered\": 30, \"uncovered_examples\": [[1, 2, 7], "
+                          "[1, 3, 7]");
+    QTest::newRow("a ticket of five")
+        << QByteArray("1,2,3,4,5\n") << pairs + strings({"FILE"}) << 2 << QString();
+    QTest::newRow("a ball twice") << QByteArray("1,2,3,4,5,5\n") << pairs + strings({"FILE"}) << 2
+                                  << QString();
+    QTest::newRow("ball 50") << QByteArray("1,2,3,4,5,50\n") << pairs + strings({"FILE"}) << 2
+                             << QString();
+    QTest::newRow("no such file") << QByteArray() << pairs + strings({"missing.csv"}) << 3
+                                  << QStringLiteral("missing.csv");
+    QTest::newRow("output folder missing")
+        << QByteArray()
+        << strings({"wheel", "generate", "--numbers", "1-9", "--guarantee", "2/2", "--seconds", "1",
+                    "no-such-folder/wheel.csv"})
+        << 3 << QStringLiteral("no-such-folder");
 }
 
 void TestCliWheel::check() {
     QFETCH(QByteArray, tickets);
-    QFETCH(QString, guarantee);
+    QFETCH(QStringList, arguments);
     QFETCH(int, exitCode);
+    QFETCH(QString, shown);
     CliFolder cli;
     const QString file = writeFile(cli, QStringLiteral("tickets.txt"), tickets);
-    const CliRun run = cli.run(strings({"wheel", "check", "--numbers", "1-7", "--guarantee"}) +
-                               QStringList{guarantee, file});
+    arguments.replaceInStrings(QRegularExpression(QStringLiteral("^FILE$")), file);
+    const CliRun run = cli.run(arguments);
     QCOMPARE(run.exitCode, exitCode);
-    if (exitCode == 1)
-        QVERIFY2(run.outText().contains(QStringLiteral("Не покрыт: 1 2 7")), run.out.constData());
+    const QString output = run.outText() + run.errText();
+    QVERIFY2(output.contains(shown), qPrintable(output));
 }
 
 void TestCliWheel::usage_data() {

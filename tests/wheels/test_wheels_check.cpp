@@ -77,6 +77,8 @@ private Q_SLOTS:
         QTest::newRow("no tickets") << 8 << 2 << 3 << 0 << 0;
         QTest::newRow("many tickets, 5 if 6 on 14") << 14 << 5 << 6 << 0 << 2500;
         QTest::newRow("many tickets, 4 if 6, one key") << 13 << 4 << 6 << 1 << 2100;
+        QTest::newRow("many tickets, 4 if 4 on 24") << 24 << 4 << 4 << 0 << 2100;
+        QTest::newRow("many tickets, 3 if 3, two keys") << 30 << 3 << 3 << 2 << 2050;
     }
     void matchesBruteForce() {
         QFETCH(int, v);

@@ -210,7 +210,7 @@ void TestWheelsWindow::generatesCheckedWheelAndSavesIt() {
     w.takeFromDraws(true);
     QCOMPARE(w.chooser()->chosen().size(), size_t(49));
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia)); // as the program sets it
-    QVERIFY(WheelTexts::checkText({}, 380599).startsWith(QStringLiteral("Билетов: 380\u00a0599.")));
+    QVERIFY(WheelTexts::checkText({}, 380599, {}).startsWith(QStringLiteral("Билетов: 380\u00a0599.")));
     w.buildButton()->click();
     QVERIFY(w.table()->model()->rowCount() == 0 && !w.checkLabel()->isVisible());
     w.stop();
