@@ -26,6 +26,23 @@ QString chosenFormat(const QCommandLineParser& parser, const QStringList& choice
     return chosen;
 }
 
+QCommandLineOption game() {
+    return QCommandLineOption(QStringLiteral("game"),
+                              QStringLiteral("Игра без базы данных: K/N или K/N+K2/N2 (6/49, 5/36, "
+                                             "5/45+1/20); без неё — игра базы."),
+                              QStringLiteral("игра"));
+}
+
+std::optional<Lottery::Game> chosenGame(const QCommandLineParser& parser) {
+    if (!parser.isSet(game()))
+        return std::nullopt;
+    try {
+        return Lottery::Game::parse(parser.value(game()));
+    } catch (const Lottery::GameError& e) {
+        throw UsageError(e.message());
+    }
+}
+
 QCommandLineOption tableFormat() {
     return format(kTableFormats);
 }

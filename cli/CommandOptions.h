@@ -1,5 +1,6 @@
 #pragma once
 
+#include "game/Game.h"
 #include "runtime/TableText.h"
 
 #include <QCommandLineOption>
@@ -24,6 +25,13 @@ TableText::Format chosenTableFormat(const QCommandLineParser& parser);
 QCommandLineOption last(const QString& what);
 // N of --last (a whole number from 1), or none when the option is not given.
 std::optional<qint64> lastCount(const QCommandLineParser& parser, const QString& what);
+
+// --game K/N or K/N+K2/N2: the game of a command that can work without a
+// database (pure filter conditions, wheels).
+QCommandLineOption game();
+// The game named by --game (UsageError for a bad one), or none when it is not
+// given and the command is to work on the database's game.
+std::optional<Lottery::Game> chosenGame(const QCommandLineParser& parser);
 
 // Refuses positional arguments beyond the first allowed ones.
 void allowArguments(const QCommandLineParser& parser, int allowed);
