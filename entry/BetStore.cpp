@@ -2,26 +2,59 @@
 
 #include "dataset/Connection.h"
 #include "dataset/Statement.h"
+#include "schema/GameSchema.h"
 
 namespace BetStore {
 
-void addBets(Connection& connection, int tir, const std::vector<Ticket>& tickets) {
+namespace {
+
+// Runs insert(ticket) for every ticket in one batch: all of them are stored or none.
+template <typename T, typename F>
+void storeAll(Connection& connection, const std::vector<T>& tickets, F&& insert) {
     connection.beginBatch();
     try {
-        for (const Ticket& ticket : tickets) {
-            Statement insert(connection,
-                             QStringLiteral("INSERT INTO Rate (tir, s1, s2, s3, s4, s5, s6) "
-                                            "VALUES (?, ?, ?, ?, ?, ?, ?)"));
-            insert.bindInt64(1, tir);
-            for (int i = 0; i < 6; ++i)
-                insert.bindInt64(i + 2, ticket[size_t(i)]);
-            insert.run();
-        }
+        for (const T& ticket : tickets)
+            insert(ticket);
         connection.commitBatch();
     } catch (...) {
         connection.rollbackBatch();
         throw;
     }
+}
+
+} // namespace
+
+void addBets(Connection& connection, int tir, const std::vector<Ticket>& tickets) {
+    storeAll(connection, tickets, [&](const Ticket& ticket) {
+        Statement insert(connection,
+                         QStringLiteral("INSERT INTO Rate (tir, s1, s2, s3, s4, s5, s6) "
+                                        "VALUES (?, ?, ?, ?, ?, ?, ?)"));
+        insert.bindInt64(1, tir);
+        for (int i = 0; i < 6; ++i)
+            insert.bindInt64(i + 2, ticket[size_t(i)]);
+        insert.run();
+    });
+}
+
+void addBets(Connection& connection, int tir, const Lottery::Game& game,
+             const std::vector<Lottery::Ticket>& tickets) {
+    const QStringList columns = GameSchema::betColumns(game);
+    QStringList marks;
+    for (qsizetype i = 0; i < columns.size(); ++i)
+        marks << QStringLiteral("?");
+    const QString sql =
+        QStringLiteral("INSERT INTO Rate (%1) VALUES (%2)")
+            .arg(columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+    storeAll(connection, tickets, [&](const Lottery::Ticket& ticket) {
+        Statement insert(connection, sql);
+        int column = 1;
+        insert.bindInt64(column++, tir);
+        for (const int ball : ticket.main)
+            insert.bindInt64(column++, ball);
+        for (const int ball : ticket.second)
+            insert.bindInt64(column++, ball);
+        insert.run();
+    });
 }
 
 } // namespace BetStore

@@ -67,8 +67,8 @@ int ballOf(QByteArrayView field, qint64 line) {
 }
 
 // Six numbers in any order, none twice: the ticket, ascending.
-Ticket ticketOf(const std::array<int, 6>& balls, qint64 line) {
-    Ticket ticket = balls;
+SixBalls ticketOf(const std::array<int, 6>& balls, qint64 line) {
+    SixBalls ticket = balls;
     std::sort(ticket.begin(), ticket.end());
     const auto twice = std::adjacent_find(ticket.begin(), ticket.end());
     if (twice != ticket.end())
@@ -76,7 +76,7 @@ Ticket ticketOf(const std::array<int, 6>& balls, qint64 line) {
     return ticket;
 }
 
-Ticket ticketOf(const std::vector<QByteArrayView>& fields, qint64 line) {
+SixBalls ticketOf(const std::vector<QByteArrayView>& fields, qint64 line) {
     std::array<int, 6> balls{};
     for (size_t i = 0; i < 6; ++i)
         balls[i] = ballOf(fields[i], line);
@@ -133,7 +133,7 @@ class LineReader {
 public:
     explicit LineReader(QByteArrayView text) : m_rest(text) {}
 
-    void read(std::vector<Ticket>& tickets) {
+    void read(std::vector<SixBalls>& tickets) {
         while (!m_rest.isEmpty()) {
             ++m_line;
             QByteArrayView record = nextLine();
@@ -168,7 +168,7 @@ private:
 
     // A label and six numbers; a quoted label may go on over the next lines.
     // Each line is scanned once for its quotes, the whole record once for its fields.
-    Ticket csvTicket(QByteArrayView record) {
+    SixBalls csvTicket(QByteArrayView record) {
         const qint64 first = m_line;
         bool open = insideQuotesAfter(record, false);
         while (open && !m_rest.isEmpty()) {
@@ -195,7 +195,7 @@ private:
     }
 
     // Six numbers; a word among them is named before the count is.
-    Ticket plainTicket(QByteArrayView record) {
+    SixBalls plainTicket(QByteArrayView record) {
         bool open = false;
         const std::vector<QByteArrayView> fields = splitFields(record, false, open);
         for (QByteArrayView field : fields)
@@ -218,7 +218,7 @@ class JsonReader {
 public:
     explicit JsonReader(QByteArrayView text) : m_text(text) {}
 
-    void read(std::vector<Ticket>& tickets) {
+    void read(std::vector<SixBalls>& tickets) {
         expect('[', QStringLiteral("ожидался список билетов «[»"));
         if (peek() == ']') {
             ++m_at;
@@ -256,7 +256,7 @@ private:
         ++m_at;
     }
 
-    Ticket object() {
+    SixBalls object() {
         peek();
         const qint64 first = m_line;
         expect('{', QStringLiteral("ожидался билет «{…}»"));
@@ -351,7 +351,7 @@ private:
 
 } // namespace
 
-QString parseTickets(const QByteArray& text, std::vector<Ticket>* tickets) {
+QString parseTickets(const QByteArray& text, std::vector<SixBalls>* tickets) {
     tickets->clear();
     if (text.size() > kMaxTicketFileBytes)
         return QStringLiteral("Файл билетов больше %1 МиБ").arg(kMaxTicketFileBytes >> 20);
@@ -372,6 +372,15 @@ QString parseTickets(const QByteArray& text, std::vector<Ticket>* tickets) {
     if (tickets->empty())
         return QStringLiteral("В файле нет ни одного билета");
     return {};
+}
+
+QString parseTickets(const QByteArray& text, std::vector<Ticket>* tickets) {
+    std::vector<SixBalls> six;
+    const QString error = parseTickets(text, &six);
+    tickets->assign(six.size(), Ticket());
+    for (std::size_t i = 0; i < six.size(); ++i)
+        std::copy(six[i].begin(), six[i].end(), (*tickets)[i].begin());
+    return error;
 }
 
 } // namespace Wheels

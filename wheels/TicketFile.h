@@ -19,6 +19,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <array>
 #include <vector>
 
 namespace Wheels {
@@ -27,7 +28,11 @@ constexpr qint64 kMaxTicketFileBytes = 64 * 1024 * 1024;
 constexpr int kMaxTicketLineChars = 1000;
 constexpr qint64 kMaxTickets = 1000000;
 
+// The six balls of a 6 из 49 ticket.
+using SixBalls = std::array<int, 6>;
+
 // The message for the user (naming the bad line), empty when every ticket was read.
+QString parseTickets(const QByteArray& text, std::vector<SixBalls>* tickets);
 QString parseTickets(const QByteArray& text, std::vector<Ticket>* tickets);
 
 } // namespace Wheels

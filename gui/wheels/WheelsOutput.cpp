@@ -11,6 +11,7 @@
 #include "gui/wheels/PdfJob.h"
 #include "gui/wheels/WheelPrinting.h"
 #include "gui/wheels/WheelTexts.h"
+#include "wheels/GameTickets.h"
 #include "widgets/FileDialogs.h"
 #include "widgets/MessageBoxes.h"
 #include "widgets/ScreenFit.h"
@@ -130,8 +131,7 @@ void WheelsWindow::saveBets() {
             return;
         }
     }
-    BetStore::addBets(m_connection, tir,
-                      std::vector<BetStore::Ticket>(tickets().begin(), tickets().end()));
+    BetStore::addBets(m_connection, tir, Lottery::Game(), Wheels::gameTickets(tickets()));
     showDone(QStringLiteral("Записано ставок: %1 на тираж %2.")
                  .arg(QLocale().toString(qulonglong(tickets().size())))
                  .arg(tir));
