@@ -375,11 +375,13 @@ int add(CliSession& session, const QCommandLineParser& parser) {
     } catch (const UsageError& e) {
         if (!game.hasSecondDrum())
             throw;
-        throw UsageError(e.message() +
-                         QStringLiteral("\nВ игре «%1» у ставки есть и числа второго барабана: "
-                                        "допишите их к билетам системы (столбцы x1..x%2).")
-                             .arg(game.displayName())
-                             .arg(game.k2()));
+        throw UsageError(
+            e.message() +
+            QStringLiteral("\nВ игре «%1» у ставки есть и числа второго барабана: "
+                           "допишите их к билетам системы (%2).")
+                .arg(game.displayName(), game.k2() == 1
+                                             ? QStringLiteral("столбец x1")
+                                             : QStringLiteral("столбцы x1..x%1").arg(game.k2())));
     }
     const std::size_t repeated = storedAlready(connection, game, tir, tickets);
     if (repeated > 0 && !parser.isSet(kForce)) {
