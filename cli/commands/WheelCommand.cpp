@@ -13,7 +13,6 @@
 #include "runtime/TableText.h"
 #include "schema/GameSchema.h"
 #include "wheels/GameTickets.h"
-#include "wheels/TicketFile.h"
 #include "wheels/WheelCheck.h"
 #include "wheels/WheelGenerator.h"
 #include "wheels/WheelInput.h"
@@ -85,11 +84,11 @@ QByteArray readTicketFile(const QString& path) {
     if (!file.open(QIODevice::ReadOnly))
         throw FileError(
             QStringLiteral("Не удалось открыть файл «%1»: %2").arg(path, file.errorString()));
-    if (file.size() > Wheels::kMaxTicketFileBytes)
+    if (file.size() > Lottery::kMaxTicketFileBytes)
         throw UsageError(QStringLiteral("файл «%1» больше %2 МиБ")
                              .arg(path)
-                             .arg(Wheels::kMaxTicketFileBytes / (1024 * 1024)));
-    const QByteArray text = file.read(Wheels::kMaxTicketFileBytes + 1);
+                             .arg(Lottery::kMaxTicketFileBytes / (1024 * 1024)));
+    const QByteArray text = file.read(Lottery::kMaxTicketFileBytes + 1);
     if (file.error() != QFileDevice::NoError)
         throw FileError(
             QStringLiteral("Не удалось прочитать файл «%1»: %2").arg(path, file.errorString()));
@@ -99,11 +98,6 @@ QByteArray readTicketFile(const QString& path) {
 // The tickets of the game in a file's text; a bad ticket is a usage error.
 std::vector<Lottery::Ticket> parseGameTickets(const QByteArray& text, const Lottery::Game& game) {
     std::vector<Lottery::Ticket> tickets;
-    if (game.isSixFromFortyNine()) {
-        std::vector<Wheels::Ticket> six;
-        usageUnless(Wheels::parseTickets(text, &six));
-        return Wheels::gameTickets(six);
-    }
     usageUnless(Lottery::parseTickets(text, game, &tickets));
     return tickets;
 }
