@@ -7,6 +7,7 @@
 #include "dataset/Statement.h"
 #include "draws/StoredDraws.h"
 #include "entry/BetStore.h"
+#include "game/HotCold.h"
 #include "gui/wheels/NumberChooser.h"
 #include "gui/wheels/PdfJob.h"
 #include "gui/wheels/WheelPrinting.h"
@@ -58,21 +59,18 @@ void WheelsWindow::takeFromDraws(bool hottest) {
             QStringLiteral("В базе нет тиражей: выбрать горячие и холодные шары не из чего."));
         return;
     }
-    // As the analysis ranks them: the hottest have the most hits in the newest
+    // Ranked as everywhere else: the hottest have the most hits in the newest
     // draws, then the shorter current delay; the coldest the fewest hits, then
     // the longer delay; ties go to the lower number.
-    std::vector<Analysis::BallStat> balls(table.balls.begin(), table.balls.end());
-    std::stable_sort(balls.begin(), balls.end(),
-                     [hottest](const Analysis::BallStat& a, const Analysis::BallStat& b) {
-                         if (a.hitsLastN != b.hitsLastN)
-                             return hottest ? a.hitsLastN > b.hitsLastN : a.hitsLastN < b.hitsLastN;
-                         if (a.delay != b.delay)
-                             return hottest ? a.delay < b.delay : a.delay > b.delay;
-                         return a.ball < b.ball;
-                     });
-    std::vector<int> chosen;
-    for (int i = 0; i < m_count->value(); ++i)
-        chosen.push_back(balls[size_t(i)].ball);
+    Lottery::BallHeat heat(int(table.balls.size()));
+    for (const Analysis::BallStat& s : table.balls) {
+        heat.hits[size_t(s.ball)] = s.hitsLastN;
+        heat.delay[size_t(s.ball)] = s.delay;
+    }
+    const std::vector<int> ranked =
+        Lottery::rankBalls(heat, hottest ? Lottery::Heat::Hottest : Lottery::Heat::Coldest);
+    const std::vector<int> chosen(
+        ranked.begin(), ranked.begin() + std::min<qsizetype>(m_count->value(), ranked.size()));
     m_chooser->setChosen(chosen);
     showDone(QStringLiteral("Выбраны %1 %2 шаров последних %3 тиражей.")
                  .arg(chosen.size())
