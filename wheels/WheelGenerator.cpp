@@ -22,8 +22,6 @@ constexpr std::uint64_t kSearchTargetLimit = 4000000;
 // The wheel's bookkeeping takes about 16 bytes a target (an M-set of the free numbers): past
 // every six of 49 numbers it would take more memory than a desktop can spare.
 constexpr std::uint64_t kMaxTargets = 14000000;
-// The shipped wheels and the splits into them hold blocks of six points.
-constexpr int kShippedBlockSize = 6;
 // Of the time budget, the share kept for turning the wheel into tickets and checking it.
 constexpr double kCheckShare = 0.03;
 
@@ -54,7 +52,7 @@ struct StartWheel {
 // was set before any wheel was complete.
 StartWheel startingWheel(const CoverProblem& p, bool known, const std::atomic<bool>* stop) {
     StartWheel start;
-    const bool ready6 = known && p.k == kShippedBlockSize;
+    const bool ready6 = known && p.k == kReadyBlockSize;
     const ReadyWheel* ready = ready6 ? findReadyWheel(p.n, p.t, p.m) : nullptr;
     if (ready)
         start.offer(ready->blocks, QStringLiteral("готовая система"));
