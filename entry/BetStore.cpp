@@ -4,6 +4,9 @@
 #include "dataset/Statement.h"
 #include "schema/GameSchema.h"
 
+#include <algorithm>
+#include <set>
+
 namespace BetStore {
 
 namespace {
@@ -55,6 +58,26 @@ void addBets(Connection& connection, int tir, const Lottery::Game& game,
             insert.bindInt64(column++, ball);
         insert.run();
     });
+}
+
+qsizetype storedAlready(Connection& connection, int tir, const Lottery::Game& game,
+                        const std::vector<Lottery::Ticket>& tickets) {
+    QStringList columns = GameSchema::betColumns(game);
+    columns.removeFirst(); // tir
+    Statement select(connection, QStringLiteral("SELECT %1 FROM Rate WHERE tir = ?")
+                                     .arg(columns.join(QStringLiteral(", "))));
+    select.bindInt64(1, tir);
+    std::set<Lottery::Ticket> stored;
+    while (select.step()) {
+        Lottery::Ticket ticket;
+        for (int i = 0; i < game.k() + game.k2(); ++i)
+            (i < game.k() ? ticket.main : ticket.second).append(select.value(i).toInt());
+        ticket.main = ticket.main.sorted();
+        ticket.second = ticket.second.sorted();
+        stored.insert(ticket);
+    }
+    return std::count_if(tickets.begin(), tickets.end(),
+                         [&](const Lottery::Ticket& t) { return stored.count(t) > 0; });
 }
 
 } // namespace BetStore

@@ -24,4 +24,9 @@ void addBets(Connection& connection, int tir, const std::vector<Ticket>& tickets
 void addBets(Connection& connection, int tir, const Lottery::Game& game,
              const std::vector<Lottery::Ticket>& tickets);
 
+// How many of the tickets (each drum sorted) are stored already as bets of the draw, whatever
+// the order of the numbers in their columns. Throws AppError with the engine's text.
+qsizetype storedAlready(Connection& connection, int tir, const Lottery::Game& game,
+                        const std::vector<Lottery::Ticket>& tickets);
+
 } // namespace BetStore

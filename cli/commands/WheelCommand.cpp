@@ -11,7 +11,6 @@
 #include "entry/BetStore.h"
 #include "game/TicketFile.h"
 #include "runtime/TableText.h"
-#include "schema/GameSchema.h"
 #include "wheels/GameTickets.h"
 #include "wheels/WheelCheck.h"
 #include "wheels/WheelGenerator.h"
@@ -23,7 +22,6 @@
 
 #include <algorithm>
 #include <csignal>
-#include <set>
 
 namespace {
 
@@ -320,28 +318,6 @@ int check(CliSession& session, const QCommandLineParser& parser) {
     return result.guaranteed() ? ExitCode::Done : ExitCode::Failed;
 }
 
-// How many of the tickets are stored already as bets of the draw.
-std::size_t storedAlready(Connection& connection, const Lottery::Game& game, int tir,
-                          const std::vector<Lottery::Ticket>& tickets) {
-    std::set<Lottery::Ticket> stored;
-    QStringList columns = GameSchema::betColumns(game);
-    columns.removeFirst(); // tir
-    Statement select(connection, QStringLiteral("SELECT %1 FROM Rate WHERE tir = ?")
-                                     .arg(columns.join(QStringLiteral(", "))));
-    select.bindInt64(1, tir);
-    while (select.step()) {
-        Lottery::Ticket ticket;
-        for (int i = 0; i < game.k() + game.k2(); ++i)
-            (i < game.k() ? ticket.main : ticket.second).append(select.value(i).toInt());
-        ticket.main = ticket.main.sorted();
-        ticket.second = ticket.second.sorted();
-        stored.insert(ticket);
-    }
-    return std::size_t(std::count_if(tickets.begin(), tickets.end(), [&](const Lottery::Ticket& t) {
-        return stored.count(t) > 0;
-    }));
-}
-
 // The newest draw number stored, or 0 when there is none.
 int newestDraw(Connection& connection) {
     Statement select(connection, QStringLiteral("SELECT max(tir) FROM razyg"));
@@ -377,7 +353,7 @@ int add(CliSession& session, const QCommandLineParser& parser) {
                                              ? QStringLiteral("столбец x1")
                                              : QStringLiteral("столбцы x1..x%1").arg(game.k2())));
     }
-    const std::size_t repeated = storedAlready(connection, game, tir, tickets);
+    const qsizetype repeated = BetStore::storedAlready(connection, tir, game, tickets);
     if (repeated > 0 && !parser.isSet(kForce)) {
         console.error(QStringLiteral("Для тиража %1 уже записаны %2 из %3 билетов файла; ничего не "
                                      "записано (--force запишет их ещё раз)")

@@ -28,7 +28,6 @@
 #include <QStandardPaths>
 
 #include <algorithm>
-#include <set>
 
 void WheelsWindow::setFileDialogs(FileDialogs* dialogs) {
     m_dialogs = dialogs ? dialogs : m_ownDialogs.get();
@@ -91,21 +90,8 @@ int WheelsWindow::suggestedTir() const {
 }
 
 qsizetype WheelsWindow::storedAlready(int tir) const {
-    std::set<Wheels::Ticket> stored;
-    Statement bets(m_connection,
-                   QStringLiteral("select s1, s2, s3, s4, s5, s6 from Rate where tir = ?"));
-    bets.bindInt64(1, tir);
-    while (bets.step()) {
-        Wheels::Ticket ticket{};
-        for (int i = 0; i < 6; ++i)
-            ticket[size_t(i)] = bets.value(i).toInt();
-        std::sort(ticket.begin(), ticket.end());
-        stored.insert(ticket);
-    }
-    return std::count_if(tickets().begin(), tickets().end(), [&](Wheels::Ticket ticket) {
-        std::sort(ticket.begin(), ticket.end());
-        return stored.count(ticket) > 0;
-    });
+    return BetStore::storedAlready(m_connection, tir, Lottery::Game(),
+                                   Wheels::gameTickets(tickets()));
 }
 
 void WheelsWindow::saveBets() {
