@@ -50,22 +50,25 @@ void usageUnless(const QString& problem) {
         throw UsageError(problem);
 }
 
-// The main drum of the game the wheel is for: the one named by --game, else that of the database
-// named by --db, else 6 из 49. Wheels hold the main drum's numbers only.
+// The game the wheel is for: the one named by --game, else that of the database named by --db,
+// else 6 из 49.
 Lottery::Game wheelGame(CliSession& session, const QCommandLineParser& parser) {
-    std::optional<Lottery::Game> game = CommandOptions::chosenGame(parser);
-    if (!game && !session.dbOption().isEmpty()) {
-        session.connectionForAnyGame();
-        game = session.game();
-    }
-    if (!game || game->isSixFromFortyNine())
+    if (std::optional<Lottery::Game> game = CommandOptions::chosenGame(parser))
+        return *game;
+    if (session.dbOption().isEmpty())
         return Lottery::Game();
-    return Lottery::Game::make(game->k(), game->n());
+    session.connectionForAnyGame();
+    return session.game();
+}
+
+// Wheels hold the main drum's numbers only.
+Lottery::Game mainDrum(const Lottery::Game& game) {
+    return game.isSixFromFortyNine() ? Lottery::Game() : Lottery::Game::make(game.k(), game.n());
 }
 
 Wheels::WheelRequest readRequest(const QCommandLineParser& parser, const Lottery::Game& game) {
     Wheels::WheelRequest request;
-    request.game = game;
+    request.game = mainDrum(game);
     if (!parser.isSet(kNumbers) || !parser.isSet(kGuarantee))
         throw UsageError(QStringLiteral("нужны --numbers и --guarantee"));
     usageUnless(Wheels::parseNumberList(parser.value(kNumbers), &request.numbers, game.n()));
@@ -298,12 +301,17 @@ int check(CliSession& session, const QCommandLineParser& parser) {
     if (args.size() < 2)
         throw UsageError(QStringLiteral("не указан файл с билетами"));
     CommandOptions::allowArguments(parser, 2);
-    const Wheels::WheelRequest request = readRequest(parser, wheelGame(session, parser));
+    const Lottery::Game game = wheelGame(session, parser);
+    const Wheels::WheelRequest request = readRequest(parser, game);
     const bool json = parser.isSet(kFormat) && parser.value(kFormat) == QLatin1String("json");
     if (parser.isSet(kFormat) && !json && parser.value(kFormat) != QLatin1String("text"))
         throw UsageError(QStringLiteral("--format для check: text или json"));
-    const std::vector<Wheels::Ticket> tickets =
-        Wheels::mainDrumTickets(parseGameTickets(readTicketFile(args.at(1)), request.game));
+    // The main drum's numbers, or whole tickets of a two-drum game (their second numbers aside).
+    const QByteArray text = readTicketFile(args.at(1));
+    std::vector<Lottery::Ticket> read;
+    if (!game.hasSecondDrum() || !Lottery::parseTickets(text, game, &read).isEmpty())
+        read = parseGameTickets(text, request.game);
+    const std::vector<Wheels::Ticket> tickets = Wheels::mainDrumTickets(read);
     const Wheels::CheckResult result = Wheels::checkWheel(request, tickets);
     Console& console = session.console();
     if (json) {
@@ -411,7 +419,9 @@ public:
                    "допишите их к билетам (ticket,b1..bK,x1..xK2), иначе файл не принимается.\n"
                    "Игра: generate и check строят и проверяют билеты из K чисел от 1 до N для "
                    "игры --game K/N (база не нужна), иначе для игры базы --db, иначе для 6 из 49; "
-                   "для игр с двумя барабанами — только основной барабан. Гарантия «T из M» — "
+                   "для игр с двумя барабанами — только основной барабан (check принимает и билеты "
+                   "с "
+                   "числами второго, не считая их). Гарантия «T из M» — "
                    "от «2 из 2» до «K−1 из K», чисел — от K+1 до N (не больше 64).\n"
                    "Коды выхода: 0 — гарантия выполнена (или действие сделано), 1 — гарантия не "
                    "выполнена (или ставки не записаны), 2 — ошибка в командной строке или в файле "
