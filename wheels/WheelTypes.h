@@ -23,11 +23,14 @@ constexpr int kMaxKeys = 3;
 // The most numbers a wheel is made on: its numbers are points of a 64-bit set.
 constexpr int kMaxChosen = 64;
 
+// The numbers on a ticket of 6 из 49, the game of a request unless it says otherwise.
+constexpr std::size_t kSixFromFortyNineTicket = 6;
+
 // The balls of a ticket, K distinct ones (3..7) in ascending order. Made without balls it holds
 // the six zeros of a 6 из 49 ticket, to be filled in.
 class Ticket {
 public:
-    Ticket() : size_(6) {}
+    Ticket() : size_(kSixFromFortyNineTicket) {}
     Ticket(std::initializer_list<int> balls) : size_(balls.size()) {
         std::size_t i = 0;
         for (const int ball : balls)
