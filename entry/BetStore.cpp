@@ -9,34 +9,12 @@
 
 namespace BetStore {
 
-namespace {
-
-// Runs insert(ticket) for every ticket in one batch: all of them are stored or none.
-template <typename T, typename F>
-void storeAll(Connection& connection, const std::vector<T>& tickets, F&& insert) {
-    connection.beginBatch();
-    try {
-        for (const T& ticket : tickets)
-            insert(ticket);
-        connection.commitBatch();
-    } catch (...) {
-        connection.rollbackBatch();
-        throw;
-    }
-}
-
-} // namespace
-
 void addBets(Connection& connection, int tir, const std::vector<Ticket>& tickets) {
-    storeAll(connection, tickets, [&](const Ticket& ticket) {
-        Statement insert(connection,
-                         QStringLiteral("INSERT INTO Rate (tir, s1, s2, s3, s4, s5, s6) "
-                                        "VALUES (?, ?, ?, ?, ?, ?, ?)"));
-        insert.bindInt64(1, tir);
-        for (int i = 0; i < 6; ++i)
-            insert.bindInt64(i + 2, ticket[size_t(i)]);
-        insert.run();
-    });
+    std::vector<Lottery::Ticket> numbers(tickets.size());
+    for (std::size_t i = 0; i < tickets.size(); ++i)
+        for (const int ball : tickets[i])
+            numbers[i].main.append(ball);
+    addBets(connection, tir, Lottery::Game(), numbers);
 }
 
 void addBets(Connection& connection, int tir, const Lottery::Game& game,
@@ -48,16 +26,23 @@ void addBets(Connection& connection, int tir, const Lottery::Game& game,
     const QString sql =
         QStringLiteral("INSERT INTO Rate (%1) VALUES (%2)")
             .arg(columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
-    storeAll(connection, tickets, [&](const Lottery::Ticket& ticket) {
-        Statement insert(connection, sql);
-        int column = 1;
-        insert.bindInt64(column++, tir);
-        for (const int ball : ticket.main)
-            insert.bindInt64(column++, ball);
-        for (const int ball : ticket.second)
-            insert.bindInt64(column++, ball);
-        insert.run();
-    });
+    connection.beginBatch();
+    try {
+        for (const Lottery::Ticket& ticket : tickets) {
+            Statement insert(connection, sql);
+            int column = 1;
+            insert.bindInt64(column++, tir);
+            for (const int ball : ticket.main)
+                insert.bindInt64(column++, ball);
+            for (const int ball : ticket.second)
+                insert.bindInt64(column++, ball);
+            insert.run();
+        }
+        connection.commitBatch();
+    } catch (...) {
+        connection.rollbackBatch();
+        throw;
+    }
 }
 
 qsizetype storedAlready(Connection& connection, int tir, const Lottery::Game& game,
