@@ -6,6 +6,7 @@
 #include <QBuffer>
 #include <QIODevice>
 #include <algorithm>
+#include <cctype>
 
 namespace Lottery {
 
@@ -21,6 +22,14 @@ QByteArrayView trimmed(QByteArrayView text) {
     while (!text.isEmpty() && isBlank(text.back()))
         text.chop(1);
     return text;
+}
+
+// A field's value: trimmed, and without the double quotes around it.
+QByteArrayView unquoted(QByteArrayView field) {
+    field = trimmed(field);
+    if (field.size() >= 2 && field.front() == '"' && field.back() == '"')
+        field = field.sliced(1, field.size() - 2);
+    return field;
 }
 
 // A bad line ends the reading; its message names the line.
@@ -39,142 +48,64 @@ QString quoted(QByteArrayView field) {
            (field.size() > 20 ? QStringLiteral("…»") : QStringLiteral("»"));
 }
 
-// The fields of one line. CSV: split at every comma or semicolon outside
-// double quotes, the quotes taken off. Plain: runs of commas, semicolons,
-// blanks and "+" separate, quote marks are dropped; at most `most` fields
-// are taken (enough to tell that there are too many).
-std::vector<QByteArray> splitLine(QByteArrayView text, bool csv, size_t most) {
-    std::vector<QByteArray> fields;
-    QByteArray field;
-    bool inQuotes = false;
-    bool any = false;
-    for (qsizetype i = 0; i <= text.size() && fields.size() <= most; ++i) {
-        const char c = i < text.size() ? text[i] : ',';
-        const bool end = i == text.size();
-        if (c == '"' && !end) {
-            // A doubled quote inside quotes is one quote character.
-            if (inQuotes && i + 1 < text.size() && text[i + 1] == '"') {
-                field += '"';
-                ++i;
-            } else {
-                inQuotes = !inQuotes;
-            }
-            any = true;
-            continue;
-        }
-        const bool separator =
-            end || (!inQuotes && (c == ',' || c == ';' || (!csv && (isBlank(c) || c == '+'))));
-        if (!separator) {
-            field += c;
-            any = true;
-        } else if (csv || any) {
-            fields.push_back(csv ? field : field.trimmed());
-            field.clear();
-            any = false;
-        }
+// The number 1..highest of a field, or 0. At most three digits are read, so
+// the value cannot overflow however long the field.
+int ballValue(QByteArrayView field, int highest) {
+    int value = 0;
+    if (field.isEmpty() || field.size() > 3)
+        return 0;
+    for (char c : field) {
+        if (c < '0' || c > '9')
+            return 0;
+        value = value * 10 + (c - '0');
     }
-    if (csv)
-        for (QByteArray& f : fields)
-            f = trimmed(f).toByteArray();
-    return fields;
+    return value <= highest ? value : 0;
 }
 
-bool hasCsvSeparator(QByteArrayView text) {
-    bool inQuotes = false;
-    for (const char c : text) {
-        if (c == '"')
-            inQuotes = !inQuotes;
-        else if (!inQuotes && (c == ',' || c == ';'))
-            return true;
-    }
-    return false;
-}
-
-class TicketReader {
+// What a ticket of the game is: K numbers of the main drum, then K2 of the
+// second, at their positions in a line.
+class TicketRules {
 public:
-    explicit TicketReader(const Game& game)
-        : m_game(game), m_numbers(game.k() + game.k2()), m_header(ticketHeader(game)) {}
+    explicit TicketRules(const Game& game) : m_game(game) {}
 
-    // Reads one line that is not blank; false for the header.
-    bool readLine(QByteArrayView content, qint64 line, bool first, Ticket* ticket) {
-        if (first) {
-            const QByteArray compact = compactHeader(content);
-            if ((m_csv = compact == m_header))
-                return false;
-            if (compact.startsWith("ticket,"))
-                failLine(line, QStringLiteral("заголовок не для игры «%1»: ожидается «%2»")
-                                   .arg(m_game.displayName(), QString::fromLatin1(m_header)));
-        }
-        std::vector<QByteArray> fields;
-        if (m_csv) {
-            fields = splitLine(content, true, size_t(m_numbers) + 1);
-            if (int(fields.size()) != m_numbers + 1)
-                failLine(line, QStringLiteral("нужно %1: номер билета и %2")
-                                   .arg(fieldsInWords(m_numbers + 1), numbersWanted()));
-            fields.erase(fields.begin());
-        } else {
-            if (hasCsvSeparator(content)) {
-                fields = splitLine(content, true, size_t(m_numbers) + 1);
-                if (int(fields.size()) == m_numbers + 1)
-                    fields.erase(fields.begin()); // the program's CSV without its header
-                else
-                    fields.clear();
-            }
-            if (fields.empty())
-                fields = splitLine(content, false, size_t(m_numbers) + 1);
-            if (int(fields.size()) != m_numbers)
-                failLine(line, QStringLiteral("нужно %1, а найдено %2")
-                                   .arg(numbersWanted())
-                                   .arg(fields.size()));
-        }
-        *ticket = Ticket{};
-        for (int i = 0; i < m_numbers; ++i) {
-            const bool second = i >= m_game.k();
-            const int ball =
-                ballOf(fields[size_t(i)], second ? m_game.n2() : m_game.n(), second, line);
-            (second ? ticket->second : ticket->main).append(ball);
-        }
-        ticket->main = ticket->main.sorted();
-        ticket->second = ticket->second.sorted();
-        checkRepeats(ticket->main, QString(), line);
-        checkRepeats(ticket->second, QStringLiteral(" во втором барабане"), line);
-        return true;
+    const Game& game() const { return m_game; }
+    int numbers() const { return m_game.k() + m_game.k2(); }
+    bool second(int position) const { return position >= m_game.k() && position < numbers(); }
+    int highest(int position) const { return second(position) ? m_game.n2() : m_game.n(); }
+
+    int ballOf(QByteArrayView field, int position, qint64 line) const {
+        field = unquoted(field);
+        const int value = ballValue(field, highest(position));
+        if (value == 0)
+            failLine(line, quoted(field) + outOfRange(position));
+        return value;
+    }
+    QString outOfRange(int position) const {
+        return QStringLiteral(" — не число от 1 до %1").arg(highest(position)) +
+               (second(position) ? QStringLiteral(" (второй барабан)") : QString());
     }
 
-private:
+    // The numbers in their positions: the ticket, each drum ascending, none twice.
+    Ticket ticketOf(const std::vector<int>& balls, qint64 line) const {
+        Ticket ticket;
+        for (int i = 0; i < numbers(); ++i)
+            (second(i) ? ticket.second : ticket.main).append(balls[size_t(i)]);
+        ticket.main = ticket.main.sorted();
+        ticket.second = ticket.second.sorted();
+        checkRepeats(ticket.main, QString(), line);
+        checkRepeats(ticket.second, QStringLiteral(" во втором барабане"), line);
+        return ticket;
+    }
+
     QString numbersWanted() const {
         if (!m_game.hasSecondDrum())
             return numbersInWords(m_game.k());
         return QStringLiteral("%1 (%2 и %3 второго барабана)")
-            .arg(numbersInWords(m_numbers), QString::number(m_game.k()),
+            .arg(numbersInWords(numbers()), QString::number(m_game.k()),
                  QString::number(m_game.k2()));
     }
 
-    // The line as a header compares: lower case, without blanks and quotes,
-    // semicolons read as commas.
-    static QByteArray compactHeader(QByteArrayView line) {
-        QByteArray compact;
-        for (char c : line.first(std::min<qsizetype>(200, line.size())))
-            if (!isBlank(c) && c != '"')
-                compact += char(c == ';' ? ',' : c);
-        return compact.toLower();
-    }
-
-    static int ballOf(QByteArrayView field, int n, bool second, qint64 line) {
-        field = trimmed(field);
-        // At most three digits are read, so the value cannot overflow however long the field.
-        int value = 0;
-        bool digits = !field.isEmpty() && field.size() <= 3;
-        for (qsizetype i = 0; digits && i < field.size(); ++i) {
-            digits = field[i] >= '0' && field[i] <= '9';
-            value = value * 10 + (field[i] - '0');
-        }
-        if (!digits || value < 1 || value > n)
-            failLine(line, quoted(field) + QStringLiteral(" — не число от 1 до %1").arg(n) +
-                               (second ? QStringLiteral(" (второй барабан)") : QString()));
-        return value;
-    }
-
+private:
     static void checkRepeats(const Numbers& sorted, const QString& where, qint64 line) {
         const auto twice = std::adjacent_find(sorted.begin(), sorted.end());
         if (twice != sorted.end())
@@ -182,9 +113,317 @@ private:
     }
 
     const Game& m_game;
-    const int m_numbers;
-    const QByteArray m_header;
-    bool m_csv = false;
+};
+
+// The fields of one record. Commas and semicolons separate (in a plain line
+// runs of them and of blanks do, and of "+" when `plus`; in CSV each one
+// does); not inside double quotes, where a doubled quote stands for one.
+// `open` tells whether the text ends inside quotes. At most `most` fields are
+// kept: more are wrong anyway.
+std::vector<QByteArrayView> splitFields(QByteArrayView text, bool csv, size_t most, bool& open,
+                                        bool plus = false) {
+    std::vector<QByteArrayView> fields;
+    open = false;
+    qsizetype start = csv ? 0 : -1;
+    for (qsizetype i = 0; i <= text.size() && fields.size() < most; ++i) {
+        const char c = i < text.size() ? text[i] : ',';
+        if (c == '"')
+            open = !open;
+        const bool separator =
+            i == text.size() ||
+            (!open && (c == ',' || c == ';' || (!csv && (isBlank(c) || (plus && c == '+')))));
+        if (csv && separator) {
+            fields.push_back(text.sliced(start, i - start));
+            start = i + 1;
+        } else if (!csv && separator && start >= 0) {
+            fields.push_back(text.sliced(start, i - start));
+            start = -1;
+        } else if (!csv && !separator && start < 0) {
+            start = i;
+        }
+    }
+    return fields;
+}
+
+// The line as a header compares: lower case, without blanks and quotes,
+// semicolons read as commas.
+QByteArray compactHeader(QByteArrayView line) {
+    QByteArray compact;
+    for (char c : line.first(std::min<qsizetype>(200, line.size())))
+        if (!isBlank(c) && c != '"')
+            compact += char(c == ';' ? ',' : c);
+    return compact.toLower();
+}
+
+// A file of lines, its form told by the first one: CSV (the header
+// "ticket,b1,...", then a label and the numbers a record, or those records
+// alone) or plain lines of the numbers.
+class LineReader {
+public:
+    LineReader(QByteArrayView text, const TicketRules& rules)
+        : m_rest(text), m_rules(rules), m_most(size_t(rules.numbers()) + 2) {}
+
+    void read(std::vector<Ticket>& tickets) {
+        while (!m_rest.isEmpty()) {
+            ++m_line;
+            QByteArrayView record = nextLine();
+            if (trimmed(record).isEmpty())
+                continue;
+            if (m_form == Form::Unknown) {
+                m_form = formOf(trimmed(record));
+                if (m_form == Form::Header) {
+                    m_form = Form::Csv;
+                    continue;
+                }
+            }
+            if (qint64(tickets.size()) >= kMaxTickets)
+                failLine(m_line,
+                         QStringLiteral("больше %1 билетов в одном файле").arg(kMaxTickets));
+            tickets.push_back(m_form == Form::Csv ? csvTicket(record) : plainTicket(record));
+        }
+    }
+
+private:
+    enum class Form { Unknown, Header, Csv, Plain };
+
+    Form formOf(QByteArrayView first) const {
+        const QByteArray compact = compactHeader(first);
+        if (compact == ticketHeader(m_rules.game()))
+            return Form::Header;
+        // Another game's header is named as such (6 из 49 files read as always).
+        if (compact.startsWith("ticket,") && !m_rules.game().isSixFromFortyNine())
+            failLine(m_line, QStringLiteral("заголовок не для игры «%1»: ожидается «%2»")
+                                 .arg(m_rules.game().displayName(),
+                                      QString::fromLatin1(ticketHeader(m_rules.game()))));
+        // A label and the numbers between commas: the program's own CSV without its header.
+        bool open = false;
+        return int(splitFields(first, true, m_most, open).size()) == m_rules.numbers() + 1
+                   ? Form::Csv
+                   : Form::Plain;
+    }
+
+    QByteArrayView nextLine() {
+        const qsizetype end = m_rest.indexOf('\n');
+        const QByteArrayView line = end < 0 ? m_rest : m_rest.first(end);
+        m_rest = end < 0 ? QByteArrayView() : m_rest.sliced(end + 1);
+        if (line.size() > kMaxTicketLineChars)
+            failLine(m_line, QStringLiteral("строка длиннее %1 символов").arg(kMaxTicketLineChars));
+        return line;
+    }
+
+    // A label and the numbers; a quoted label may go on over the next lines.
+    // Each line is scanned once for its quotes, the whole record once for its fields.
+    Ticket csvTicket(QByteArrayView record) {
+        const qint64 first = m_line;
+        bool open = insideQuotesAfter(record, false);
+        while (open && !m_rest.isEmpty()) {
+            ++m_line;
+            const QByteArrayView more = nextLine();
+            // The record runs on in the text: the next line follows its line end.
+            record = QByteArrayView(record.data(), more.data() + more.size() - record.data());
+            if (record.size() > kMaxTicketLineChars)
+                failLine(first,
+                         QStringLiteral("запись длиннее %1 символов").arg(kMaxTicketLineChars));
+            open = insideQuotesAfter(more, open);
+        }
+        if (open)
+            failLine(first, QStringLiteral("кавычка не закрыта"));
+        const std::vector<QByteArrayView> fields = splitFields(record, true, m_most, open);
+        if (int(fields.size()) != m_rules.numbers() + 1)
+            failLine(first,
+                     QStringLiteral("нужно %1: номер билета и %2")
+                         .arg(fieldsInWords(m_rules.numbers() + 1), m_rules.numbersWanted()));
+        return ticketOf(fields, 1, first);
+    }
+
+    static bool insideQuotesAfter(QByteArrayView text, bool open) {
+        return (text.count('"') % 2 == 1) != open;
+    }
+
+    // The numbers alone; a word among them is named before the count is.
+    Ticket plainTicket(QByteArrayView record) {
+        bool open = false;
+        const std::vector<QByteArrayView> fields =
+            splitFields(record, false, m_most, open, m_rules.game().hasSecondDrum());
+        for (size_t i = 0; i < fields.size(); ++i)
+            m_rules.ballOf(fields[i], int(i), m_line);
+        if (int(fields.size()) != m_rules.numbers())
+            failLine(m_line, QStringLiteral("нужно %1, а найдено %2")
+                                 .arg(m_rules.numbersWanted())
+                                 .arg(fields.size()));
+        return ticketOf(fields, 0, m_line);
+    }
+
+    Ticket ticketOf(const std::vector<QByteArrayView>& fields, size_t from, qint64 line) const {
+        std::vector<int> balls;
+        for (size_t i = from; i < fields.size(); ++i)
+            balls.push_back(m_rules.ballOf(fields[i], int(i - from), line));
+        return m_rules.ticketOf(balls, line);
+    }
+
+    QByteArrayView m_rest;
+    const TicketRules& m_rules;
+    const size_t m_most;
+    qint64 m_line = 0;
+    Form m_form = Form::Unknown;
+};
+
+// A JSON array of flat objects with the keys b1..bK and x1..xK2 (and any
+// others, such as "ticket", whose values are left alone), as the program
+// writes them. Read in one pass, without building the document.
+class JsonReader {
+public:
+    JsonReader(QByteArrayView text, const TicketRules& rules) : m_text(text), m_rules(rules) {}
+
+    void read(std::vector<Ticket>& tickets) {
+        expect('[', QStringLiteral("ожидался список билетов «[»"));
+        if (peek() == ']') {
+            ++m_at;
+        } else {
+            for (;;) {
+                if (qint64(tickets.size()) >= kMaxTickets)
+                    fail(QStringLiteral("больше %1 билетов в одном файле").arg(kMaxTickets));
+                tickets.push_back(object());
+                const char next = peek();
+                ++m_at;
+                if (next == ']')
+                    break;
+                if (next != ',')
+                    fail(QStringLiteral("после билета ожидалась «,» или «]»"));
+            }
+        }
+        peek();
+        if (m_at < m_text.size())
+            fail(QStringLiteral("лишний текст после списка билетов"));
+    }
+
+private:
+    [[noreturn]] void fail(const QString& what) const { failLine(m_line, what); }
+
+    // The next character after blanks and line ends ('\0' at the end).
+    char peek() {
+        while (m_at < m_text.size() && (isBlank(m_text[m_at]) || m_text[m_at] == '\n'))
+            m_line += m_text[m_at++] == '\n';
+        return m_at < m_text.size() ? m_text[m_at] : '\0';
+    }
+
+    void expect(char c, const QString& what) {
+        if (peek() != c)
+            fail(what);
+        ++m_at;
+    }
+
+    // The position of a key b1..bK (0..K-1) or x1..xK2 (K..), or -1.
+    int positionOf(const QByteArray& key) const {
+        if (key.size() != 2 || key[1] < '1' || key[1] > '9')
+            return -1;
+        const int index = key[1] - '1';
+        const Game& game = m_rules.game();
+        if (key[0] == 'b' && index < game.k())
+            return index;
+        if (key[0] == 'x' && index < game.k2())
+            return game.k() + index;
+        return -1;
+    }
+
+    static QByteArray keyOf(const Game& game, int position) {
+        return position < game.k() ? "b" + QByteArray::number(position + 1)
+                                   : "x" + QByteArray::number(position - game.k() + 1);
+    }
+
+    Ticket object() {
+        peek();
+        const qint64 first = m_line;
+        expect('{', QStringLiteral("ожидался билет «{…}»"));
+        std::vector<int> balls(size_t(m_rules.numbers()), 0);
+        if (peek() != '}')
+            for (;;) {
+                const QByteArray key = string();
+                expect(':', QStringLiteral("после имени поля ожидалось «:»"));
+                const int position = positionOf(key);
+                if (position >= 0) {
+                    if (balls[size_t(position)] != 0)
+                        fail(QStringLiteral("поле «%1» дважды").arg(QLatin1String(key)));
+                    balls[size_t(position)] = ball(key, position);
+                } else {
+                    scalar();
+                }
+                if (peek() != ',')
+                    break;
+                ++m_at;
+            }
+        expect('}', QStringLiteral("ожидалась «,» или «}»"));
+        for (int i = 0; i < m_rules.numbers(); ++i)
+            if (balls[size_t(i)] == 0)
+                failLine(first, QStringLiteral("у билета нет поля «%1»")
+                                    .arg(QLatin1String(keyOf(m_rules.game(), i))));
+        return m_rules.ticketOf(balls, first);
+    }
+
+    // A string's text, escapes read (\uXXXX beyond ASCII as "?"); only the
+    // first 16 bytes are kept: enough to know a key.
+    QByteArray string() {
+        expect('"', QStringLiteral("ожидалась строка в кавычках"));
+        QByteArray text;
+        while (m_at < m_text.size() && m_text[m_at] != '"') {
+            char c = m_text[m_at++];
+            if (c == '\n')
+                fail(QStringLiteral("строка не закрыта"));
+            if (c == '\\' && m_at < m_text.size()) {
+                c = m_text[m_at++];
+                if (c == 'u') {
+                    bool ok = false;
+                    const uint code =
+                        m_text.sliced(m_at, std::min<qsizetype>(4, m_text.size() - m_at))
+                            .toByteArray()
+                            .toUInt(&ok, 16);
+                    m_at = std::min(m_text.size(), m_at + 4);
+                    c = ok && code > 0 && code < 0x80 ? char(code) : '?';
+                }
+            }
+            if (text.size() < 16)
+                text += c;
+        }
+        expect('"', QStringLiteral("строка не закрыта"));
+        return text;
+    }
+
+    // A number of its drum as a JSON number (or a string holding one).
+    int ball(const QByteArray& key, int position) {
+        const char first = peek();
+        const QByteArrayView value = first == '"' ? QByteArrayView() : token();
+        const QByteArray text = first == '"' ? string() : value.toByteArray();
+        const int number = ballValue(text, m_rules.highest(position));
+        if (number == 0)
+            fail(QLatin1String(key) + QStringLiteral(": ") + quoted(text) +
+                 m_rules.outOfRange(position));
+        return number;
+    }
+
+    // A value that is left alone: a string, a number, true, false or null.
+    void scalar() {
+        if (peek() == '"') {
+            string();
+            return;
+        }
+        if (token().isEmpty())
+            fail(QStringLiteral("ожидалось число, строка, true, false или null"));
+    }
+
+    // The characters of a number or a literal, up to the next separator.
+    QByteArrayView token() {
+        const qsizetype start = m_at;
+        while (m_at < m_text.size() &&
+               (std::isalnum(static_cast<unsigned char>(m_text[m_at])) || m_text[m_at] == '-' ||
+                m_text[m_at] == '+' || m_text[m_at] == '.'))
+            ++m_at;
+        return m_text.sliced(start, m_at - start);
+    }
+
+    QByteArrayView m_text;
+    const TicketRules& m_rules;
+    qsizetype m_at = 0;
+    qint64 m_line = 1;
 };
 
 } // namespace
@@ -205,27 +444,16 @@ QString parseTickets(const QByteArray& text, const Game& game, std::vector<Ticke
     QByteArrayView rest(text);
     if (rest.startsWith("\xEF\xBB\xBF"))
         rest = rest.sliced(3);
-    TicketReader reader(game);
-    bool first = true;
+    const auto first =
+        std::find_if(rest.begin(), rest.end(), [](char c) { return !isBlank(c) && c != '\n'; });
+    const TicketRules rules(game);
     try {
-        for (qint64 line = 1; !rest.isEmpty(); ++line) {
-            const qsizetype end = rest.indexOf('\n');
-            const QByteArrayView raw = end < 0 ? rest : rest.first(end);
-            rest = end < 0 ? QByteArrayView() : rest.sliced(end + 1);
-            if (raw.size() > kMaxTicketLineChars)
-                failLine(line,
-                         QStringLiteral("строка длиннее %1 символов").arg(kMaxTicketLineChars));
-            const QByteArrayView content = trimmed(raw);
-            if (content.isEmpty())
-                continue;
-            if (qint64(tickets->size()) >= kMaxTickets)
-                failLine(line, QStringLiteral("больше %1 билетов в одном файле").arg(kMaxTickets));
-            Ticket ticket;
-            if (reader.readLine(content, line, std::exchange(first, false), &ticket))
-                tickets->push_back(ticket);
-        }
+        if (first != rest.end() && *first == '[')
+            JsonReader(rest, rules).read(*tickets);
+        else
+            LineReader(rest, rules).read(*tickets);
     } catch (const LineError& e) {
-        tickets->clear();
+        tickets->clear(); // nothing of a file with a bad line is taken
         return e.message;
     }
     if (tickets->empty())

@@ -2,19 +2,23 @@
 
 // Ticket files of any game, read and written.
 //
-// Read in either of two forms:
-// - CSV with the header "ticket,b1,...,bK" (and ",x1,...,xK2" for a second
-//   drum): each line a ticket label and the numbers, separated by commas or
-//   semicolons; fields and the header may be in double quotes;
-// - plain lines of K numbers (then K2 of the second drum) separated by
-//   commas, semicolons, blanks or "+"; a line of one field more, separated by
-//   commas or semicolons, is the program's own CSV without its header (the
-//   label first).
-// Blank lines are skipped; a UTF-8 byte order mark is. Every number is a
-// whole number of its drum (1..N, 1..N2), none twice in a drum; each drum's
-// numbers are sorted. The input is read in one pass and bounded: at most
-// kMaxTicketFileBytes, kMaxTicketLineChars a line, kMaxTickets tickets. The
-// limits and the messages are those of the 6 из 49 reader before it.
+// Read in any of these forms:
+// - CSV after RFC 4180 with the header "ticket,b1,...,bK" (and ",x1,...,xK2"
+//   for a second drum; its names may be quoted): each record a ticket label
+//   (any text; quoted, it may hold commas, doubled quotes and line breaks) and
+//   the numbers, separated by commas (or semicolons), each field perhaps in
+//   double quotes; the header of another game is refused as such;
+// - the same records without the header, told by their field count on the
+//   first line;
+// - plain lines of K numbers (then K2 of the second drum) separated by commas,
+//   semicolons or blanks, and "+" between the drums;
+// - a JSON array of objects with the keys "b1".."bK" and "x1".."xK2" (others,
+//   such as "ticket", are left alone), as TicketWriter writes it.
+// Blank lines are skipped; a UTF-8 byte order mark is; CRLF and LF line ends
+// alike. Every number is a whole number of its drum (1..N, 1..N2), none twice
+// in a drum; each drum's numbers are sorted. The input is read in one pass and
+// bounded: at most kMaxTicketFileBytes, kMaxTicketLineChars a line (a CSV
+// record), kMaxTickets tickets.
 //
 // Written by TicketWriter, a ticket at a time: CSV (the header above, CRLF
 // line ends, tickets numbered from 1) or a JSON list of objects

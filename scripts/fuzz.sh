@@ -66,7 +66,8 @@ seed_number_formats() {
 # Ticket files in every form (plain, CSV with and without its header, quoted
 # fields, a label over two lines, a JSON list), and number lists.
 seed_ticket_files() {
-  local dir="$1"
+  local dir name
+  dir="$(mktemp -d)"
   printf '\xef\xbb\xbfticket,b1,b2,b3,b4,b5,b6\r\n1,6,5,4,3,2,1\r\n2,7,8,9,10,11,49\r\n' >"$dir/csv"
   printf '1 2 3 4 5 6\n\n 7;8;9, 10 ,11\t12\n' >"$dir/plain"
   printf 'ticket;b1;b2;b3;b4;b5;b6\nA;1;2;3;4;5;5\n' >"$dir/repeat"
@@ -75,6 +76,14 @@ seed_ticket_files() {
   printf '[\n  {"ticket": 1, "b1": 1, "b2": 2, "b3": 3, "b4": 4, "b5": 5, "b6": 6},\n  {"b6": "9", "b1": 7, "b2": 8, "b3": 10, "b4": 11, "b5": 12, "x": null}\n]\n' >"$dir/json"
   printf '3,7,11-15 20-25' >"$dir/numbers"
   printf '3 из 6' >"$dir/guarantee"
+  # The first byte chooses the game: 0 6/49 (the seeds above), 1 5/36, 2 7/49, 3 5/45+1/20.
+  for name in "$dir"/*; do
+    { printf '\0'; cat "$name"; } >"$name.tmp" && mv "$name.tmp" "$name"
+  done
+  printf '\1ticket,b1,b2,b3,b4,b5\n1,36,1,2,3,4\n' >"$dir/five"
+  printf '\2[{"b1": 1, "b2": 2, "b3": 3, "b4": 4, "b5": 5, "b6": 6, "b7": 49}]' >"$dir/seven"
+  printf '\3ticket;b1;b2;b3;b4;b5;x1\n"A; 1";45;1;2;3;4;"20"\n5 4 3 2 1 + 7\n' >"$dir/two-drum"
+  cp "$dir"/* "$1"/ && rm -r "$dir"
 }
 
 # CSV histories: found columns, named ones, newest first, quotes, bad rows.

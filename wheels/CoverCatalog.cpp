@@ -70,7 +70,7 @@ bool CoverCatalog::growable(int v, int k, int t) const {
     for (int u = v; u > k && u >= v - kGrownPoints; --u) {
         if (steinerSystem(u, k, t))
             return true;
-        const bool shipped = k == 6 && options_.useReadyWheels;
+        const bool shipped = k == kReadyBlockSize && options_.useReadyWheels;
         if (shipped && findReadyWheel(u, t, t) && !findReadyWheel(u + 1, t, t))
             return true;
     }
@@ -107,14 +107,15 @@ KnownCover CoverCatalog::construction(int v, int k, int t) {
     }
     if (const KnownCover* design = steinerSystem(v, k, t))
         offer(design->blocks, design->origin, true);
-    const ReadyWheel* ready = k == 6 && options_.useReadyWheels ? findReadyWheel(v, t, t) : nullptr;
+    const ReadyWheel* ready =
+        k == kReadyBlockSize && options_.useReadyWheels ? findReadyWheel(v, t, t) : nullptr;
     if (ready)
         offer(ready->blocks, QStringLiteral("готовая система"), true);
     // Fewer points than a Steiner system or a shipped wheel.
     for (int w = v + 1; w <= v + kDeletedPoints && w <= kMaxPoints; ++w) {
         const KnownCover* design = steinerSystem(w, k, t);
         const ReadyWheel* larger =
-            k == 6 && options_.useReadyWheels ? findReadyWheel(w, t, t) : nullptr;
+            k == kReadyBlockSize && options_.useReadyWheels ? findReadyWheel(w, t, t) : nullptr;
         if (!design && !larger)
             continue;
         std::vector<Mask> blocks = design ? design->blocks : larger->blocks;

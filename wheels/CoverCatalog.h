@@ -39,7 +39,7 @@ class CoverCatalog {
 public:
     explicit CoverCatalog(CatalogOptions options = {}) : options_(options) {}
 
-    // The smallest cover known for v <= 49 points, 1 <= k <= 6, t <= k. A block holds fewer
+    // The smallest cover known for v <= 64 points, 1 <= k <= 7, t <= k. A block holds fewer
     // than k points only when v < k (it is then every point).
     const KnownCover& best(int v, int k, int t);
 

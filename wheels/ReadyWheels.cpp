@@ -59,7 +59,7 @@ std::vector<ReadyWheel> parseReadyWheels(const QByteArray& text) {
                 if (p >= 0)
                     mask |= Mask(1) << p;
             }
-            valid &= popcount(mask) == 6;
+            valid &= popcount(mask) == kReadyBlockSize;
             wheel.blocks.push_back(mask);
         }
         if (valid)

@@ -11,6 +11,9 @@
 
 namespace Wheels {
 
+// Every shipped wheel has tickets (blocks) of six numbers; the splits into groups build on them.
+constexpr int kReadyBlockSize = 6;
+
 struct ReadyWheel {
     int v = 0, t = 0, m = 0;
     std::vector<Mask> blocks;

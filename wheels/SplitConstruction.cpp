@@ -18,7 +18,7 @@ struct Step {
 int groupCost(int size, int t, int level) {
     if (level == kNoTickets)
         return 0;
-    if (size <= 6)
+    if (size <= kReadyBlockSize)
         return 1; // one ticket holds the whole group
     const ReadyWheel* ready = findReadyWheel(size, t, level);
     return ready ? int(ready->blocks.size()) : INT_MAX;
@@ -28,7 +28,7 @@ int groupCost(int size, int t, int level) {
 
 SplitWheel splitWheel(int n, int t, int m) {
     SplitWheel result;
-    if (n > 49 || m > 6 || t < 1)
+    if (n > kMaxPoints || m > kReadyBlockSize || t < 1)
         return result;
     const int slackLimit = m - 1;
     // best[i][s]: fewest tickets for the first i numbers with slack s; how[i][s]: last group.
@@ -63,9 +63,10 @@ SplitWheel splitWheel(int n, int t, int m) {
         const int first = i - step.size;
         const Mask group = ((Mask(1) << step.size) - 1) << first;
         if (step.level != kNoTickets) {
-            if (step.size <= 6) {
+            if (step.size <= kReadyBlockSize) {
                 Mask block = group;
-                for (Mask other = all & ~group; popcount(block) < 6; other &= other - 1)
+                for (Mask other = all & ~group; popcount(block) < kReadyBlockSize;
+                     other &= other - 1)
                     block |= other & (~other + 1);
                 result.blocks.push_back(block);
             } else {

@@ -3,6 +3,8 @@
 #include "wheels/Combinatorics.h"
 #include "wheels/WheelInput.h"
 
+#include "game/BallSet.h"
+
 #include <algorithm>
 
 namespace Wheels {
@@ -16,10 +18,10 @@ class SetWalker {
 public:
     SetWalker(std::vector<int> freeNumbers, std::vector<int> keys, int setSize,
               const std::vector<Ticket>& tickets, int threshold, int shown,
-              const std::atomic<bool>* stop)
+              const std::atomic<bool>* stop, int highest)
         : free_(std::move(freeNumbers)), keys_(std::move(keys)), size_(setSize), shown_(shown),
           stop_(stop), holders_(free_.size()) {
-        std::vector<int> indexOf(kBalls + 1, -1);
+        std::vector<int> indexOf(std::size_t(highest) + 1, -1);
         for (int i = 0; i < int(free_.size()); ++i)
             indexOf[free_[i]] = i;
         for (const Ticket& ticket : tickets) {
@@ -95,11 +97,11 @@ private:
 // (each size a ticket needs), and each M-set looks its subsets of those sizes up.
 CheckResult checkByMarks(const std::vector<int>& freeNumbers, const std::vector<int>& keys,
                          int setSize, const std::vector<Ticket>& tickets, int threshold, int shown,
-                         const std::atomic<bool>* stop) {
+                         const std::atomic<bool>* stop, int highest) {
     CheckResult result;
     const int n = int(freeNumbers.size());
     result.totalSets = binomial(n, setSize);
-    std::vector<int> indexOf(kBalls + 1, -1);
+    std::vector<int> indexOf(std::size_t(highest) + 1, -1);
     for (int i = 0; i < n; ++i)
         indexOf[freeNumbers[std::size_t(i)]] = i;
     std::vector<std::vector<bool>> marked(std::size_t(setSize) + 1);
@@ -177,13 +179,16 @@ QString guaranteeCondition(const WheelRequest& request) {
 CheckResult checkWheel(const WheelRequest& request, const std::vector<Ticket>& tickets,
                        int shownUncovered, const std::atomic<bool>* stop) {
     requireValidRequest(request);
+    const int highest = request.game.n();
     for (const Ticket& ticket : tickets) {
-        Mask balls = 0;
+        Lottery::BallSet balls;
         for (int ball : ticket)
-            balls |= ball >= 1 && ball <= kBalls ? Mask(1) << ball : 0;
-        if (popcount(balls) == kTicketSize)
+            if (ball >= 1 && ball <= highest)
+                balls.add(ball);
+        if (balls.count() == request.ticketSize() && int(ticket.size()) == request.ticketSize())
             continue;
-        const QString error = validateTicket(std::vector<int>(ticket.begin(), ticket.end()), 0);
+        const QString error =
+            validateTicket(std::vector<int>(ticket.begin(), ticket.end()), 0, request.game);
         if (!error.isEmpty())
             throw WheelError(error);
     }
@@ -197,9 +202,9 @@ CheckResult checkWheel(const WheelRequest& request, const std::vector<Ticket>& t
     const int setSize = request.guarantee.m - int(keys.size());
     if (tickets.size() > kMarkingTickets)
         return checkByMarks(freeNumbers, keys, setSize, tickets, request.guarantee.t,
-                            std::max(shownUncovered, 0), stop);
+                            std::max(shownUncovered, 0), stop, highest);
     SetWalker walker(std::move(freeNumbers), std::move(keys), setSize, tickets, request.guarantee.t,
-                     std::max(shownUncovered, 0), stop);
+                     std::max(shownUncovered, 0), stop, highest);
     return walker.run();
 }
 

@@ -19,6 +19,9 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr std::uint64_t kSearchTargetLimit = 4000000;
+// The wheel's bookkeeping takes about 16 bytes a target (an M-set of the free numbers): past
+// every six of 49 numbers it would take more memory than a desktop can spare.
+constexpr std::uint64_t kMaxTargets = 14000000;
 // Of the time budget, the share kept for turning the wheel into tickets and checking it.
 constexpr double kCheckShare = 0.03;
 
@@ -44,22 +47,22 @@ struct StartWheel {
 
 // The smallest starting wheel available for the reduced problem: a shipped wheel, a split into
 // groups of them, a cover built from known designs by the point recursions (for "t if t", keys
-// or not), or else a greedy one. With `known` false only the greedy one. Empty when `stop` was
-// set before any wheel was complete.
-StartWheel startingWheel(const CoverProblem& p, bool keyless, bool known,
-                         const std::atomic<bool>* stop) {
+// or not), or else a greedy one. The shipped wheels hold blocks of six points: they serve the
+// reduced problems with such blocks. With `known` false only the greedy one. Empty when `stop`
+// was set before any wheel was complete.
+StartWheel startingWheel(const CoverProblem& p, bool known, const std::atomic<bool>* stop) {
     StartWheel start;
-    const ReadyWheel* ready = keyless && known ? findReadyWheel(p.n, p.t, p.m) : nullptr;
+    const bool ready6 = known && p.k == kReadyBlockSize;
+    const ReadyWheel* ready = ready6 ? findReadyWheel(p.n, p.t, p.m) : nullptr;
     if (ready)
         start.offer(ready->blocks, QStringLiteral("готовая система"));
-    if (keyless && known && p.m > p.t) {
+    if (ready6 && p.m > p.t) {
         SplitWheel split = splitWheel(p.n, p.t, p.m);
         start.offer(std::move(split.blocks), QStringLiteral("разбиение на группы: ") + split.plan);
     }
     bool grown = false;
     if (known && p.t == p.m) {
         CatalogOptions options;
-        options.useReadyWheels = keyless;
         options.stop = stop;
         CoverCatalog catalog(options);
         const KnownCover& cover = catalog.best(p.n, p.k, p.t);
@@ -69,7 +72,7 @@ StartWheel startingWheel(const CoverProblem& p, bool keyless, bool known,
     }
     if (start.blocks.empty() || grown)
         start.offer(greedyCover(p, {}, stop), QStringLiteral("жадное построение"));
-    if (keyless && known && p.t == 3 && p.m == 3 && p.n > 26 && !ready)
+    if (ready6 && p.t == 3 && p.m == 3 && p.n > 26 && !ready)
         start.offer(greedyCover(p, steinerSystem3626(), stop),
                     QStringLiteral("система Штейнера S(3,6,26), дополненная жадно"));
     if (stopRequested(stop))
@@ -80,8 +83,8 @@ StartWheel startingWheel(const CoverProblem& p, bool keyless, bool known,
 // The tickets of the blocks: each block's balls (keys and the free numbers it holds) in
 // ascending order, the tickets sorted.
 std::vector<Ticket> toTickets(const std::vector<Mask>& blocks, const std::vector<int>& freeNumbers,
-                              const std::vector<int>& keys) {
-    std::vector<Ticket> tickets(blocks.size());
+                              const std::vector<int>& keys, int size) {
+    std::vector<Ticket> tickets(blocks.size(), Ticket::ofSize(size));
     for (std::size_t i = 0; i < blocks.size(); ++i) {
         Ticket& ticket = tickets[i];
         std::size_t filled = 0, key = 0;
@@ -103,7 +106,7 @@ std::vector<Ticket> toTickets(const std::vector<Mask>& blocks, const std::vector
 std::uint64_t lowerBound(const CoverProblem& p, bool keyless) {
     std::uint64_t bound = coverLowerBound(p.n, p.k, p.t, p.m);
     if (keyless)
-        if (const auto record = findRecord(p.n, p.t, p.m))
+        if (const auto record = findRecord(p.n, p.t, p.m, p.k))
             bound = std::max(bound, std::uint64_t(record->lowerBound));
     return bound;
 }
@@ -122,20 +125,25 @@ GenerateResult generateWheel(const WheelRequest& request, const GenerateOptions&
     std::sort(freeNumbers.begin(), freeNumbers.end());
 
     // With h keys in every ticket, the rest of the tickets form the wheel
-    // "T-h if M-h" with tickets of 6-h numbers on the other numbers.
+    // "T-h if M-h" with tickets of K-h numbers on the other numbers.
     const int h = int(keys.size());
-    const CoverProblem problem{int(freeNumbers.size()),
-                               kTicketSize - h,
-                               request.guarantee.t - h,
-                               request.guarantee.m - h,
-                               {}};
+    const int size = request.ticketSize();
+    const CoverProblem problem{
+        int(freeNumbers.size()), size - h, request.guarantee.t - h, request.guarantee.m - h, {}};
+    if (problem.t > 0 && binomial(problem.n, problem.m) > kMaxTargets)
+        throw WheelError(
+            QStringLiteral("Система на %1 числах с гарантией «%2 из %3» слишком велика "
+                           "для построения; выберите меньше чисел.")
+                .arg(request.numbers.size())
+                .arg(request.guarantee.t)
+                .arg(request.guarantee.m));
     GenerateResult result;
     std::vector<Mask> best;
     if (problem.t <= 0) {
         best.push_back((Mask(1) << problem.k) - 1); // the keys alone already give T
         result.method = QStringLiteral("один билет: ключевые числа дают гарантию");
     } else {
-        StartWheel start = startingWheel(problem, h == 0, options.useReadyWheels, options.stop);
+        StartWheel start = startingWheel(problem, options.useReadyWheels, options.stop);
         if (start.blocks.empty())
             throw WheelError(QStringLiteral(
                 "Поиск остановлен раньше, чем была построена первая система: систем нет."));
@@ -144,9 +152,8 @@ GenerateResult generateWheel(const WheelRequest& request, const GenerateOptions&
     }
     result.startSize = int(best.size());
     result.lowerBound = problem.t > 0 ? lowerBound(problem, h == 0) : 1;
-    auto report = [&](int size, std::uint64_t moves) {
-        if (options.progress)
-            options.progress(GenerateProgress{size, secondsSince(began), moves});
+    auto report = [&](int blocks, std::uint64_t moves) {
+        options.report(GenerateProgress{blocks, secondsSince(began), moves});
     };
     report(int(best.size()), 0);
 
@@ -181,7 +188,7 @@ GenerateResult generateWheel(const WheelRequest& request, const GenerateOptions&
     for (const std::vector<Mask>* candidate : {&searched, &best}) {
         if (candidate->empty())
             continue;
-        std::vector<Ticket> tickets = toTickets(*candidate, freeNumbers, keys);
+        std::vector<Ticket> tickets = toTickets(*candidate, freeNumbers, keys, size);
         CheckResult check = checkWheel(request, tickets);
         if (check.guaranteed()) {
             result.tickets = std::move(tickets);

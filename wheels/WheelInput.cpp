@@ -1,5 +1,7 @@
 #include "wheels/WheelInput.h"
 
+#include "game/NumberWords.h"
+
 #include <algorithm>
 
 namespace Wheels {
@@ -25,46 +27,57 @@ int smallNumber(QStringView text) {
     return value;
 }
 
-QString rangeError(QStringView part) {
-    return QStringLiteral("Не удалось разобрать «%1»: ожидаются числа от 1 до 49 или "
+QString rangeError(QStringView part, int highest) {
+    return QStringLiteral("Не удалось разобрать «%1»: ожидаются числа от 1 до %2 или "
                           "диапазоны вида 11-15.")
-        .arg(part.left(20).toString());
+        .arg(part.left(20).toString())
+        .arg(highest);
 }
 
 } // namespace
 
 QString validateRequest(const WheelRequest& r) {
-    bool seen[kBalls + 1] = {};
+    const int balls = r.game.n();
+    const int size = r.ticketSize();
+    std::vector<bool> seen(std::size_t(balls) + 1);
     for (int n : r.numbers) {
-        if (n < 1 || n > kBalls)
-            return QStringLiteral("Число %1 вне диапазона 1–49.").arg(n);
-        if (seen[n])
+        if (n < 1 || n > balls)
+            return QStringLiteral("Число %1 вне диапазона 1–%2.").arg(n).arg(balls);
+        if (seen[std::size_t(n)])
             return QStringLiteral("Число %1 выбрано дважды.").arg(n);
-        seen[n] = true;
+        seen[std::size_t(n)] = true;
     }
-    if (int(r.numbers.size()) < kMinNumbers)
-        return QStringLiteral("Нужно выбрать не меньше 7 чисел, выбрано %1.").arg(r.numbers.size());
+    if (int(r.numbers.size()) <= size)
+        return QStringLiteral("Нужно выбрать не меньше %1 чисел, выбрано %2.")
+            .arg(size + 1)
+            .arg(r.numbers.size());
+    if (int(r.numbers.size()) > kMaxChosen)
+        return QStringLiteral("Система строится не больше чем на %1 числах, выбрано %2.")
+            .arg(kMaxChosen)
+            .arg(r.numbers.size());
     const Guarantee g = r.guarantee;
     if (g.t > g.m)
         return QStringLiteral("Гарантия «%1 из %2» невозможна: угаданных в билете (%1) не может "
                               "быть больше, чем выпавших среди выбранных (%2).")
             .arg(g.t)
             .arg(g.m);
-    if (g.t < 2 || g.t > 5 || g.m > kTicketSize)
+    if (g.t < 2 || g.t >= size || g.m > size)
         return QStringLiteral("Гарантия «%1 из %2» не поддерживается: допустимы от «2 из 2» до "
-                              "«5 из 6».")
+                              "«%3 из %4».")
             .arg(g.t)
-            .arg(g.m);
+            .arg(g.m)
+            .arg(size - 1)
+            .arg(size);
     if (int(r.keys.size()) > kMaxKeys)
         return QStringLiteral("Ключевых чисел может быть не больше трёх, задано %1.")
             .arg(r.keys.size());
-    bool key[kBalls + 1] = {};
+    std::vector<bool> key(std::size_t(balls) + 1);
     for (int k : r.keys) {
-        if (k < 1 || k > kBalls || !seen[k])
+        if (k < 1 || k > balls || !seen[std::size_t(k)])
             return QStringLiteral("Ключевое число %1 не входит в выбранные числа.").arg(k);
-        if (key[k])
+        if (key[std::size_t(k)])
             return QStringLiteral("Ключевое число %1 указано дважды.").arg(k);
-        key[k] = true;
+        key[std::size_t(k)] = true;
     }
     if (int(r.keys.size()) > g.m)
         return QStringLiteral("Ключевых чисел (%1) больше, чем выпавших в гарантии (%2).")
@@ -79,11 +92,11 @@ void requireValidRequest(const WheelRequest& request) {
         throw WheelError(error);
 }
 
-QString parseNumberList(QStringView text, std::vector<int>* numbers) {
+QString parseNumberList(QStringView text, std::vector<int>* numbers, int highest) {
     numbers->clear();
     if (text.size() > kMaxListChars)
         return QStringLiteral("Список чисел слишком длинный.");
-    bool seen[kBalls + 1] = {};
+    std::vector<bool> seen(std::size_t(highest) + 1);
     qsizetype i = 0;
     while (i < text.size()) {
         if (isSeparator(text[i])) {
@@ -98,16 +111,16 @@ QString parseNumberList(QStringView text, std::vector<int>* numbers) {
         const qsizetype dash = part.indexOf(u'-');
         const int from = smallNumber(dash < 0 ? part : part.left(dash));
         const int to = dash < 0 ? from : smallNumber(part.mid(dash + 1));
-        if (from < 1 || to < 1 || from > kBalls || to > kBalls || from > to)
-            return rangeError(part);
+        if (from < 1 || to < 1 || from > highest || to > highest || from > to)
+            return rangeError(part, highest);
         for (int n = from; n <= to; ++n) {
-            if (seen[n])
+            if (seen[std::size_t(n)])
                 return QStringLiteral("Число %1 указано дважды.").arg(n);
-            seen[n] = true;
+            seen[std::size_t(n)] = true;
         }
     }
-    for (int n = 1; n <= kBalls; ++n)
-        if (seen[n])
+    for (int n = 1; n <= highest; ++n)
+        if (seen[std::size_t(n)])
             numbers->push_back(n);
     if (numbers->empty())
         return QStringLiteral("Не указано ни одного числа.");
@@ -126,18 +139,19 @@ QString parseGuarantee(QStringView text, Guarantee* guarantee) {
     return {};
 }
 
-QString validateTicket(const std::vector<int>& balls, int line) {
+QString validateTicket(const std::vector<int>& balls, int line, const Lottery::Game& game) {
     const QString where = line > 0 ? QStringLiteral("Строка %1: ").arg(line) : QString();
-    if (balls.size() != std::size_t(kTicketSize))
-        return where %
-               QStringLiteral("в билете должно быть шесть чисел, а их %1.").arg(balls.size());
-    bool seen[kBalls + 1] = {};
+    if (balls.size() != std::size_t(game.k()))
+        return where % QStringLiteral("в билете должно быть %1, а их %2.")
+                           .arg(Lottery::numbersInWords(game.k()))
+                           .arg(balls.size());
+    std::vector<bool> seen(std::size_t(game.n()) + 1);
     for (int b : balls) {
-        if (b < 1 || b > kBalls)
-            return where % QStringLiteral("число %1 вне диапазона 1–49.").arg(b);
-        if (seen[b])
+        if (b < 1 || b > game.n())
+            return where % QStringLiteral("число %1 вне диапазона 1–%2.").arg(b).arg(game.n());
+        if (seen[std::size_t(b)])
             return where % QStringLiteral("число %1 повторяется в билете.").arg(b);
-        seen[b] = true;
+        seen[std::size_t(b)] = true;
     }
     return {};
 }

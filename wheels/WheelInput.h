@@ -18,11 +18,15 @@ QString validateRequest(const WheelRequest& request);
 // Throws WheelError with validateRequest's message.
 void requireValidRequest(const WheelRequest& request);
 
-// "1-20", "3,7,11-15", blanks and semicolons also separate. The result is ascending.
-QString parseNumberList(QStringView text, std::vector<int>* numbers);
+// "1-20", "3,7,11-15", blanks and semicolons also separate; numbers from 1 to `highest` (N).
+// The result is ascending.
+QString parseNumberList(QStringView text, std::vector<int>* numbers,
+                        int highest = Lottery::Game().n());
 // "3/6" (also "3 из 6" and "3:6").
 QString parseGuarantee(QStringView text, Guarantee* guarantee);
-// Six distinct balls 1..49 (`line` names the ticket in the message when positive).
-QString validateTicket(const std::vector<int>& balls, int line);
+// K distinct balls 1..N of the game's main drum (`line` names the ticket in the message when
+// positive).
+QString validateTicket(const std::vector<int>& balls, int line,
+                       const Lottery::Game& game = Lottery::Game());
 
 } // namespace Wheels

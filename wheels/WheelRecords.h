@@ -1,7 +1,11 @@
 #pragma once
 
-// The best published sizes of wheels with six-number tickets and their proven lower bounds,
-// shipped as data (data/records.tsv), with the names of their sources for the help text.
+// The best published sizes of wheels and their proven lower bounds, shipped as data: for
+// six-number tickets data/records.tsv, for tickets of 4, 5 and 7 numbers the sizes of "t if t"
+// in data/records_k4_k7.tsv (no lower bounds there); with the names of their sources for the
+// help text.
+
+#include "game/Game.h"
 
 #include <QString>
 
@@ -10,6 +14,7 @@
 namespace Wheels {
 
 struct WheelRecord {
+    int k = 0; // numbers on a ticket
     int v = 0, t = 0, m = 0;
     int best = 0;       // the best published size
     int lowerBound = 0; // the proven lower bound, 0 when none is known
@@ -18,10 +23,14 @@ struct WheelRecord {
     bool proven() const { return lowerBound == best; }
 };
 
-// The record for v numbers and the guarantee "t if m", if one is known.
-std::optional<WheelRecord> findRecord(int v, int t, int m);
+// The record for v numbers, the guarantee "t if m" and tickets of k numbers (six unless said),
+// if one is known.
+std::optional<WheelRecord> findRecord(int v, int t, int m, int k = Lottery::Game().k());
 
-// A short text naming the sources of the records and their licence, for the help.
-QString recordSourcesText();
+// A short text naming the sources of the records and their licence, for the help; for tickets
+// of k numbers (six unless said).
+QString recordSourcesText(int k = Lottery::Game().k());
+// Both: for six-number tickets and for the others.
+QString allRecordSourcesText();
 
 } // namespace Wheels

@@ -1,26 +1,70 @@
 #pragma once
 
-// Plain data of the wheel library: the request (chosen numbers, guarantee, keys), tickets, the
-// result of a check and of a generation, and the error raised on invalid input.
+// Plain data of the wheel library: the request (the game, chosen numbers, guarantee, keys),
+// tickets, the result of a check and of a generation, and the error raised on invalid input.
+// Wheels are made for the main drum of a game: tickets of K numbers from 1..N.
+
+#include "game/Control.h"
+#include "game/Game.h"
 
 #include <QString>
 
+#include <algorithm>
 #include <array>
-#include <atomic>
+#include <cstddef>
 #include <cstdint>
-#include <functional>
+#include <initializer_list>
 #include <stdexcept>
 #include <vector>
 
 namespace Wheels {
 
-constexpr int kBalls = 49;
-constexpr int kTicketSize = 6;
-constexpr int kMinNumbers = 7;
 constexpr int kMaxKeys = 3;
+// The most numbers a wheel is made on: its numbers are points of a 64-bit set.
+constexpr int kMaxChosen = 64;
 
-// Six distinct balls 1..49 in ascending order.
-using Ticket = std::array<int, kTicketSize>;
+// The numbers on a ticket of 6 из 49, the game of a request unless it says otherwise.
+constexpr std::size_t kSixFromFortyNineTicket = 6;
+
+// The balls of a ticket, K distinct ones (3..7) in ascending order. Made without balls it holds
+// the six zeros of a 6 из 49 ticket, to be filled in.
+class Ticket {
+public:
+    Ticket() : size_(kSixFromFortyNineTicket) {}
+    Ticket(std::initializer_list<int> balls) : size_(balls.size()) {
+        std::size_t i = 0;
+        for (const int ball : balls)
+            if (i < balls_.size())
+                balls_[i++] = ball;
+        size_ = i;
+    }
+    // `size` zeros, to be filled in.
+    static Ticket ofSize(int size) {
+        Ticket ticket;
+        ticket.size_ = std::size_t(size);
+        return ticket;
+    }
+
+    std::size_t size() const { return size_; }
+    int& operator[](std::size_t i) { return balls_[i]; }
+    int operator[](std::size_t i) const { return balls_[i]; }
+    int* begin() { return balls_.data(); }
+    int* end() { return balls_.data() + size_; }
+    const int* begin() const { return balls_.data(); }
+    const int* end() const { return balls_.data() + size_; }
+
+    bool operator==(const Ticket& other) const {
+        return size_ == other.size_ && std::equal(begin(), end(), other.begin());
+    }
+    bool operator!=(const Ticket& other) const { return !(*this == other); }
+    bool operator<(const Ticket& other) const {
+        return std::lexicographical_compare(begin(), end(), other.begin(), other.end());
+    }
+
+private:
+    std::array<int, Lottery::kMaxBalls> balls_{};
+    std::size_t size_;
+};
 
 // "T if M": whenever M drawn balls are among the chosen numbers, some ticket holds T of them.
 struct Guarantee {
@@ -29,9 +73,13 @@ struct Guarantee {
 };
 
 struct WheelRequest {
-    std::vector<int> numbers; // the chosen balls, 7..49 of them
+    std::vector<int> numbers; // the chosen balls, K + 1 .. N of them (at most kMaxChosen)
     Guarantee guarantee;
     std::vector<int> keys; // 0..3 of the chosen balls, held by every ticket
+    // Its main drum: tickets of K numbers from 1..N (6 из 49 unless set).
+    Lottery::Game game = Lottery::Game();
+
+    int ticketSize() const { return game.k(); }
 };
 
 struct CheckResult {
@@ -58,15 +106,14 @@ struct GenerateProgress {
     std::uint64_t moves = 0; // local-search moves made so far
 };
 
-struct GenerateOptions {
+// The stop flag and the progress report come with Lottery::Control.
+struct GenerateOptions : Lottery::Control<GenerateProgress> {
     // The time budget of the whole generation (0: none), the starting wheel and the final check
     // included; a starting wheel that takes longer is still completed.
     double seconds = 10.0;
     std::uint64_t maxMoves = 0; // move budget (0: none), for results that do not depend on time
     std::uint64_t seed = 1;
     bool useReadyWheels = true; // start from a shipped wheel or a split of them when one fits
-    const std::atomic<bool>* stop = nullptr;
-    std::function<void(const GenerateProgress&)> progress;
 };
 
 struct GenerateResult {

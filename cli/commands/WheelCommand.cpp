@@ -1,6 +1,5 @@
 // numeron-cli wheel generate|check|add: wheels (reduced systems) with a checked
 // guarantee, as the window «Системы» makes them.
-#include "analysis/TextTable.h"
 #include "cli/CliCommand.h"
 #include "cli/CliSession.h"
 #include "cli/CliTexts.h"
@@ -10,8 +9,9 @@
 #include "dataset/Connection.h"
 #include "dataset/Statement.h"
 #include "entry/BetStore.h"
+#include "game/TicketFile.h"
 #include "runtime/TableText.h"
-#include "wheels/TicketFile.h"
+#include "wheels/GameTickets.h"
 #include "wheels/WheelCheck.h"
 #include "wheels/WheelGenerator.h"
 #include "wheels/WheelInput.h"
@@ -22,7 +22,6 @@
 
 #include <algorithm>
 #include <csignal>
-#include <set>
 
 namespace {
 
@@ -51,34 +50,56 @@ void usageUnless(const QString& problem) {
         throw UsageError(problem);
 }
 
-Wheels::WheelRequest readRequest(const QCommandLineParser& parser) {
+// The game the wheel is for: the one named by --game, else that of the database named by --db,
+// else 6 из 49.
+Lottery::Game wheelGame(CliSession& session, const QCommandLineParser& parser) {
+    if (std::optional<Lottery::Game> game = CommandOptions::chosenGame(parser))
+        return *game;
+    if (session.dbOption().isEmpty())
+        return Lottery::Game();
+    session.connectionForAnyGame();
+    return session.game();
+}
+
+// Wheels hold the main drum's numbers only.
+Lottery::Game mainDrum(const Lottery::Game& game) {
+    return game.isSixFromFortyNine() ? Lottery::Game() : Lottery::Game::make(game.k(), game.n());
+}
+
+Wheels::WheelRequest readRequest(const QCommandLineParser& parser, const Lottery::Game& game) {
     Wheels::WheelRequest request;
+    request.game = mainDrum(game);
     if (!parser.isSet(kNumbers) || !parser.isSet(kGuarantee))
         throw UsageError(QStringLiteral("нужны --numbers и --guarantee"));
-    usageUnless(Wheels::parseNumberList(parser.value(kNumbers), &request.numbers));
+    usageUnless(Wheels::parseNumberList(parser.value(kNumbers), &request.numbers, game.n()));
     usageUnless(Wheels::parseGuarantee(parser.value(kGuarantee), &request.guarantee));
     if (parser.isSet(kKeys))
-        usageUnless(Wheels::parseNumberList(parser.value(kKeys), &request.keys));
+        usageUnless(Wheels::parseNumberList(parser.value(kKeys), &request.keys, game.n()));
     usageUnless(Wheels::validateRequest(request));
     return request;
 }
 
-// The tickets of a file in either accepted form; a bad ticket is a usage error.
-std::vector<Wheels::Ticket> readTickets(const QString& path) {
+// The bytes of a ticket file; a file too large is a usage error.
+QByteArray readTicketFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw FileError(
             QStringLiteral("Не удалось открыть файл «%1»: %2").arg(path, file.errorString()));
-    if (file.size() > Wheels::kMaxTicketFileBytes)
+    if (file.size() > Lottery::kMaxTicketFileBytes)
         throw UsageError(QStringLiteral("файл «%1» больше %2 МиБ")
                              .arg(path)
-                             .arg(Wheels::kMaxTicketFileBytes / (1024 * 1024)));
-    const QByteArray text = file.read(Wheels::kMaxTicketFileBytes + 1);
+                             .arg(Lottery::kMaxTicketFileBytes / (1024 * 1024)));
+    const QByteArray text = file.read(Lottery::kMaxTicketFileBytes + 1);
     if (file.error() != QFileDevice::NoError)
         throw FileError(
             QStringLiteral("Не удалось прочитать файл «%1»: %2").arg(path, file.errorString()));
-    std::vector<Wheels::Ticket> tickets;
-    usageUnless(Wheels::parseTickets(text, &tickets));
+    return text;
+}
+
+// The tickets of the game in a file's text; a bad ticket is a usage error.
+std::vector<Lottery::Ticket> parseGameTickets(const QByteArray& text, const Lottery::Game& game) {
+    std::vector<Lottery::Ticket> tickets;
+    usageUnless(Lottery::parseTickets(text, game, &tickets));
     return tickets;
 }
 
@@ -116,8 +137,8 @@ QString checkLine(const Wheels::WheelRequest& request, const Wheels::CheckResult
 }
 
 QString recordLine(const Wheels::WheelRequest& request, int size) {
-    const auto record =
-        Wheels::findRecord(int(request.numbers.size()), request.guarantee.t, request.guarantee.m);
+    const auto record = Wheels::findRecord(int(request.numbers.size()), request.guarantee.t,
+                                           request.guarantee.m, request.ticketSize());
     if (!request.keys.empty() || !record)
         return QStringLiteral("Билетов: %1").arg(size);
     QString line =
@@ -176,7 +197,7 @@ double secondsOption(const QCommandLineParser& parser) {
 
 int generate(CliSession& session, const QCommandLineParser& parser) {
     CommandOptions::allowArguments(parser, 2);
-    const Wheels::WheelRequest request = readRequest(parser);
+    const Wheels::WheelRequest request = readRequest(parser, wheelGame(session, parser));
     Wheels::GenerateOptions options;
     if (parser.isSet(kMoves)) {
         bool ok = false;
@@ -218,8 +239,10 @@ int generate(CliSession& session, const QCommandLineParser& parser) {
         throw;
     }
     console.endProgress();
-    const QByteArray text = format == QLatin1String("csv") ? Analysis::ticketsCsv(result.tickets)
-                                                           : Analysis::ticketsJson(result.tickets);
+    const QByteArray text =
+        Lottery::ticketsText(Wheels::gameTickets(result.tickets), request.game,
+                             format == QLatin1String("csv") ? Lottery::TicketWriter::Format::Csv
+                                                            : Lottery::TicketWriter::Format::Json);
     writeOutput(console, args.value(1), text);
     console.error(recordLine(request, int(result.tickets.size())));
     console.error(checkLine(request, result.check));
@@ -278,11 +301,17 @@ int check(CliSession& session, const QCommandLineParser& parser) {
     if (args.size() < 2)
         throw UsageError(QStringLiteral("не указан файл с билетами"));
     CommandOptions::allowArguments(parser, 2);
-    const Wheels::WheelRequest request = readRequest(parser);
+    const Lottery::Game game = wheelGame(session, parser);
+    const Wheels::WheelRequest request = readRequest(parser, game);
     const bool json = parser.isSet(kFormat) && parser.value(kFormat) == QLatin1String("json");
     if (parser.isSet(kFormat) && !json && parser.value(kFormat) != QLatin1String("text"))
         throw UsageError(QStringLiteral("--format для check: text или json"));
-    const std::vector<Wheels::Ticket> tickets = readTickets(args.at(1));
+    // The main drum's numbers, or whole tickets of a two-drum game (their second numbers aside).
+    const QByteArray text = readTicketFile(args.at(1));
+    std::vector<Lottery::Ticket> read;
+    if (!game.hasSecondDrum() || !Lottery::parseTickets(text, game, &read).isEmpty())
+        read = parseGameTickets(text, request.game);
+    const std::vector<Wheels::Ticket> tickets = Wheels::mainDrumTickets(read);
     const Wheels::CheckResult result = Wheels::checkWheel(request, tickets);
     Console& console = session.console();
     if (json) {
@@ -295,24 +324,6 @@ int check(CliSession& session, const QCommandLineParser& parser) {
             console.print(QStringLiteral("Не покрыт: ") + ballsText(set));
     }
     return result.guaranteed() ? ExitCode::Done : ExitCode::Failed;
-}
-
-// How many of the tickets are stored already as bets of the draw.
-std::size_t storedAlready(Connection& connection, int tir,
-                          const std::vector<Wheels::Ticket>& tickets) {
-    std::set<Wheels::Ticket> stored;
-    Statement select(connection,
-                     QStringLiteral("SELECT s1, s2, s3, s4, s5, s6 FROM Rate WHERE tir = ?"));
-    select.bindInt64(1, tir);
-    while (select.step()) {
-        Wheels::Ticket ticket{};
-        for (int i = 0; i < Wheels::kTicketSize; ++i)
-            ticket[std::size_t(i)] = select.value(i).toInt();
-        std::sort(ticket.begin(), ticket.end());
-        stored.insert(ticket);
-    }
-    return std::size_t(std::count_if(tickets.begin(), tickets.end(),
-                                     [&](const Wheels::Ticket& t) { return stored.count(t) > 0; }));
 }
 
 // The newest draw number stored, or 0 when there is none.
@@ -332,10 +343,25 @@ int add(CliSession& session, const QCommandLineParser& parser) {
     const int tir = parser.value(kTir).toInt(&ok);
     if (!ok || tir < 1)
         throw UsageError(QStringLiteral("--tir: номер тиража, целое число от 1"));
-    const std::vector<Wheels::Ticket> tickets = readTickets(args.at(1));
+    const QByteArray text = readTicketFile(args.at(1));
     Console& console = session.console();
-    Connection& connection = session.connection();
-    const std::size_t repeated = storedAlready(connection, tir, tickets);
+    Connection& connection = session.connectionForAnyGame();
+    const Lottery::Game& game = session.game();
+    std::vector<Lottery::Ticket> tickets;
+    try {
+        tickets = parseGameTickets(text, game);
+    } catch (const UsageError& e) {
+        if (!game.hasSecondDrum())
+            throw;
+        throw UsageError(
+            e.message() +
+            QStringLiteral("\nВ игре «%1» у ставки есть и числа второго барабана: "
+                           "допишите их к билетам системы (%2).")
+                .arg(game.displayName(), game.k2() == 1
+                                             ? QStringLiteral("столбец x1")
+                                             : QStringLiteral("столбцы x1..x%1").arg(game.k2())));
+    }
+    const qsizetype repeated = BetStore::storedAlready(connection, tir, game, tickets);
     if (repeated > 0 && !parser.isSet(kForce)) {
         console.error(QStringLiteral("Для тиража %1 уже записаны %2 из %3 билетов файла; ничего не "
                                      "записано (--force запишет их ещё раз)")
@@ -353,8 +379,7 @@ int add(CliSession& session, const QCommandLineParser& parser) {
                                  : QStringLiteral("В базе ещё нет тиражей: ставки записаны на "
                                                   "тираж %1")
                                        .arg(tir));
-    BetStore::addBets(connection, tir,
-                      std::vector<BetStore::Ticket>(tickets.begin(), tickets.end()));
+    BetStore::addBets(connection, tir, game, tickets);
     console.print(QStringLiteral("Добавлено ставок: %1, тираж %2").arg(tickets.size()).arg(tir));
     return ExitCode::Done;
 }
@@ -378,7 +403,8 @@ public:
                    "за S секунд (10 по умолчанию) или за N шагов поиска (с тем же --seed и без "
                    "--seconds — та же система на любом компьютере); поиск кончается раньше, "
                    "если размер равен доказанной нижней границе, а Ctrl+C прерывает его и "
-                   "оставляет лучшую систему; билеты в CSV (ticket,b1,b2,b3,b4,b5,b6) или JSON, на "
+                   "оставляет лучшую систему; билеты в CSV (ticket,b1,b2,b3,b4,b5,b6; для игры "
+                   "K из N — ticket,b1..bK) или JSON, на "
                    "стандартный вывод или в ФАЙЛ; размер, проверка, способ построения и лучший "
                    "опубликованный размер — на стандартный поток ошибок;\n"
                    "  check --numbers СПИСОК --guarantee T/M [--keys СПИСОК] [--format text|json] "
@@ -386,13 +412,22 @@ public:
                    "JSON) и "
                    "выводит первые непокрытые наборы; JSON: numbers, guarantee, keys, tickets, "
                    "sets, covered, uncovered_examples, holds;\n"
-                   "  add --tir N [--force] ФАЙЛ — записывает билеты ставками на тираж N; если "
-                   "такие билеты уже записаны на этот тираж, ничего не записывает без --force.\n"
+                   "  add --tir N [--force] ФАЙЛ — записывает билеты ставками на тираж N в базу "
+                   "любой игры (столбцы s1..sK); если такие билеты уже записаны на этот тираж, "
+                   "ничего не записывает без --force. В игре с двумя барабанами система "
+                   "строится только для основного, а у ставки должны быть и числа второго: "
+                   "допишите их к билетам (ticket,b1..bK,x1..xK2), иначе файл не принимается.\n"
+                   "Игра: generate и check строят и проверяют билеты из K чисел от 1 до N для "
+                   "игры --game K/N (база не нужна), иначе для игры базы --db, иначе для 6 из 49; "
+                   "для игр с двумя барабанами — только основной барабан (check принимает и билеты "
+                   "с "
+                   "числами второго, не считая их). Гарантия «T из M» — "
+                   "от «2 из 2» до «K−1 из K», чисел — от K+1 до N (не больше 64).\n"
                    "Коды выхода: 0 — гарантия выполнена (или действие сделано), 1 — гарантия не "
                    "выполнена (или ставки не записаны), 2 — ошибка в командной строке или в файле "
                    "билетов, 3 — файл не удалось прочитать или записать.\n"
                    "СПИСОК — числа и диапазоны: 1-20 или 3,7,11-15.\n\n") +
-               Wheels::recordSourcesText() +
+               Wheels::allRecordSourcesText() +
                QStringLiteral("\n\nПример:\n  numeron-cli wheel generate --numbers 1-20 "
                               "--guarantee 3/6 --seconds 30 система.csv");
     }
@@ -408,6 +443,7 @@ public:
                                QStringLiteral("N")),
             QCommandLineOption(kSeed, QStringLiteral("Начальное число поиска."),
                                QStringLiteral("N")),
+            CommandOptions::game(),
             QCommandLineOption(kTir, QStringLiteral("Номер тиража для ставок."),
                                QStringLiteral("N")),
             QCommandLineOption(kForce, QStringLiteral("Записать ставки, даже если такие уже "

@@ -1,5 +1,7 @@
 #include "gui/wheels/TicketTableModel.h"
 
+#include "game/Game.h"
+
 void TicketTableModel::setTickets(std::vector<Wheels::Ticket> tickets) {
     beginResetModel();
     m_tickets = std::move(tickets);
@@ -11,7 +13,7 @@ int TicketTableModel::rowCount(const QModelIndex& parent) const {
 }
 
 int TicketTableModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : 1 + Wheels::kTicketSize;
+    return parent.isValid() ? 0 : 1 + Lottery::Game().k();
 }
 
 QVariant TicketTableModel::data(const QModelIndex& index, int role) const {

@@ -1,6 +1,7 @@
 #include "gui/wheels/WheelTexts.h"
 
-#include "analysis/TextTable.h"
+#include "game/TicketFile.h"
+#include "wheels/GameTickets.h"
 #include "wheels/WheelCheck.h"
 #include "wheels/WheelRecords.h"
 
@@ -71,7 +72,8 @@ QString recordText(const Wheels::WheelRequest& request) {
 }
 
 QByteArray ticketsCsv(const std::vector<Wheels::Ticket>& tickets) {
-    return Analysis::ticketsCsv(tickets);
+    return Lottery::ticketsText(Wheels::gameTickets(tickets), Lottery::Game(),
+                                Lottery::TicketWriter::Format::Csv);
 }
 
 } // namespace WheelTexts

@@ -7,10 +7,12 @@
 #include "dataset/Statement.h"
 #include "draws/StoredDraws.h"
 #include "entry/BetStore.h"
+#include "game/HotCold.h"
 #include "gui/wheels/NumberChooser.h"
 #include "gui/wheels/PdfJob.h"
 #include "gui/wheels/WheelPrinting.h"
 #include "gui/wheels/WheelTexts.h"
+#include "wheels/GameTickets.h"
 #include "widgets/FileDialogs.h"
 #include "widgets/MessageBoxes.h"
 #include "widgets/ScreenFit.h"
@@ -26,7 +28,6 @@
 #include <QStandardPaths>
 
 #include <algorithm>
-#include <set>
 
 void WheelsWindow::setFileDialogs(FileDialogs* dialogs) {
     m_dialogs = dialogs ? dialogs : m_ownDialogs.get();
@@ -57,21 +58,18 @@ void WheelsWindow::takeFromDraws(bool hottest) {
             QStringLiteral("В базе нет тиражей: выбрать горячие и холодные шары не из чего."));
         return;
     }
-    // As the analysis ranks them: the hottest have the most hits in the newest
+    // Ranked as everywhere else: the hottest have the most hits in the newest
     // draws, then the shorter current delay; the coldest the fewest hits, then
     // the longer delay; ties go to the lower number.
-    std::vector<Analysis::BallStat> balls(table.balls.begin(), table.balls.end());
-    std::stable_sort(balls.begin(), balls.end(),
-                     [hottest](const Analysis::BallStat& a, const Analysis::BallStat& b) {
-                         if (a.hitsLastN != b.hitsLastN)
-                             return hottest ? a.hitsLastN > b.hitsLastN : a.hitsLastN < b.hitsLastN;
-                         if (a.delay != b.delay)
-                             return hottest ? a.delay < b.delay : a.delay > b.delay;
-                         return a.ball < b.ball;
-                     });
-    std::vector<int> chosen;
-    for (int i = 0; i < m_count->value(); ++i)
-        chosen.push_back(balls[size_t(i)].ball);
+    Lottery::BallHeat heat(int(table.balls.size()));
+    for (const Analysis::BallStat& s : table.balls) {
+        heat.hits[size_t(s.ball)] = s.hitsLastN;
+        heat.delay[size_t(s.ball)] = s.delay;
+    }
+    const std::vector<int> ranked =
+        Lottery::rankBalls(heat, hottest ? Lottery::Heat::Hottest : Lottery::Heat::Coldest);
+    const std::vector<int> chosen(
+        ranked.begin(), ranked.begin() + std::min<qsizetype>(m_count->value(), ranked.size()));
     m_chooser->setChosen(chosen);
     showDone(QStringLiteral("Выбраны %1 %2 шаров последних %3 тиражей.")
                  .arg(chosen.size())
@@ -92,21 +90,8 @@ int WheelsWindow::suggestedTir() const {
 }
 
 qsizetype WheelsWindow::storedAlready(int tir) const {
-    std::set<Wheels::Ticket> stored;
-    Statement bets(m_connection,
-                   QStringLiteral("select s1, s2, s3, s4, s5, s6 from Rate where tir = ?"));
-    bets.bindInt64(1, tir);
-    while (bets.step()) {
-        Wheels::Ticket ticket{};
-        for (int i = 0; i < 6; ++i)
-            ticket[size_t(i)] = bets.value(i).toInt();
-        std::sort(ticket.begin(), ticket.end());
-        stored.insert(ticket);
-    }
-    return std::count_if(tickets().begin(), tickets().end(), [&](Wheels::Ticket ticket) {
-        std::sort(ticket.begin(), ticket.end());
-        return stored.count(ticket) > 0;
-    });
+    return BetStore::storedAlready(m_connection, tir, Lottery::Game(),
+                                   Wheels::gameTickets(tickets()));
 }
 
 void WheelsWindow::saveBets() {
@@ -130,8 +115,7 @@ void WheelsWindow::saveBets() {
             return;
         }
     }
-    BetStore::addBets(m_connection, tir,
-                      std::vector<BetStore::Ticket>(tickets().begin(), tickets().end()));
+    BetStore::addBets(m_connection, tir, Lottery::Game(), Wheels::gameTickets(tickets()));
     showDone(QStringLiteral("Записано ставок: %1 на тираж %2.")
                  .arg(QLocale().toString(qulonglong(tickets().size())))
                  .arg(tir));

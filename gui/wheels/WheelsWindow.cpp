@@ -120,7 +120,7 @@ QWidget* WheelsWindow::createChoicePanel() {
     connect(clear, &QPushButton::clicked, this, [this] { m_chooser->setChosen({}); });
     m_count = new QSpinBox(box);
     m_count->setObjectName(QStringLiteral("WheelTakeCount"));
-    m_count->setRange(Wheels::kMinNumbers, Wheels::kBalls); // 49: every ball
+    m_count->setRange(Lottery::Game().k() + 1, Lottery::Game().n()); // up to every ball
     m_count->setValue(12);
     QPushButton* hot = button(QStringLiteral("Горячие"), "WheelTakeHot", box);
     QPushButton* cold = button(QStringLiteral("Холодные"), "WheelTakeCold", box);
@@ -155,7 +155,7 @@ QWidget* WheelsWindow::createSettingsPanel() {
     m_guarantee = new QComboBox(box);
     m_guarantee->setObjectName(QStringLiteral("WheelGuarantee"));
     for (int t = 2; t <= 5; ++t)
-        for (int m = t; m <= Wheels::kTicketSize; ++m)
+        for (int m = t; m <= Lottery::Game().k(); ++m)
             m_guarantee->addItem(WheelTexts::guaranteeText({t, m}), t * 10 + m);
     m_guarantee->setCurrentIndex(m_guarantee->findData(36));
     m_guarantee->setToolTip(QStringLiteral(

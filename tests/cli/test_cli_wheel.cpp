@@ -107,6 +107,19 @@ void TestCliWheel::check_data() {
                                   << QString();
     QTest::newRow("ball 50") << QByteArray("1,2,3,4,5,50\n") << pairs + strings({"FILE"}) << 2
                              << QString();
+    // 5 из 36 without a database: on 1..6 each ticket of five leaves one ball out, so three
+    // tickets hold every pair and two leave 1 and 6 apart.
+    const QStringList fives = strings(
+        {"wheel", "check", "--game", "5/36", "--numbers", "1-6", "--guarantee", "2/2", "FILE"});
+    QTest::newRow("5/36 covered") << QByteArray("ticket,b1,b2,b3,b4,b5\n1,1,2,3,4,5\n2,2,3,4,5,6\n"
+                                                "3,1,3,4,5,6\n")
+                                  << fives << 0 << QStringLiteral("Покрыто наборов: 15 из 15");
+    QTest::newRow("5/36 one pair short")
+        << QByteArray("1 2 3 4 5\n2 3 4 5 6\n") << fives << 1 << QStringLiteral("Не покрыт: 1 6");
+    QTest::newRow("5/36 a ticket of six")
+        << QByteArray("1 2 3 4 5 6\n") << fives << 2 << QStringLiteral("нужно пять чисел");
+    QTest::newRow("5/36 ball 37") << QByteArray("1 2 3 4 37\n") << fives << 2
+                                  << QStringLiteral("не число от 1 до 36");
     QTest::newRow("no such file") << QByteArray() << pairs + strings({"missing.csv"}) << 3
                                   << QStringLiteral("missing.csv");
     QTest::newRow("output folder missing")

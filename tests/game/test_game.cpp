@@ -206,6 +206,22 @@ private Q_SLOTS:
             << u"Строка 1: заголовок не для игры «5 из 45 + 1 из 20»"_s << QString();
         QTest::newRow("main repeated") << u"5/36"_s << QByteArray("1 2 3 3 5\n")
                                        << u"Строка 1: число 3 повторяется"_s << QString();
+        QTest::newRow("two-drum JSON")
+            << two
+            << QByteArray("[{\"x1\": \"20\", \"b1\": 9, \"b2\": 8, \"b3\": 7, \"b4\": 6, "
+                          "\"b5\": 45, \"ticket\": \"a\"}]")
+            << QString() << u"6 7 8 9 45 | 20"_s;
+        QTest::newRow("JSON second out of range")
+            << two
+            << QByteArray("[\n{\"b1\": 1, \"b2\": 2, \"b3\": 3, \"b4\": 4, \"b5\": 5, \"x1\": 21}]")
+            << u"Строка 2: x1: «21» — не число от 1 до 20 (второй барабан)"_s << QString();
+        QTest::newRow("5/36 JSON without b5")
+            << u"5/36"_s << QByteArray("[{\"b1\": 1, \"b2\": 2, \"b3\": 3, \"b4\": 4}]")
+            << u"Строка 1: у билета нет поля «b5»"_s << QString();
+        QTest::newRow("7/49 label over two lines")
+            << u"7/49"_s
+            << QByteArray("ticket,b1,b2,b3,b4,b5,b6,b7\r\n\"A,\r\nB\",7,6,5,4,3,2,49\r\n")
+            << QString() << u"2 3 4 5 6 7 49"_s;
     }
     void ticketFiles() {
         QFETCH(QString, game);
