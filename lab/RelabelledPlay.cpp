@@ -5,32 +5,31 @@
 
 namespace Lab {
 
-RelabelledPlay::RelabelledPlay(int replicates, quint64 seed)
+RelabelledPlay::RelabelledPlay(int replicates, quint64 seed, int n)
     : m_permutations(size_t(std::max(0, replicates))), m_totals(m_permutations.size(), 0) {
     std::mt19937_64 random(seed);
-    for (std::array<quint8, 50>& permutation : m_permutations) {
+    for (std::vector<quint8>& permutation : m_permutations) {
+        permutation.resize(size_t(n) + 1);
         for (size_t ball = 0; ball < permutation.size(); ++ball)
             permutation[ball] = quint8(ball);
-        // Fisher-Yates over 1..49; 0 stays 0.
-        for (size_t i = 49; i > 1; --i)
+        // Fisher-Yates over 1..n; 0 stays 0.
+        for (size_t i = size_t(n); i > 1; --i)
             std::swap(permutation[i], permutation[1 + size_t(random() % i)]);
     }
 }
 
-void RelabelledPlay::addDraw(const MatchCounter& played, Analysis::BallSet draw,
-                             const std::array<qint64, 4>& amount) {
+void RelabelledPlay::addDraw(const PlayedTickets& played, BallBits drawMain, BallBits drawSecond,
+                             const std::vector<qint64>& amount) {
     if (played.size() == 0 ||
         std::all_of(amount.begin(), amount.end(), [](qint64 a) { return a == 0; }))
         return;
     for (size_t r = 0; r < m_permutations.size(); ++r) {
-        const std::array<quint8, 50>& permutation = m_permutations[r];
-        Analysis::BallSet relabelled = 0;
-        Analysis::forEachBall(draw, [&](int ball) {
-            relabelled |= Analysis::BallSet(1) << permutation[size_t(ball)];
-        });
-        const MatchHits hits = played.hits(relabelled);
-        for (size_t k = 0; k < 4; ++k)
-            m_totals[r] += Money(hits[k]) * amount[k];
+        const std::vector<quint8>& permutation = m_permutations[r];
+        BallBits relabelled = 0;
+        forEachBit(drawMain, [&](int ball) { relabelled |= ballBit(permutation[size_t(ball)]); });
+        played.hits(relabelled, drawSecond, m_hits);
+        for (size_t c = 0; c < amount.size(); ++c)
+            m_totals[r] += Money(m_hits[c]) * amount[c];
     }
 }
 

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "game/Game.h"
+#include "lab/MatchCounter.h"
+#include "lab/Ticket.h"
+
+#include <array>
+#include <memory>
+#include <vector>
+
+namespace Lab {
+
+// The tickets of a set that are played on a draw (chosen from its candidates
+// by their place in the set), and their hits per prize category of the game:
+// exactly so many matches of the main drum and, in a two-drum game, exactly so
+// many of the second. Tickets of six from at most 49 in a one-drum game whose
+// categories are three matches or more are counted by MatchCounter; any other
+// game ticket by ticket, two popcounts each.
+class PlayedTickets {
+public:
+    PlayedTickets(const Lottery::Game& game, const std::vector<Ticket>& candidates);
+
+    void add(size_t candidate);
+    void remove(size_t candidate);
+    qint64 size() const { return m_size; }
+
+    // The hits per category (the game's order, best first) of the tickets
+    // played, on a draw of the given balls; perCategory is resized to fit.
+    void hits(BallBits drawMain, BallBits drawSecond, std::vector<qint64>& perCategory) const;
+
+private:
+    std::vector<BallBits> m_main;   // per candidate
+    std::vector<BallBits> m_second; // per candidate
+    std::vector<size_t> m_played;   // candidates played, in no order
+    std::vector<size_t> m_slot;     // place of a candidate in m_played
+    qint64 m_size = 0;
+    size_t m_categories = 0;
+    // The category of exactly m main and s second matches, -1 for none.
+    std::array<std::array<int, Lottery::kMaxBalls + 1>, Lottery::kMaxBalls + 1> m_category{};
+    bool m_secondDrum = false;
+    std::unique_ptr<MatchCounter> m_counter; // six of 49
+};
+
+} // namespace Lab
