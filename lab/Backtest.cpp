@@ -116,14 +116,14 @@ private:
 
 QString relabellingMethod(const BacktestRequest& request, const Lottery::Game& game) {
     return QStringLiteral("перестановка шаров: доля из %1 случайных перестановок чисел 1–%2%3 "
-                          "(зерно %4), при которых %5 выиграли бы не меньше; структура набора "
+                          "(зерно %4%5), при которых %6 выиграли бы не меньше; структура набора "
                           "(какие числа билеты делят) сохраняется")
         .arg(request.pValueReplicates)
         .arg(game.n())
-        .arg(game.hasSecondDrum()
-                 ? QStringLiteral(" основного барабана (числа второго остаются свои)")
-                 : QString())
+        .arg(game.hasSecondDrum() ? QStringLiteral(" основного барабана") : QString())
         .arg(request.seed)
+        .arg(game.hasSecondDrum() ? QStringLiteral("; числа второго барабана остаются свои")
+                                  : QString())
         .arg(request.walkForward
                  ? QStringLiteral("билеты, сыгранные на каждом тираже, с переставленными числами,")
                  : QStringLiteral("те же билеты с переставленными числами"));

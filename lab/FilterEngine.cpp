@@ -25,8 +25,8 @@ constexpr size_t kBallSlots = Lottery::kMaxNumber + 2;
 // gets bounds that never bind), so that the walk tests them without branches
 // on whether they are set.
 struct Plan {
-    int k = 6, n = 49;
-    int half = 24; // the low numbers are 1..half
+    int k = 0, n = 0; // the game's K of 1..N
+    int half = 0;     // the low numbers are 1..half
     int sumLow = 0, sumHigh = 1000;
     int oddLow = 0, oddHigh = Lottery::kMaxBalls;
     int lowLow = 0, lowHigh = Lottery::kMaxBalls;
@@ -38,8 +38,9 @@ struct Plan {
     const DrawnSet* drawn = nullptr;
     std::array<quint8, kBallSlots> flags{};
     std::array<int, kBallSlots> nextIncluded{}; // smallest number to include above x, else N
-    // For the progress: the combinations before those starting with a, and
-    // the running sums of C(N - b, K - 2) over the second numbers below b.
+    // For the progress (addRanks): the combinations before those starting
+    // with a, and the running sums of C(N - b, K - 2) over the second numbers
+    // below b.
     std::array<qint64, kBallSlots> beforeFirst{}, secondSums{};
     qint64 total = 0;
 
@@ -89,6 +90,11 @@ Plan makePlan(const Filter& filter, const HistoryFacts& facts) {
         if (p.flags[size_t(x)] & Included)
             next = x;
     }
+    return p;
+}
+
+// The tables of Plan::rankOf, for a walk that reports its progress.
+void addRanks(Plan& p) {
     for (int x = 1; x + 1 < int(kBallSlots); ++x) {
         const auto ways = [&](int from, int choose) {
             return from >= 0 ? qint64(Lottery::binomialOf(from, choose)) : 0;
@@ -96,7 +102,6 @@ Plan makePlan(const Filter& filter, const HistoryFacts& facts) {
         p.beforeFirst[size_t(x + 1)] = p.beforeFirst[size_t(x)] + ways(p.n - x, p.k - 1);
         p.secondSums[size_t(x + 1)] = p.secondSums[size_t(x)] + ways(p.n - x, p.k - 2);
     }
-    return p;
 }
 
 // The state of a ticket being chosen. Decade counts are packed three bits a
@@ -215,7 +220,9 @@ bool walkOf(const Plan& plan, Visit& visit, const Lottery::Control<>& control) {
 template <typename Visit>
 bool walk(const Filter& filter, const HistoryFacts& facts, Visit& visit,
           const Lottery::Control<>& control) {
-    const Plan plan = makePlan(filter, facts);
+    Plan plan = makePlan(filter, facts);
+    if (control.progress)
+        addRanks(plan);
     bool finished = false;
     switch (plan.k) {
     case 3:
