@@ -138,6 +138,10 @@ private:
             last = std::min(last, p.half);
         if (s.low >= p.lowHigh)
             first = std::max(first, p.half + 1);
+        if constexpr (Depth == K - 1) {
+            lastNumber(previous, s, first, last);
+            return;
+        }
         for (int x = first; x <= last; ++x) {
             if constexpr (Depth == 1) {
                 if (!checkpoint(m_balls[0], x))
@@ -169,19 +173,39 @@ private:
             n.included = s.included + ((f & Included) != 0);
             n.sum = s.sum + x;
             m_balls[size_t(Depth)] = x;
-            if constexpr (Depth == K - 1) {
-                if (n.included != p.includedCount)
-                    continue;
-                if (p.drawn && p.drawn->contains(ballsOf(m_balls)))
-                    continue;
-                if (!m_visit(m_balls)) {
-                    m_stopped = true;
-                    return;
-                }
-            } else {
+            if constexpr (Depth + 1 < K)
                 level<Depth + 1>(x, n);
-                if (m_stopped)
-                    return;
+            if (m_stopped)
+                return;
+        }
+    }
+
+    // The last number, first..last (the sum and the low count already hold
+    // there): what each condition asks of it is decided once, so that a
+    // candidate costs a flag test, its parity and its decade.
+    void lastNumber(int previous, const Chosen& s, int first, int last) {
+        const Plan& p = m_plan;
+        if (s.included + 1 < p.includedCount)
+            return;
+        if (s.run + 1 > p.maxRun && first == previous + 1)
+            ++first;
+        const quint8 wanted =
+            quint8((s.included < p.includedCount ? Included : 0) |
+                   (s.hot < p.hotAtLeast ? Hot : 0) | (s.cold < p.coldAtLeast ? Cold : 0));
+        const quint8 refused = quint8(Excluded | (s.shared >= p.sharedMax ? InNewest : 0));
+        const bool oddAllowed = s.odd + 1 >= p.oddLow && s.odd + 1 <= p.oddHigh;
+        const bool evenAllowed = s.odd >= p.oddLow && s.odd <= p.oddHigh;
+        for (int x = first; x <= last; ++x) {
+            const quint8 f = p.flags[size_t(x)];
+            if ((f & wanted) != wanted || (f & refused) || !((x & 1) ? oddAllowed : evenAllowed) ||
+                ((s.decades >> (3 * (x / 10))) & 7) >= p.decadeMax)
+                continue;
+            m_balls[size_t(K - 1)] = x;
+            if (p.drawn && p.drawn->contains(ballsOf(m_balls)))
+                continue;
+            if (!m_visit(m_balls)) {
+                m_stopped = true;
+                return;
             }
         }
     }

@@ -37,7 +37,8 @@ struct RankTerms {
     std::array<std::array<qint32, 7>, 6> term{};
     explicit RankTerms(BallSet set) {
         size_t i = 0;
-        forEachBit(set, [&](int ball) { term[i++] = binomials().value[size_t(ball - 1)]; });
+        for (; set; set &= set - 1)
+            term[i++] = binomials().value[size_t(qCountTrailingZeroBits(set) - 1)];
     }
 };
 

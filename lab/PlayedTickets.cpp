@@ -25,8 +25,11 @@ PlayedTickets::PlayedTickets(const Lottery::Game& game, const std::vector<Ticket
         m_category[size_t(category.main)][size_t(category.second)] = int(c);
         counted = counted && category.main >= kFewestCounted;
     }
-    if (counted)
+    if (counted) {
         m_counter = std::make_unique<MatchCounter>(candidates.size());
+        for (size_t k = 0; k < m_counted.size(); ++k)
+            m_counted[k] = m_category[k + kFewestCounted][0];
+    }
     m_main.reserve(candidates.size());
     m_second.reserve(candidates.size());
     for (const Ticket& ticket : candidates) {
@@ -55,27 +58,6 @@ void PlayedTickets::remove(size_t candidate) {
     m_played[slot] = m_played.back();
     m_slot[m_played[slot]] = slot;
     m_played.pop_back();
-}
-
-void PlayedTickets::hits(BallBits drawMain, BallBits drawSecond,
-                         std::vector<qint64>& perCategory) const {
-    perCategory.assign(m_categories, 0);
-    if (m_counter) {
-        const MatchHits h = m_counter->hits(drawMain);
-        for (size_t k = 0; k < h.size(); ++k) {
-            const int category = m_category[k + kFewestCounted][0];
-            if (category >= 0)
-                perCategory[size_t(category)] += h[k];
-        }
-        return;
-    }
-    for (const size_t t : m_played) {
-        const int main = bitCount(m_main[t] & drawMain);
-        const int second = m_secondDrum ? bitCount(m_second[t] & drawSecond) : 0;
-        const int category = m_category[size_t(main)][size_t(second)];
-        if (category >= 0)
-            ++perCategory[size_t(category)];
-    }
 }
 
 } // namespace Lab

@@ -26,7 +26,28 @@ public:
 
     // The hits per category (the game's order, best first) of the tickets
     // played, on a draw of the given balls; perCategory is resized to fit.
-    void hits(BallBits drawMain, BallBits drawSecond, std::vector<qint64>& perCategory) const;
+    void hits(BallBits drawMain, BallBits drawSecond, std::vector<qint64>& perCategory) const {
+        perCategory.assign(m_categories, 0);
+        forEachHit(drawMain, drawSecond,
+                   [&](size_t category, qint64 count) { perCategory[category] += count; });
+    }
+    // The same as calls f(category, count), a category perhaps more than once.
+    template <typename F> void forEachHit(BallBits drawMain, BallBits drawSecond, F&& f) const {
+        if (m_counter) {
+            const MatchHits h = m_counter->hits(drawMain);
+            for (size_t k = 0; k < h.size(); ++k)
+                if (m_counted[k] >= 0)
+                    f(size_t(m_counted[k]), h[k]);
+            return;
+        }
+        for (const size_t t : m_played) {
+            const int main = bitCount(m_main[t] & drawMain);
+            const int second = m_secondDrum ? bitCount(m_second[t] & drawSecond) : 0;
+            const int category = m_category[size_t(main)][size_t(second)];
+            if (category >= 0)
+                f(size_t(category), 1);
+        }
+    }
 
 private:
     std::vector<BallBits> m_main;   // per candidate
@@ -39,6 +60,7 @@ private:
     std::array<std::array<int, Lottery::kMaxBalls + 1>, Lottery::kMaxBalls + 1> m_category{};
     bool m_secondDrum = false;
     std::unique_ptr<MatchCounter> m_counter; // six of 49
+    std::array<int, 4> m_counted{};          // the category of MatchHits[k], -1 for none
 };
 
 } // namespace Lab

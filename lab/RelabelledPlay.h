@@ -35,9 +35,9 @@ public:
     double pValue(Money observed) const;
 
 private:
-    std::vector<std::vector<quint8>> m_permutations; // ball -> its new label
+    size_t m_stride = 0;          // n + 1
+    std::vector<quint8> m_labels; // per replicate: ball 0..n -> its new label
     std::vector<Money> m_totals;
-    std::vector<qint64> m_hits; // reused from draw to draw
 };
 
 } // namespace Lab
