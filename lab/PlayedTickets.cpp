@@ -10,6 +10,8 @@ namespace {
 constexpr int kFewestCounted = 3;
 constexpr int kCounterBalls = 6;
 constexpr int kCounterNumbers = 49;
+// Up to this many tickets a set is counted ticket by ticket (as MatchCounter does).
+constexpr size_t kTicketByTicketLimit = 64;
 
 } // namespace
 
@@ -25,10 +27,16 @@ PlayedTickets::PlayedTickets(const Lottery::Game& game, const std::vector<Ticket
         m_category[size_t(category.main)][size_t(category.second)] = int(c);
         counted = counted && category.main >= kFewestCounted;
     }
+    int fewest = game.k();
+    for (const Lottery::Category& category : game.categories())
+        fewest = std::min(fewest, category.main);
     if (counted) {
         m_counter = std::make_unique<MatchCounter>(candidates.size());
         for (size_t k = 0; k < m_counted.size(); ++k)
             m_counted[k] = m_category[k + kFewestCounted][0];
+    } else if (!game.hasSecondDrum() && candidates.size() > kTicketByTicketLimit &&
+               SubsetCounter::fits(game.k(), game.n(), fewest)) {
+        m_subsets = std::make_unique<SubsetCounter>(game.k(), game.n(), fewest);
     }
     m_main.reserve(candidates.size());
     m_second.reserve(candidates.size());
@@ -44,6 +52,10 @@ void PlayedTickets::add(size_t candidate) {
         m_counter->add(m_main[candidate]);
         return;
     }
+    if (m_subsets) {
+        m_subsets->add(m_main[candidate]);
+        return;
+    }
     m_slot[candidate] = m_played.size();
     m_played.push_back(candidate);
 }
@@ -52,6 +64,10 @@ void PlayedTickets::remove(size_t candidate) {
     --m_size;
     if (m_counter) {
         m_counter->remove(m_main[candidate]);
+        return;
+    }
+    if (m_subsets) {
+        m_subsets->remove(m_main[candidate]);
         return;
     }
     const size_t slot = m_slot[candidate];

@@ -2,6 +2,7 @@
 
 #include "game/Game.h"
 #include "lab/MatchCounter.h"
+#include "lab/SubsetCounter.h"
 #include "lab/Ticket.h"
 
 #include <array>
@@ -13,9 +14,10 @@ namespace Lab {
 // The tickets of a set that are played on a draw (chosen from its candidates
 // by their place in the set), and their hits per prize category of the game:
 // exactly so many matches of the main drum and, in a two-drum game, exactly so
-// many of the second. Tickets of six from at most 49 in a one-drum game whose
-// categories are three matches or more are counted by MatchCounter; any other
-// game ticket by ticket, two popcounts each.
+// many of the second. A large set is counted by its subsets: tickets of six
+// from at most 49 in a one-drum game whose categories are three matches or
+// more by MatchCounter, those of another one-drum game by SubsetCounter where
+// its tables fit; any other set ticket by ticket, two popcounts each.
 class PlayedTickets {
 public:
     PlayedTickets(const Lottery::Game& game, const std::vector<Ticket>& candidates);
@@ -40,6 +42,13 @@ public:
                     f(size_t(m_counted[k]), h[k]);
             return;
         }
+        if (m_subsets) {
+            const auto h = m_subsets->hits(drawMain);
+            for (size_t m = 0; m < h.size(); ++m)
+                if (h[m] != 0 && m_category[m][0] >= 0)
+                    f(size_t(m_category[m][0]), h[m]);
+            return;
+        }
         for (const size_t t : m_played) {
             const int main = bitCount(m_main[t] & drawMain);
             const int second = m_secondDrum ? bitCount(m_second[t] & drawSecond) : 0;
@@ -59,8 +68,9 @@ private:
     // The category of exactly m main and s second matches, -1 for none.
     std::array<std::array<int, Lottery::kMaxBalls + 1>, Lottery::kMaxBalls + 1> m_category{};
     bool m_secondDrum = false;
-    std::unique_ptr<MatchCounter> m_counter; // six of 49
-    std::array<int, 4> m_counted{};          // the category of MatchHits[k], -1 for none
+    std::unique_ptr<MatchCounter> m_counter;  // six of 49
+    std::unique_ptr<SubsetCounter> m_subsets; // another one-drum game
+    std::array<int, 4> m_counted{};           // the category of MatchHits[k], -1 for none
 };
 
 } // namespace Lab

@@ -3,8 +3,10 @@
 // backtest computed by hand.
 #include "lab/Backtest.h"
 #include "lab/FilterEngine.h"
+#include "lab/PlayedTickets.h"
 
 #include <QTest>
+#include <random>
 
 using namespace Lab;
 
@@ -51,6 +53,22 @@ qint64 plainCount(const Filter& f) {
         for (int j = i + 1; j < k; ++j)
             t[size_t(j)] = t[size_t(j - 1)] + 1;
     }
+}
+
+// K distinct numbers of 1..N, near `near` (some of its numbers kept) when given.
+Ticket randomTicket(const Lottery::Game& game, std::mt19937_64& random, const Ticket* near) {
+    std::vector<int> drum;
+    for (int b = 1; b <= game.n(); ++b)
+        drum.push_back(b);
+    std::shuffle(drum.begin(), drum.end(), random);
+    Ticket t;
+    for (int i = 0; near && i < int(random() % quint64(game.k() + 1)); ++i)
+        t.main[size_t(i)] = (*near)[size_t(i)];
+    for (size_t i = size_t(t.size()), d = 0; i < size_t(game.k()); ++d)
+        if (std::find(t.main.begin(), t.main.end(), drum[d]) == t.main.end())
+            t.main[i++] = drum[d];
+    std::sort(t.begin(), t.end());
+    return t;
 }
 
 Ticket ticket(std::initializer_list<int> main, int second) {
@@ -113,6 +131,43 @@ private Q_SLOTS:
         const CountResult result = countPassing(filter, HistoryFacts{});
         QCOMPARE(result.passing, count >= 0 ? count : plainCount(filter));
         QCOMPARE(result.total, qint64(Lottery::combinations(filter.game)));
+    }
+
+    // Large sets counted by their subsets against plain popcounts, with
+    // tickets taken out again; draws near the tickets, so that every count comes up.
+    void largeSets_data() {
+        QTest::addColumn<QString>("game");
+        QTest::addColumn<QString>("categories"); // empty: the default
+        QTest::newRow("5/36") << QStringLiteral("5/36") << QString();
+        QTest::newRow("7/49") << QStringLiteral("7/49") << QString();
+        QTest::newRow("4/20 from one match") << QStringLiteral("4/20") << QStringLiteral("4,3,2,1");
+    }
+    void largeSets() {
+        QFETCH(QString, game);
+        QFETCH(QString, categories);
+        Lottery::Game g = Lottery::Game::parse(game);
+        if (!categories.isEmpty())
+            g.setCategories(g.parseCategories(categories));
+        std::mt19937_64 random(29);
+        std::vector<Ticket> tickets;
+        for (int i = 0; i < 300; ++i)
+            tickets.push_back(randomTicket(g, random, nullptr));
+        PlayedTickets played(g, tickets);
+        for (size_t i = 0; i < tickets.size(); ++i)
+            played.add(i);
+        for (size_t i = 0; i < tickets.size(); i += 3)
+            played.remove(i);
+        std::vector<qint64> hits;
+        for (size_t d = 0; d < 500; ++d) {
+            const Ticket draw = randomTicket(g, random, &tickets[d % tickets.size()]);
+            std::vector<qint64> plain(g.categories().size());
+            for (size_t i = 0; i < tickets.size(); ++i) {
+                const int c = g.categoryIndex({bitCount(ballsOf(tickets[i]) & ballsOf(draw)), 0});
+                plain[size_t(std::max(c, 0))] += i % 3 != 0 && c >= 0;
+            }
+            played.hits(ballsOf(draw), 0, hits);
+            QCOMPARE(hits, plain);
+        }
     }
 
     // 3 из 10 + 1 из 4, categories 3+1, 3, 2+1, 2. Draw 1 (1 2 3 + 1): the
