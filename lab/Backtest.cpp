@@ -106,6 +106,7 @@ private:
         return candidates;
     }
 
+    // Set by candidatesOf while m_played is made: declared before it.
     std::optional<Filter> m_filter;
     std::vector<BallBits> m_candidates; // their main drums
     std::vector<char> m_playing;
