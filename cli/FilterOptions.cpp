@@ -24,13 +24,13 @@ QString dashed(const char* name) {
 QList<QCommandLineOption> options() {
     const QString range = QStringLiteral("A-B");
     return {
-        valued("sum", QStringLiteral("Сумма шести чисел от A до B."), range),
+        valued("sum", QStringLiteral("Сумма чисел билета от A до B."), range),
         valued("odd", QStringLiteral("Нечётных чисел от A до B."), range),
-        valued("low", QStringLiteral("Малых чисел (1-24) от A до B."), range),
+        valued("low", QStringLiteral("Малых чисел (1-24 в 6 из 49; 1..N/2) от A до B."), range),
         valued("max-run", QStringLiteral("Не больше R чисел подряд (1 — нет соседних)."),
                QStringLiteral("R")),
         valued("decade-max",
-               QStringLiteral("Не больше D чисел в одном десятке (1-9, 10-19, ..., 40-49)."),
+               QStringLiteral("Не больше D чисел в одном десятке (1-9, 10-19, ..., до N)."),
                QStringLiteral("D")),
         valued("include", QStringLiteral("Все эти числа есть в билете (через запятую)."),
                QStringLiteral("список")),
@@ -58,8 +58,16 @@ bool anySet(const QCommandLineParser& parser) {
     return false;
 }
 
-Lab::Filter chosen(const QCommandLineParser& parser) {
+bool usesHistory(const QCommandLineParser& parser) {
+    for (const char* name : {"not-drawn", "shared-with-last-max", "hot", "cold"})
+        if (parser.isSet(QLatin1String(name)))
+            return true;
+    return false;
+}
+
+Lab::Filter chosen(const QCommandLineParser& parser, const Lottery::Game& game) {
     Lab::Filter filter;
+    filter.game = game;
     QString error;
     const auto text = [&](const char* name) { return parser.value(QLatin1String(name)); };
     const auto isSet = [&](const char* name) { return parser.isSet(QLatin1String(name)); };
@@ -75,11 +83,12 @@ Lab::Filter chosen(const QCommandLineParser& parser) {
          {std::tuple{"max-run", &filter.maxRun, 1}, std::tuple{"decade-max", &filter.decadeMax, 0},
           std::tuple{"shared-with-last-max", &filter.sharedWithLastMax, 0}})
         if (isSet(name))
-            check(Lab::parseCount(text(name), dashed(name), value->emplace(), error, least, 6));
+            check(Lab::parseCount(text(name), dashed(name), value->emplace(), error, least,
+                                  game.k()));
     if (isSet("include"))
-        check(Lab::parseBallList(text("include"), dashed("include"), filter.include, error));
+        check(Lab::parseBallList(text("include"), dashed("include"), filter.include, error, game));
     if (isSet("exclude"))
-        check(Lab::parseBallList(text("exclude"), dashed("exclude"), filter.exclude, error));
+        check(Lab::parseBallList(text("exclude"), dashed("exclude"), filter.exclude, error, game));
     for (const auto& [name, rule] :
          {std::pair{"hot", &filter.hot}, std::pair{"cold", &filter.cold}})
         if (isSet(name))

@@ -15,9 +15,12 @@ namespace FilterOptions {
 QList<QCommandLineOption> options();
 // Whether any of them is on the command line.
 bool anySet(const QCommandLineParser& parser);
-// The filter they describe. Throws UsageError naming the option when a value
-// is malformed or unsound (a range backwards, a number outside 1-49).
-Lab::Filter chosen(const QCommandLineParser& parser);
+// The filter they describe for the game (6 из 49 unless given). Throws
+// UsageError naming the option when a value is malformed or unsound (a range
+// backwards, a number outside 1..N).
+Lab::Filter chosen(const QCommandLineParser& parser, const Lottery::Game& game = {});
+// Whether the filter on the command line looks at the stored draws.
+bool usesHistory(const QCommandLineParser& parser);
 
 // A whole number option of at least `least`; none when it is not given.
 // Throws UsageError for anything else.

@@ -4,7 +4,7 @@
 #include "game/Odds.h"
 #include "lab/FilterEngine.h"
 #include "lab/HistoryFacts.h"
-#include "lab/MatchCounter.h"
+#include "lab/PlayedTickets.h"
 #include "lab/RelabelledPlay.h"
 #include "runtime/AppError.h"
 
@@ -14,8 +14,6 @@
 #include <limits>
 
 namespace Lab {
-
-using Analysis::BallSet;
 
 namespace {
 
@@ -46,67 +44,87 @@ std::pair<qint64, qint64> rangeOf(const Draws::History& history, const BacktestR
 }
 
 // The tickets of the set that are played on one draw, kept in a
-// MatchCounter that follows the changes from draw to draw.
+// PlayedTickets that follows the changes from draw to draw.
 class TicketSelection {
 public:
     TicketSelection(const Draws::History& history, const BacktestRequest& request)
-        : m_counter(request.tickets.size()) {
-        const std::optional<Filter>& filter = request.walkForward;
-        for (const Ticket& ticket : request.tickets)
-            if (!filter || passes(fixedConditionsOf(*filter), HistoryFacts{}, ticket))
-                m_candidates.push_back(ballsOf(ticket));
-        if (filter && filter->usesHistory()) {
-            m_history = historyConditionsOf(*filter);
+        : m_played(history.game, candidatesOf(history, request)) {
+        if (m_filter && m_filter->usesHistory()) {
+            m_history = historyConditionsOf(*m_filter);
             m_tracker.emplace(m_history, history);
             m_playing.assign(m_candidates.size(), false);
         } else {
-            for (BallSet t : m_candidates)
-                m_counter.add(t);
+            for (size_t i = 0; i < m_candidates.size(); ++i)
+                m_played.add(i);
         }
     }
 
     // The tickets played on draw index n: they see the draws before n alone.
-    const MatchCounter& forDraw(qint64 n) {
+    const PlayedTickets& forDraw(qint64 n) {
         if (!m_tracker)
-            return m_counter;
+            return m_played;
         m_tracker->advanceTo(n);
         const HistoryFacts& facts = m_tracker->facts();
         // Before the first well-formed draw nothing is known that could rule a ticket out.
         const bool known = facts.draws > 0;
-        const int sharedMax = m_history.sharedWithLastMax.value_or(6);
+        const int k = m_history.game.k();
+        const int sharedMax = m_history.sharedWithLastMax.value_or(k);
         const int hotAtLeast = m_history.hot ? m_history.hot->atLeast : 0;
         const int coldAtLeast = m_history.cold ? m_history.cold->atLeast : 0;
         for (size_t i = 0; i < m_candidates.size(); ++i) {
-            const BallSet t = m_candidates[i];
-            const bool play = !known || (Analysis::ballCount(t & facts.newest) <= sharedMax &&
-                                         Analysis::ballCount(t & facts.hot) >= hotAtLeast &&
-                                         Analysis::ballCount(t & facts.cold) >= coldAtLeast &&
+            const BallBits t = m_candidates[i];
+            const bool play = !known || (bitCount(t & facts.newest) <= sharedMax &&
+                                         bitCount(t & facts.hot) >= hotAtLeast &&
+                                         bitCount(t & facts.cold) >= coldAtLeast &&
                                          !(m_history.notDrawn && facts.drawn->contains(t)));
             if (play == bool(m_playing[i]))
                 continue;
             m_playing[i] = play;
             if (play)
-                m_counter.add(t);
+                m_played.add(i);
             else
-                m_counter.remove(t);
+                m_played.remove(i);
         }
-        return m_counter;
+        return m_played;
     }
 
 private:
-    std::vector<BallSet> m_candidates;
+    // The tickets that pass the filter's fixed conditions (all without a filter).
+    std::vector<Ticket> candidatesOf(const Draws::History& history,
+                                     const BacktestRequest& request) {
+        if (request.walkForward) {
+            m_filter = *request.walkForward;
+            m_filter->game = history.game;
+        }
+        std::vector<Ticket> candidates;
+        const Filter fixed = m_filter ? fixedConditionsOf(*m_filter) : Filter{};
+        for (const Ticket& ticket : request.tickets)
+            if (!m_filter || passes(fixed, HistoryFacts{}, ticket)) {
+                candidates.push_back(ticket);
+                m_candidates.push_back(ballsOf(ticket));
+            }
+        return candidates;
+    }
+
+    // Set by candidatesOf while m_played is made: declared before it.
+    std::optional<Filter> m_filter;
+    std::vector<BallBits> m_candidates; // their main drums
     std::vector<char> m_playing;
-    MatchCounter m_counter;
+    PlayedTickets m_played;
     Filter m_history;
     std::optional<HistoryTracker> m_tracker;
 };
 
-QString relabellingMethod(const BacktestRequest& request) {
-    return QStringLiteral("перестановка шаров: доля из %1 случайных перестановок чисел 1–49 "
-                          "(зерно %2), при которых %3 выиграли бы не меньше; структура набора "
+QString relabellingMethod(const BacktestRequest& request, const Lottery::Game& game) {
+    return QStringLiteral("перестановка шаров: доля из %1 случайных перестановок чисел 1–%2%3 "
+                          "(зерно %4%5), при которых %6 выиграли бы не меньше; структура набора "
                           "(какие числа билеты делят) сохраняется")
         .arg(request.pValueReplicates)
+        .arg(game.n())
+        .arg(game.hasSecondDrum() ? QStringLiteral(" основного барабана") : QString())
         .arg(request.seed)
+        .arg(game.hasSecondDrum() ? QStringLiteral("; числа второго барабана остаются свои")
+                                  : QString())
         .arg(request.walkForward
                  ? QStringLiteral("билеты, сыгранные на каждом тираже, с переставленными числами,")
                  : QStringLiteral("те же билеты с переставленными числами"));
@@ -157,9 +175,18 @@ QString backtestProblem(const Draws::History& history, const BacktestRequest& re
     if (request.ticketPrice < 0)
         return QStringLiteral("Цена билета не может быть отрицательной");
     if (request.walkForward) {
-        const QString problem = filterProblem(*request.walkForward);
+        Filter filter = *request.walkForward;
+        filter.game = history.game;
+        const QString problem = filterProblem(filter);
         if (!problem.isEmpty())
             return problem;
+    }
+    for (const Ticket& ticket : request.tickets) {
+        const Lottery::Ticket t = toGameTicket(ticket);
+        const QString problem = Lottery::ticketProblem(history.game, t.main, t.second);
+        if (!problem.isEmpty())
+            return QStringLiteral("Билет %1 не подходит для игры «%2»: %3")
+                .arg(ticketText(ticket, QLatin1Char(' ')), history.game.displayName(), problem);
     }
     const auto [begin, end] = rangeOf(history, request);
     if (begin >= end)
@@ -168,29 +195,34 @@ QString backtestProblem(const Draws::History& history, const BacktestRequest& re
     for (qint64 n = begin; n < end && !anyWellFormed; ++n)
         anyWellFormed = history.wellFormed(n);
     if (!anyWellFormed)
-        return QStringLiteral("В выбранном диапазоне нет ни одного правильного тиража (шести "
-                              "разных чисел от 1 до 49)");
+        return QStringLiteral("В выбранном диапазоне нет ни одного правильного тиража (%1)")
+            .arg(wellFormedDrawText(history.game, true));
     return {};
 }
 
 BacktestResult runBacktest(const Draws::History& history, const BacktestRequest& request,
                            const Lottery::Control<>& control) {
+    const Lottery::Game& game = history.game;
     BacktestResult result;
     result.tickets = qint64(request.tickets.size());
     const auto [begin, end] = rangeOf(history, request);
     TicketSelection selection(history, request);
-    RelabelledPlay relabelled(request.pValueReplicates, request.seed);
-    // Per count of matches, 3 to 6: its chance, and its category among the game's.
-    std::array<double, 4> chance{};
-    std::array<int, 4> categoryIndex{};
-    for (int k = 0; k < 4; ++k) {
-        chance[size_t(k)] = Lottery::matchChance(history.game.n(), history.game.k(), k + 3);
-        categoryIndex[size_t(k)] = history.game.categoryIndex({k + 3, 0});
+    RelabelledPlay relabelled(request.pValueReplicates, request.seed, game.n());
+    // The game's categories (best first) and their chances; the result lists
+    // them worst first.
+    const size_t categories = game.categories().size();
+    std::vector<double> chance(categories);
+    for (size_t c = 0; c < categories; ++c) {
+        chance[c] = Lottery::categoryChance(game, game.categories()[c]);
+        CategoryResult category;
+        category.category = game.categories()[categories - 1 - c];
+        result.categories.push_back(category);
     }
-    std::array<Money, 4> categoryPrize{};
+    std::vector<Money> categoryPrize(categories, 0);
     Money totalPrize = 0;
     qint64 drawsCompared = 0; // draws with prizes and tickets, for the p-value
     result.perDraw.reserve(size_t(end - begin));
+    std::vector<qint64> amount(categories), hits(categories);
 
     for (qint64 n = begin; n < end; ++n) {
         if (control.stopRequested()) {
@@ -204,52 +236,55 @@ BacktestResult runBacktest(const Draws::History& history, const BacktestRequest&
             ++result.irregularDraws;
             continue;
         }
-        const BallSet draw = Analysis::ballSetOf(stored.main);
-        const MatchCounter& played = selection.forDraw(n);
+        const BallBits drawMain = bitsOf(stored.main);
+        const BallBits drawSecond = bitsOf(history.secondOf(n));
+        const PlayedTickets& played = selection.forDraw(n);
         // A category left empty in a draw with prizes paid nothing.
         const bool prizesStored = history.prizesStored(n);
-        std::array<qint64, 4> amount{};
-        for (size_t k = 0; k < 4; ++k)
-            amount[k] = history.prize(n, categoryIndex[k]).value_or(0);
-        const MatchHits hits = played.hits(draw);
+        for (size_t c = 0; c < categories; ++c)
+            amount[c] = history.prize(n, int(c)).value_or(0);
+        played.hits(drawMain, drawSecond, hits);
 
         DrawOutcome outcome;
         outcome.tir = stored.tir;
         outcome.tickets = played.size();
         outcome.prizesStored = prizesStored;
+        outcome.hits.resize(categories);
         Money drawPrize = 0;
-        for (size_t k = 0; k < 4; ++k) {
-            CategoryResult& category = result.categories[k];
-            const double expectedHits = double(outcome.tickets) * chance[k];
-            outcome.hits[k] = hits[k];
-            category.hits += hits[k];
+        for (size_t c = 0; c < categories; ++c) {
+            const size_t r = categories - 1 - c; // its place in the result
+            CategoryResult& category = result.categories[r];
+            const double expectedHits = double(outcome.tickets) * chance[c];
+            outcome.hits[r] = hits[c];
+            category.hits += hits[c];
             category.expectedHits += expectedHits;
             if (prizesStored) {
-                const Money prize = Money(hits[k]) * amount[k];
-                categoryPrize[k] += prize;
+                const Money prize = Money(hits[c]) * amount[c];
+                categoryPrize[r] += prize;
                 drawPrize += prize;
-                category.expectedPrize += expectedHits * double(amount[k]);
-                outcome.expectedPrize += expectedHits * double(amount[k]);
+                category.expectedPrize += expectedHits * double(amount[c]);
+                outcome.expectedPrize += expectedHits * double(amount[c]);
             } else {
-                category.hitsWithoutPrizes += hits[k];
+                category.hitsWithoutPrizes += hits[c];
             }
         }
         outcome.prize = reported(drawPrize, QStringLiteral("Выигрыш тиража %1").arg(stored.tir));
         ++result.draws;
         if (prizesStored && outcome.tickets > 0) {
-            relabelled.addDraw(played, draw, amount);
+            relabelled.addDraw(played, drawMain, drawSecond, amount);
             ++drawsCompared;
         }
         result.drawsWithoutPrizes += !prizesStored;
         result.ticketsPlayed += outcome.tickets;
         totalPrize += drawPrize;
         result.expectedTotalPrize += outcome.expectedPrize;
-        result.perDraw.push_back(outcome);
+        result.perDraw.push_back(std::move(outcome));
     }
 
-    for (size_t k = 0; k < 4; ++k)
-        result.categories[k].prize = reported(
-            categoryPrize[k], QStringLiteral("Сумма выигрышей (совпадений: %1)").arg(k + 3));
+    for (size_t r = 0; r < categories; ++r)
+        result.categories[r].prize =
+            reported(categoryPrize[r], QStringLiteral("Сумма выигрышей (совпадений: %1)")
+                                           .arg(result.categories[r].category.key()));
     result.totalPrize = reported(totalPrize, QStringLiteral("Сумма выигрышей"));
     const Money cost = Money(result.ticketsPlayed) * request.ticketPrice;
     const QLocale locale;
@@ -265,7 +300,7 @@ BacktestResult runBacktest(const Draws::History& history, const BacktestRequest&
             QStringLiteral("не вычислялось: нет сыгранных билетов на тиражах с суммами выигрышей");
     else {
         result.pValue = relabelled.pValue(totalPrize);
-        result.pValueMethod = relabellingMethod(request);
+        result.pValueMethod = relabellingMethod(request, game);
     }
     if (!result.stopped) {
         const qint64 total = std::max<qint64>(1, end - begin);

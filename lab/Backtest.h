@@ -13,7 +13,8 @@
 
 namespace Lab {
 
-// A set of tickets replayed over a range of stored draws.
+// A set of tickets of the history's game (K numbers of the main drum and K2
+// of the second) replayed over a range of stored draws.
 struct BacktestRequest {
     std::vector<Ticket> tickets;
     std::optional<qint64> fromTir; // first draw number; none: the oldest
@@ -23,14 +24,15 @@ struct BacktestRequest {
     // with the facts of the draws before n are played (the filter's other
     // conditions are applied once).
     std::optional<Filter> walkForward;
-    int pValueReplicates = 2000; // relabellings of the balls for the p-value
+    int pValueReplicates = 2000; // relabellings of the main drum's balls for the p-value
     quint64 seed = 649;
 };
 
-// One prize category (3, 4, 5 or 6 matches). Hits count every draw, those
-// without stored prizes too; prizes and their expectation count the draws
-// with stored prizes only.
+// One prize category of the game (3, 4, 5 or 6 matches for 6 из 49; "4+1"
+// for two drums). Hits count every draw, those without stored prizes too;
+// prizes and their expectation count the draws with stored prizes only.
 struct CategoryResult {
+    Lottery::Category category;
     qint64 hits = 0;
     qint64 hitsWithoutPrizes = 0; // of the hits, those on draws without stored prizes
     qint64 prize = 0;
@@ -41,8 +43,8 @@ struct CategoryResult {
 // One replayed draw, for the cumulative chart.
 struct DrawOutcome {
     qint64 tir = 0;
-    qint64 tickets = 0; // played on this draw
-    std::array<qint64, 4> hits{};
+    qint64 tickets = 0;       // played on this draw
+    std::vector<qint64> hits; // per category, as BacktestResult::categories
     qint64 prize = 0;
     double expectedPrize = 0;
     bool prizesStored = false;
@@ -51,11 +53,12 @@ struct DrawOutcome {
 struct BacktestResult {
     qint64 draws = 0;              // draws replayed
     qint64 drawsWithoutPrizes = 0; // of them, draws without stored prizes
-    qint64 irregularDraws = 0;     // draws in range without six distinct balls: skipped
+    qint64 irregularDraws = 0;     // draws in range that are no draw of the game: skipped
     qint64 tickets = 0;            // tickets in the set
     qint64 ticketsPlayed = 0;      // ticket-draws paid for, summed over the draws
     qint64 cost = 0;
-    std::array<CategoryResult, 4> categories{}; // [0] three matches .. [3] six
+    // The game's categories, worst first: [0] three matches .. [3] six for 6 из 49.
+    std::vector<CategoryResult> categories;
     qint64 totalPrize = 0;
     qint64 net = 0;
     double expectedTotalPrize = 0;

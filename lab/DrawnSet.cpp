@@ -2,7 +2,7 @@
 
 namespace Lab {
 
-void DrawnSet::add(Analysis::BallSet balls) {
+void DrawnSet::add(BallBits balls) {
     if (balls == 0 || contains(balls))
         return;
     if ((m_size + 1) * 2 > m_slots.size())
@@ -15,11 +15,11 @@ void DrawnSet::add(Analysis::BallSet balls) {
 }
 
 void DrawnSet::grow() {
-    std::vector<Analysis::BallSet> old;
+    std::vector<BallBits> old;
     old.swap(m_slots);
     m_slots.assign(old.empty() ? 64 : old.size() * 2, 0);
     m_mask = m_slots.size() - 1;
-    for (Analysis::BallSet balls : old) {
+    for (BallBits balls : old) {
         if (balls == 0)
             continue;
         size_t i = slotOf(balls);

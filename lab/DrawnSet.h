@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/BallSet.h"
+#include "lab/Ticket.h"
 
 #include <vector>
 
@@ -11,8 +11,8 @@ namespace Lab {
 // grows by doubling, so that adding draw after draw stays linear.
 class DrawnSet {
 public:
-    void add(Analysis::BallSet balls);
-    bool contains(Analysis::BallSet balls) const {
+    void add(BallBits balls);
+    bool contains(BallBits balls) const {
         if (m_slots.empty())
             return false;
         for (size_t i = slotOf(balls);; i = (i + 1) & m_mask) {
@@ -25,11 +25,12 @@ public:
     size_t size() const { return m_size; }
 
 private:
-    size_t slotOf(Analysis::BallSet balls) const {
-        return size_t((balls * 0x9E3779B97F4A7C15ULL) >> 20) & m_mask;
+    size_t slotOf(BallBits balls) const {
+        const quint64 mixed = quint64(balls) ^ (quint64(balls >> 64) * 0xC2B2AE3D27D4EB4FULL);
+        return size_t((mixed * 0x9E3779B97F4A7C15ULL) >> 20) & m_mask;
     }
     void grow();
-    std::vector<Analysis::BallSet> m_slots; // 0 marks an empty slot (no ticket is empty)
+    std::vector<BallBits> m_slots; // 0 marks an empty slot (no ticket is empty)
     size_t m_mask = 0;
     size_t m_size = 0;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/Game.h"
+
 #include <QString>
 #include <optional>
 #include <vector>
@@ -22,14 +24,15 @@ struct HotColdRule {
     int atLeast = 0;
 };
 
-// Conditions on a six-number ticket; every one is optional and all that are
-// set must hold.
+// Conditions on the K numbers of 1..N of a ticket of the game's main drum
+// (6 из 49 unless set); every one is optional and all that are set must hold.
 struct Filter {
-    std::optional<Span> sum;      // the six numbers add up to low..high
+    Lottery::Game game;
+    std::optional<Span> sum;      // the K numbers add up to low..high
     std::optional<Span> odd;      // how many are odd
-    std::optional<Span> low;      // how many are 1..24
+    std::optional<Span> low;      // how many are 1..N/2 (rounded down)
     std::optional<int> maxRun;    // longest run of consecutive numbers; 1: none adjacent
-    std::optional<int> decadeMax; // most numbers in one of 1-9, 10-19, 20-29, 30-39, 40-49
+    std::optional<int> decadeMax; // most numbers in one of 1-9, 10-19, 20-29, ... up to N
     std::vector<int> include;     // every one of these is on the ticket
     std::vector<int> exclude;     // none of these is
     // Conditions that look at the stored draws (see HistoryFacts).

@@ -8,91 +8,110 @@
 
 namespace Lab {
 
-using Analysis::BallSet;
-
 namespace {
 
-constexpr BallSet bit(int ball) {
-    return BallSet(1) << ball;
-}
+// What a ball is to the filter, one bit each, looked up once per number chosen.
+enum BallFlag : quint8 {
+    Excluded = 1,
+    Included = 2,
+    Hot = 4,
+    Cold = 8,
+    InNewest = 16,
+};
+
+constexpr size_t kBallSlots = Lottery::kMaxNumber + 2;
 
 // The filter turned into bounds that are always present (an absent condition
 // gets bounds that never bind), so that the walk tests them without branches
 // on whether they are set.
 struct Plan {
+    int k = 0, n = 0; // the game's K of 1..N
+    int half = 0;     // the low numbers are 1..half
     int sumLow = 0, sumHigh = 1000;
-    int oddLow = 0, oddHigh = 6;
-    int lowLow = 0, lowHigh = 6;
-    int maxRun = 6;
-    int decadeMax = 6;
-    BallSet excluded = 0, included = 0;
-    BallSet newest = 0;
-    int sharedMax = 6;
-    BallSet hot = 0, cold = 0;
+    int oddLow = 0, oddHigh = Lottery::kMaxBalls;
+    int lowLow = 0, lowHigh = Lottery::kMaxBalls;
+    int maxRun = Lottery::kMaxBalls;
+    int decadeMax = Lottery::kMaxBalls;
+    int includedCount = 0;
+    int sharedMax = Lottery::kMaxBalls;
     int hotAtLeast = 0, coldAtLeast = 0;
     const DrawnSet* drawn = nullptr;
-    std::array<int, 50> nextIncluded{}; // smallest number to include above x, else 49
+    std::array<quint8, kBallSlots> flags{};
+    std::array<int, kBallSlots> nextIncluded{}; // smallest number to include above x, else N
+    // For the progress (addRanks): the combinations before those starting
+    // with a, and the running sums of C(N - b, K - 2) over the second numbers
+    // below b.
+    std::array<qint64, kBallSlots> beforeFirst{}, secondSums{};
+    qint64 total = 0;
+
+    // The combinations that come before those starting with a, b.
+    qint64 rankOf(int a, int b) const {
+        return beforeFirst[size_t(a)] + secondSums[size_t(b)] - secondSums[size_t(a + 1)];
+    }
 };
 
 Plan makePlan(const Filter& filter, const HistoryFacts& facts) {
     Plan p;
+    p.k = filter.game.k();
+    p.n = filter.game.n();
+    p.half = p.n / 2;
+    p.total = qint64(Lottery::combinations(filter.game));
     if (filter.sum)
         p.sumLow = filter.sum->low, p.sumHigh = filter.sum->high;
     if (filter.odd)
         p.oddLow = filter.odd->low, p.oddHigh = filter.odd->high;
     if (filter.low)
         p.lowLow = filter.low->low, p.lowHigh = filter.low->high;
-    p.maxRun = filter.maxRun.value_or(6);
-    p.decadeMax = filter.decadeMax.value_or(6);
+    p.maxRun = filter.maxRun.value_or(p.k);
+    p.decadeMax = filter.decadeMax.value_or(p.k);
+    const auto mark = [&](BallBits bits, BallFlag flag) {
+        forEachBit(bits, [&](int ball) {
+            if (ball <= p.n)
+                p.flags[size_t(ball)] |= flag;
+        });
+    };
     for (int ball : filter.include)
-        p.included |= bit(ball);
+        p.flags[size_t(ball)] |= Included;
     for (int ball : filter.exclude)
-        p.excluded |= bit(ball);
+        p.flags[size_t(ball)] |= Excluded;
+    for (int ball = 1; ball <= p.n; ++ball)
+        p.includedCount += (p.flags[size_t(ball)] & Included) != 0;
     if (filter.sharedWithLastMax)
-        p.newest = facts.newest, p.sharedMax = *filter.sharedWithLastMax;
+        mark(facts.newest, InNewest), p.sharedMax = *filter.sharedWithLastMax;
     if (filter.hot)
-        p.hot = facts.hot, p.hotAtLeast = filter.hot->atLeast;
+        mark(facts.hot, Hot), p.hotAtLeast = filter.hot->atLeast;
     if (filter.cold)
-        p.cold = facts.cold, p.coldAtLeast = filter.cold->atLeast;
+        mark(facts.cold, Cold), p.coldAtLeast = filter.cold->atLeast;
     if (filter.notDrawn && facts.drawn && facts.drawn->size() > 0)
         p.drawn = facts.drawn.get();
-    int next = 49;
-    for (int x = 49; x >= 0; --x) {
+    int next = p.n;
+    for (int x = p.n; x >= 0; --x) {
         p.nextIncluded[size_t(x)] = next;
-        if (p.included & bit(x))
+        if (p.flags[size_t(x)] & Included)
             next = x;
     }
     return p;
 }
 
-// Combinations that start with a given first and second number come before
-// prefixRank[a][b] others: the share done when the walk reaches (a, b).
-struct PrefixRanks {
-    std::array<std::array<qint64, 50>, 50> rank{};
-    PrefixRanks() {
-        qint64 before = 0;
-        for (int a = 1; a <= 44; ++a)
-            for (int b = a + 1; b <= 45; ++b) {
-                rank[size_t(a)][size_t(b)] = before;
-                before += qint64(Lottery::binomialOf(49 - b, 4));
-            }
+// The tables of Plan::rankOf, for a walk that reports its progress.
+void addRanks(Plan& p) {
+    for (int x = 1; x + 1 < int(kBallSlots); ++x) {
+        const auto ways = [&](int from, int choose) {
+            return from >= 0 ? qint64(Lottery::binomialOf(from, choose)) : 0;
+        };
+        p.beforeFirst[size_t(x + 1)] = p.beforeFirst[size_t(x)] + ways(p.n - x, p.k - 1);
+        p.secondSums[size_t(x + 1)] = p.secondSums[size_t(x)] + ways(p.n - x, p.k - 2);
     }
-};
-
-const PrefixRanks& prefixRanks() {
-    static const PrefixRanks ranks;
-    return ranks;
 }
 
 // The state of a ticket being chosen. Decade counts are packed three bits a
-// decade.
+// decade (ten decades up to 90, seven numbers at most in one).
 struct Chosen {
     int sum = 0, odd = 0, low = 0, run = 0, decades = 0;
-    int hot = 0, cold = 0, shared = 0;
-    BallSet balls = 0;
+    int included = 0, hot = 0, cold = 0, shared = 0;
 };
 
-template <typename Visit> class Walker {
+template <int K, typename Visit> class Walker {
 public:
     Walker(const Plan& plan, Visit& visit, const Lottery::Control<>& control)
         : m_plan(plan), m_visit(visit), m_control(control) {}
@@ -104,34 +123,38 @@ public:
 
 private:
     template <int Depth> void level(int previous, const Chosen& s) {
-        constexpr int rest = 5 - Depth; // numbers still to choose after this one
+        constexpr int rest = K - 1 - Depth; // numbers still to choose after this one
         const Plan& p = m_plan;
         // The range of this number that can still meet the sum, the count of
         // low numbers and the numbers to include.
-        int first = std::max(previous + 1, p.sumLow - s.sum - (rest * 49 - rest * (rest - 1) / 2));
+        int first = std::max(previous + 1, p.sumLow - s.sum - (rest * p.n - rest * (rest - 1) / 2));
         const int headroom = p.sumHigh - s.sum - rest * (rest + 1) / 2;
         if (headroom < 0)
             return;
-        int last = std::min({49 - rest, headroom / (rest + 1), p.nextIncluded[size_t(previous)]});
+        int last = std::min({p.n - rest, headroom / (rest + 1), p.nextIncluded[size_t(previous)]});
         if (s.low + rest + 1 < p.lowLow || s.odd + rest + 1 < p.oddLow)
             return;
         if (s.low < p.lowLow)
-            last = std::min(last, 24);
+            last = std::min(last, p.half);
         if (s.low >= p.lowHigh)
-            first = std::max(first, 25);
+            first = std::max(first, p.half + 1);
+        if constexpr (Depth == K - 1) {
+            lastNumber(previous, s, first, last);
+            return;
+        }
         for (int x = first; x <= last; ++x) {
             if constexpr (Depth == 1) {
                 if (!checkpoint(m_balls[0], x))
                     return;
             }
-            const BallSet b = bit(x);
-            if (p.excluded & b)
+            const quint8 f = p.flags[size_t(x)];
+            if (f & Excluded)
                 continue;
             Chosen n;
             n.odd = s.odd + (x & 1);
             if (n.odd > p.oddHigh || n.odd + rest < p.oddLow)
                 continue;
-            n.low = s.low + (x <= 24);
+            n.low = s.low + (x <= p.half);
             if (n.low + rest < p.lowLow)
                 continue;
             n.run = x == previous + 1 ? s.run + 1 : 1;
@@ -141,28 +164,48 @@ private:
             if (((s.decades >> shift) & 7) + 1 > p.decadeMax)
                 continue;
             n.decades = s.decades + (1 << shift);
-            n.hot = s.hot + ((p.hot & b) != 0);
-            n.cold = s.cold + ((p.cold & b) != 0);
-            n.shared = s.shared + ((p.newest & b) != 0);
+            n.hot = s.hot + ((f & Hot) != 0);
+            n.cold = s.cold + ((f & Cold) != 0);
+            n.shared = s.shared + ((f & InNewest) != 0);
             if (n.hot + rest < p.hotAtLeast || n.cold + rest < p.coldAtLeast ||
                 n.shared > p.sharedMax)
                 continue;
+            n.included = s.included + ((f & Included) != 0);
             n.sum = s.sum + x;
-            n.balls = s.balls | b;
-            m_balls[Depth] = x;
-            if constexpr (Depth == 5) {
-                if ((n.balls & p.included) != p.included)
-                    continue;
-                if (p.drawn && p.drawn->contains(n.balls))
-                    continue;
-                if (!m_visit(m_balls)) {
-                    m_stopped = true;
-                    return;
-                }
-            } else {
+            m_balls[size_t(Depth)] = x;
+            if constexpr (Depth + 1 < K)
                 level<Depth + 1>(x, n);
-                if (m_stopped)
-                    return;
+            if (m_stopped)
+                return;
+        }
+    }
+
+    // The last number, first..last (the sum and the low count already hold
+    // there): what each condition asks of it is decided once, so that a
+    // candidate costs a flag test, its parity and its decade.
+    void lastNumber(int previous, const Chosen& s, int first, int last) {
+        const Plan& p = m_plan;
+        if (s.included + 1 < p.includedCount)
+            return;
+        if (s.run + 1 > p.maxRun && first == previous + 1)
+            ++first;
+        const quint8 wanted =
+            quint8((s.included < p.includedCount ? Included : 0) |
+                   (s.hot < p.hotAtLeast ? Hot : 0) | (s.cold < p.coldAtLeast ? Cold : 0));
+        const quint8 refused = quint8(Excluded | (s.shared >= p.sharedMax ? InNewest : 0));
+        const bool oddAllowed = s.odd + 1 >= p.oddLow && s.odd + 1 <= p.oddHigh;
+        const bool evenAllowed = s.odd >= p.oddLow && s.odd <= p.oddHigh;
+        for (int x = first; x <= last; ++x) {
+            const quint8 f = p.flags[size_t(x)];
+            if ((f & wanted) != wanted || (f & refused) || !((x & 1) ? oddAllowed : evenAllowed) ||
+                ((s.decades >> (3 * (x / 10))) & 7) >= p.decadeMax)
+                continue;
+            m_balls[size_t(K - 1)] = x;
+            if (p.drawn && p.drawn->contains(ballsOf(m_balls)))
+                continue;
+            if (!m_visit(m_balls)) {
+                m_stopped = true;
+                return;
             }
         }
     }
@@ -174,8 +217,7 @@ private:
             return false;
         }
         if (m_control.progress) {
-            const Lottery::Progress progress{prefixRanks().rank[size_t(a)][size_t(b)],
-                                             kAllCombinations};
+            const Lottery::Progress progress{m_plan.rankOf(a, b), m_plan.total};
             if (progress.share() >= m_reported + 0.01) {
                 m_reported = progress.share();
                 m_control.report(progress);
@@ -192,14 +234,39 @@ private:
     double m_reported = 0;
 };
 
+template <int K, typename Visit>
+bool walkOf(const Plan& plan, Visit& visit, const Lottery::Control<>& control) {
+    Walker<K, Visit> walker(plan, visit, control);
+    return walker.run();
+}
+
+// Walks every combination of the filter's game; false when stopped.
 template <typename Visit>
 bool walk(const Filter& filter, const HistoryFacts& facts, Visit& visit,
           const Lottery::Control<>& control) {
-    const Plan plan = makePlan(filter, facts);
-    Walker<Visit> walker(plan, visit, control);
-    const bool finished = walker.run();
+    Plan plan = makePlan(filter, facts);
+    if (control.progress)
+        addRanks(plan);
+    bool finished = false;
+    switch (plan.k) {
+    case 3:
+        finished = walkOf<3>(plan, visit, control);
+        break;
+    case 4:
+        finished = walkOf<4>(plan, visit, control);
+        break;
+    case 5:
+        finished = walkOf<5>(plan, visit, control);
+        break;
+    case 6:
+        finished = walkOf<6>(plan, visit, control);
+        break;
+    default:
+        finished = walkOf<Lottery::kMaxBalls>(plan, visit, control);
+        break;
+    }
     if (finished)
-        control.report({kAllCombinations, kAllCombinations});
+        control.report({plan.total, plan.total});
     return finished;
 }
 
@@ -212,31 +279,34 @@ bool passes(const Filter& filter, const HistoryFacts& facts, const Ticket& ticke
     Chosen s;
     int previous = 0;
     int runLongest = 0;
-    std::array<int, 5> decades{};
+    std::array<int, kBallSlots / 10 + 1> decades{};
     for (int x : ticket) {
-        const BallSet b = bit(x);
+        const quint8 f = p.flags[size_t(x)];
         s.sum += x;
         s.odd += x & 1;
-        s.low += x <= 24;
+        s.low += x <= p.half;
         s.run = x == previous + 1 ? s.run + 1 : 1;
         runLongest = std::max(runLongest, s.run);
         ++decades[size_t(x / 10)];
-        s.balls |= b;
+        s.included += (f & Included) != 0;
+        s.hot += (f & Hot) != 0;
+        s.cold += (f & Cold) != 0;
+        s.shared += (f & InNewest) != 0;
+        if (f & Excluded)
+            return false;
         previous = x;
     }
     return s.sum >= p.sumLow && s.sum <= p.sumHigh && s.odd >= p.oddLow && s.odd <= p.oddHigh &&
            s.low >= p.lowLow && s.low <= p.lowHigh && runLongest <= p.maxRun &&
            *std::max_element(decades.begin(), decades.end()) <= p.decadeMax &&
-           (s.balls & p.excluded) == 0 && (s.balls & p.included) == p.included &&
-           Analysis::ballCount(s.balls & p.newest) <= p.sharedMax &&
-           Analysis::ballCount(s.balls & p.hot) >= p.hotAtLeast &&
-           Analysis::ballCount(s.balls & p.cold) >= p.coldAtLeast &&
-           !(p.drawn && p.drawn->contains(s.balls));
+           s.included == p.includedCount && s.shared <= p.sharedMax && s.hot >= p.hotAtLeast &&
+           s.cold >= p.coldAtLeast && !(p.drawn && p.drawn->contains(ballsOf(ticket)));
 }
 
 CountResult countPassing(const Filter& filter, const HistoryFacts& facts,
                          const Lottery::Control<>& control) {
     CountResult result;
+    result.total = qint64(Lottery::combinations(filter.game));
     auto visit = [&result](const Ticket&) {
         ++result.passing;
         return true;
@@ -249,6 +319,7 @@ CountResult streamPassing(const Filter& filter, const HistoryFacts& facts,
                           const std::function<bool(const Ticket&)>& sink,
                           const Lottery::Control<>& control) {
     CountResult result;
+    result.total = qint64(Lottery::combinations(filter.game));
     auto visit = [&](const Ticket& ticket) {
         ++result.passing;
         return sink(ticket);

@@ -14,21 +14,23 @@ namespace Lab {
 // count short (passing then counts what was seen).
 struct CountResult {
     qint64 passing = 0;
-    qint64 total = kAllCombinations;
+    qint64 total = 0; // C(N, K)
     bool stopped = false;
     double share() const { return double(passing) / double(total); }
 };
 
-// The filters run over all 13,983,816 combinations in ascending order
-// (1 2 3 4 5 6, 1 2 3 4 5 7, ...), choosing one number after another and
-// dropping a whole branch as soon as a condition can no longer hold: a sum
-// that cannot reach its range, a run or a decade already too long, a number
-// to include that was passed over. A count takes tens of milliseconds.
+// The filters run over all C(N, K) combinations of the filter's game in
+// ascending order (1 2 3 4 5 6, 1 2 3 4 5 7, ... for 6 из 49), choosing one
+// number after another and dropping a whole branch as soon as a condition can
+// no longer hold: a sum that cannot reach its range, a run or a decade already
+// too long, a number to include that was passed over. A count of 6 из 49
+// takes tens of milliseconds, of the 85,900,584 combinations of 7 из 49 a
+// few hundred.
 //
 // The filter must be sound (filterProblem empty). Facts give the history-using
 // conditions; they are ignored when the filter has none.
 
-// Whether one ticket passes (numbers ascending, distinct, 1..49).
+// Whether one ticket passes (the main drum's numbers ascending, distinct, 1..N).
 bool passes(const Filter& filter, const HistoryFacts& facts, const Ticket& ticket);
 
 CountResult countPassing(const Filter& filter, const HistoryFacts& facts,

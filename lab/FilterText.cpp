@@ -29,16 +29,17 @@ bool parseSpan(QStringView text, const QString& option, Span& span, QString& err
     return true;
 }
 
-bool parseBallList(QStringView text, const QString& option, std::vector<int>& balls,
-                   QString& error) {
+bool parseBallList(QStringView text, const QString& option, std::vector<int>& balls, QString& error,
+                   const Lottery::Game& game) {
     static const QRegularExpression separators(QStringLiteral("[,;\\s]+"));
     balls.clear();
     for (const QStringView item : text.split(separators)) {
         if (item.isEmpty())
             continue;
         int ball = 0;
-        if (!number(item, ball) || ball < 1 || ball > 49 || balls.size() >= 49)
-            return malformed(option, text, QStringLiteral("ожидался список чисел от 1 до 49"),
+        if (!number(item, ball) || ball < 1 || ball > game.n() || balls.size() >= size_t(game.n()))
+            return malformed(option, text,
+                             QStringLiteral("ожидался список чисел от 1 до %1").arg(game.n()),
                              error);
         balls.push_back(ball);
     }

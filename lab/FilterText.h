@@ -14,9 +14,9 @@ namespace Lab {
 
 // "A-B" or "A" (A..A).
 bool parseSpan(QStringView text, const QString& option, Span& span, QString& error);
-// "N,N,...": numbers separated by commas, semicolons or blanks.
-bool parseBallList(QStringView text, const QString& option, std::vector<int>& balls,
-                   QString& error);
+// "N,N,...": numbers of 1..N of the game separated by commas, semicolons or blanks.
+bool parseBallList(QStringView text, const QString& option, std::vector<int>& balls, QString& error,
+                   const Lottery::Game& game = {});
 // "N:W:H": the N hottest (or coldest) of the newest W draws, at least H of them.
 bool parseHotCold(QStringView text, const QString& option, HotColdRule& rule, QString& error);
 constexpr int kMaxCount = 1000000;

@@ -13,27 +13,28 @@ namespace Lab {
 // What the history-using conditions of a filter need to know of the draws
 // that came before: the set of drawn combinations, the newest draw, and the
 // hot and cold balls of each rule's window, ranked as the analysis window
-// marks its own (Lottery::markHotCold). They are facts of the well-formed
-// draws (six distinct numbers 1..49) alone: a malformed draw is left out,
-// neither the newest draw nor one of a window, and counted.
+// marks its own (Lottery::markHotCold). They are facts of the main drum of
+// the well-formed draws (those of the game: K distinct numbers of 1..N, and
+// K2 of 1..N2) alone: a malformed draw is left out, neither the newest draw
+// nor one of a window, and counted.
 struct HistoryFacts {
     std::shared_ptr<const DrawnSet> drawn;
-    Analysis::BallSet newest = 0; // none before the first draw
-    Analysis::BallSet hot = 0;    // for Filter::hot
-    Analysis::BallSet cold = 0;   // for Filter::cold
-    qint64 draws = 0;             // well-formed draws the facts are of
-    qint64 malformedDraws = 0;    // draws left out
+    BallBits newest = 0;       // none before the first draw
+    BallBits hot = 0;          // for Filter::hot
+    BallBits cold = 0;         // for Filter::cold
+    qint64 draws = 0;          // well-formed draws the facts are of
+    qint64 malformedDraws = 0; // draws left out
 };
 
 // "неправильных тиражей (…) пропущено: N": what the history-using conditions left out.
-QString malformedDrawsText(qint64 count);
+QString malformedDrawsText(qint64 count, const Lottery::Game& game = {});
 
 // The facts of the whole history, newest draw last.
 HistoryFacts historyFacts(const Filter& filter, const Draws::History& history);
 
 // The same facts draw after draw, for a walk-forward backtest: after
 // advanceTo(n) they cover the well-formed draws among 0..n-1 alone, at a cost
-// linear in the draws added (plus a ranking of the 49 balls per call). The
+// linear in the draws added (plus a ranking of the N balls per call). The
 // history must outlive the tracker; the filter is copied.
 class HistoryTracker {
 public:
@@ -47,12 +48,12 @@ private:
     const Draws::History& m_history;
     std::shared_ptr<DrawnSet> m_drawn;
     qint64 m_end = 0;
-    std::vector<Analysis::BallSet> m_seen; // the well-formed draws added, oldest first
-    // Place in m_seen of the last draw holding each ball (1..49), -1 for none.
-    std::vector<qint64> m_last = std::vector<qint64>(50, -1);
+    std::vector<BallBits> m_seen; // the well-formed draws added, oldest first
+    // Place in m_seen of the last draw holding each ball (1..N), -1 for none.
+    std::vector<qint64> m_last;
     // Hits in each rule's window and the current delays.
-    Lottery::BallHeat m_hot{49};
-    Lottery::BallHeat m_cold{49};
+    Lottery::BallHeat m_hot;
+    Lottery::BallHeat m_cold;
     HistoryFacts m_facts;
 };
 

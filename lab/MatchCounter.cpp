@@ -6,9 +6,10 @@
 
 namespace Lab {
 
-using Analysis::BallSet;
-
 namespace {
+
+// Balls 1..49 fit one word.
+using BallSet = quint64;
 
 // Up to this many tickets a set is counted ticket by ticket: a popcount each
 // costs less than the 42 scattered look-ups of the subset counts.
@@ -36,8 +37,8 @@ struct RankTerms {
     std::array<std::array<qint32, 7>, 6> term{};
     explicit RankTerms(BallSet set) {
         size_t i = 0;
-        Analysis::forEachBall(set,
-                              [&](int ball) { term[i++] = binomials().value[size_t(ball - 1)]; });
+        for (; set; set &= set - 1)
+            term[i++] = binomials().value[size_t(qCountTrailingZeroBits(set) - 1)];
     }
 };
 
@@ -134,7 +135,8 @@ MatchCounter::MatchCounter(size_t largestSet) {
 
 MatchCounter::~MatchCounter() = default;
 
-void MatchCounter::add(BallSet ticket) {
+void MatchCounter::add(BallBits bits) {
+    const auto ticket = BallSet(bits);
     ++m_size;
     if (m_subsetCounts)
         change(ticket, 1);
@@ -142,7 +144,8 @@ void MatchCounter::add(BallSet ticket) {
         m_tickets.push_back(ticket);
 }
 
-void MatchCounter::remove(BallSet ticket) {
+void MatchCounter::remove(BallBits bits) {
+    const auto ticket = BallSet(bits);
     --m_size;
     if (m_subsetCounts) {
         change(ticket, -1);
@@ -161,12 +164,13 @@ void MatchCounter::change(BallSet ticket, int by) {
     c.six.change(ticket, by);
 }
 
-MatchHits MatchCounter::hits(BallSet draw) const {
+MatchHits MatchCounter::hits(BallBits bits) const {
+    const auto draw = BallSet(bits);
     MatchHits h{};
     if (!m_subsetCounts) {
         std::array<qint64, 7> byMatches{};
         for (BallSet t : m_tickets)
-            ++byMatches[size_t(Analysis::ballCount(t & draw))];
+            ++byMatches[size_t(qPopulationCount(t & draw))];
         return {byMatches[3], byMatches[4], byMatches[5], byMatches[6]};
     }
     const SubsetCounts& c = *m_subsetCounts;

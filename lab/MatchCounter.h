@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/BallSet.h"
+#include "lab/Ticket.h"
 
 #include <array>
 #include <memory>
@@ -11,8 +11,9 @@ namespace Lab {
 // Tickets with 3, 4, 5 and 6 matches: [0] three .. [3] six.
 using MatchHits = std::array<qint64, 4>;
 
-// How many tickets of a set (a multiset: a ticket given twice counts twice)
-// match 3, 4, 5 or 6 balls of a draw, exactly, for any draw of six balls.
+// How many tickets of six numbers of 1..49 in a set (a multiset: a ticket
+// given twice counts twice) match 3, 4, 5 or 6 balls of a draw of six,
+// exactly: the backtest's way for 6 из 49 (see PlayedTickets).
 //
 // A small set is counted ticket by ticket. A large one keeps how many of its
 // tickets hold each set of 3, 4, 5 and 6 numbers; for a draw D, N_j, the sum
@@ -30,18 +31,18 @@ public:
     MatchCounter& operator=(const MatchCounter&) = delete;
 
     // A ticket of six balls in, or out (it must be in the set).
-    void add(Analysis::BallSet ticket);
-    void remove(Analysis::BallSet ticket);
+    void add(BallBits ticket);
+    void remove(BallBits ticket);
     qint64 size() const { return m_size; }
 
     // The hits of the set on a draw of six balls.
-    MatchHits hits(Analysis::BallSet draw) const;
+    MatchHits hits(BallBits draw) const;
 
 private:
     struct SubsetCounts;
-    void change(Analysis::BallSet ticket, int by);
+    void change(quint64 ticket, int by);
     qint64 m_size = 0;
-    std::vector<Analysis::BallSet> m_tickets;     // a small set, ticket by ticket
+    std::vector<quint64> m_tickets;               // a small set, ticket by ticket
     std::unique_ptr<SubsetCounts> m_subsetCounts; // a large one
 };
 

@@ -16,7 +16,7 @@ StoredBets readStoredBets(Connection& connection, qint64 tir) {
             ++bets.irregular;
             continue;
         }
-        Ticket ticket{};
+        Ticket ticket;
         size_t i = 0;
         Analysis::forEachBall(set, [&](int ball) { ticket[i++] = ball; });
         bets.tickets.push_back(ticket);

@@ -8,7 +8,8 @@ class Connection;
 
 namespace Lab {
 
-// The bets stored for one draw (table Rate), in the order they were stored.
+// The bets stored for one draw (table Rate) of a 6 из 49 database, in the
+// order they were stored.
 // A bet whose columns do not hold six distinct numbers from 1 to 49 is no
 // ticket: it is left out and counted.
 struct StoredBets {

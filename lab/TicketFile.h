@@ -1,16 +1,17 @@
 #pragma once
 
+#include "game/Game.h"
 #include "lab/Ticket.h"
 
-#include <QByteArray>
 #include <QString>
 #include <vector>
 
 namespace Lab {
 
-// Tickets from a file (the forms and limits of Wheels::parseTickets); a bad
-// line throws AppError with a message naming the line.
-std::vector<Ticket> parseTickets(const QByteArray& text);
-std::vector<Ticket> readTicketFile(const QString& path);
+// The tickets of a ticket file of the game: for 6 из 49 the forms, limits and
+// messages of Wheels::parseTickets (JSON lists too), for any other game those
+// of Lottery::parseTickets. A file that cannot be read, or a bad line, throws
+// AppError with a message naming the file or the line.
+std::vector<Ticket> readTicketFile(const QString& path, const Lottery::Game& game = {});
 
 } // namespace Lab

@@ -45,10 +45,11 @@ void writeJson(OutputBuffer& out, const Lab::BacktestResult& result) {
     appendKey(out, "cost");
     out.appendInteger(result.cost);
     appendKey(out, "categories");
-    for (int k = 0; k < 4; ++k) {
-        const Lab::CategoryResult& category = result.categories[size_t(k)];
+    for (size_t k = 0; k < result.categories.size(); ++k) {
+        const Lab::CategoryResult& category = result.categories[k];
         appendText(out, k == 0 ? "{\"" : ", \"");
-        out.append(char('3' + k));
+        const QByteArray key = category.category.key().toLatin1();
+        out.append(key.constData(), size_t(key.size()));
         appendText(out, "\": {");
         appendKey(out, "hits", true);
         out.appendInteger(category.hits);
@@ -109,9 +110,8 @@ QString plainText(const Lab::BacktestResult& result) {
                              QStringLiteral("Сумма выигрышей"),
                              QStringLiteral("Ожидалось выигрышей"),
                              QStringLiteral("Ожидалась сумма")}};
-    for (int k = 0; k < 4; ++k) {
-        const Lab::CategoryResult& category = result.categories[size_t(k)];
-        rows.append({QString::number(k + 3), locale.toString(category.hits),
+    for (const Lab::CategoryResult& category : result.categories) {
+        rows.append({category.category.key(), locale.toString(category.hits),
                      locale.toString(category.prize), money(category.expectedHits),
                      money(category.expectedPrize)});
     }
@@ -134,16 +134,22 @@ public:
     QString description() const override {
         return QStringLiteral(
             "Проверяет билеты из файла БИЛЕТЫ на каждом тираже базы (или на тиражах от --from "
-            "до --to): по категориям 3, 4, 5 и 6 совпадений — выигрыши и их суммы по призам "
-            "тиража (тираж без сумм считает совпадения, но учитывается отдельно), стоимость по "
-            "цене --price, итог. Неправильные тиражи (не шесть разных чисел от 1 до 49) "
+            "до --to): по категориям игры базы (3, 4, 5 и 6 совпадений в 6 из 49; в игре с "
+            "двумя барабанами — пары «основной+второй», например 4+1) — выигрыши и их суммы "
+            "по призам тиража (тираж без сумм считает совпадения, но учитывается отдельно), "
+            "стоимость по цене --price, итог. Неправильные тиражи (не шесть разных чисел от 1 "
+            "до 49; в другой игре — не K разных чисел от 1 до N и K2 от 1 до N2) "
             "пропускаются и считаются. Рядом — точное ожидание для стольких же случайных "
-            "билетов на тех же тиражах и p-значение: доля из 2000 случайных перестановок чисел "
-            "1–49, применённых ко всем билетам набора, при которых набор выиграл бы не меньше. "
-            "Перестановка сохраняет структуру набора (30 билетов на 9 числах сравниваются с "
-            "такими же наборами), так что p честно и для систем.\n\n"
-            "БИЛЕТЫ — текстовый файл: в каждой строке шесть чисел от 1 до 49 через пробел, "
-            "запятую или точку с запятой; CSV ticket,b1,b2,b3,b4,b5,b6 (с заголовком или без, "
+            "билетов на тех же тиражах (гипергеометрическая вероятность категории, для двух "
+            "барабанов — произведение вероятностей по каждому) и p-значение: доля из 2000 "
+            "случайных перестановок чисел 1–49 (1–N основного барабана; числа второго "
+            "барабана не переставляются), применённых ко всем билетам набора, при которых "
+            "набор выиграл бы не меньше. Перестановка сохраняет структуру набора (30 билетов "
+            "на 9 числах сравниваются с такими же наборами), так что p честно и для систем."
+            "\n\n"
+            "БИЛЕТЫ — текстовый файл: в каждой строке шесть чисел от 1 до 49 (K чисел игры, "
+            "затем K2 второго барабана) через пробел, запятую или точку с запятой; CSV "
+            "ticket,b1,b2,b3,b4,b5,b6 (ticket,b1,...,bK,x1,...,xK2; с заголовком или без, "
             "поля могут быть в кавычках); или список JSON, как его пишет filter --list "
             "--format json.\n\n"
             "С --walk-forward на каждом тираже играют только билеты, прошедшие условия "
@@ -153,7 +159,8 @@ public:
             "Вывод — текст или JSON {\"draws\", \"draws_without_prizes\", "
             "\"malformed_draws\", \"tickets\", \"tickets_played\" (сыграно билетов по "
             "всем тиражам), \"cost\", \"categories\": {\"3\": {\"hits\", \"prize\", "
-            "\"expected_hits\", \"expected_prize\"}, ...}, \"total_prize\", \"net\", "
+            "\"expected_hits\", \"expected_prize\"}, ...} (категории от худшей к лучшей: "
+            "\"3\", \"3+1\", ...), \"total_prize\", \"net\", "
             "\"expected_total_prize\", \"p_value\" (null, если не вычислялось), "
             "\"p_value_method\"}. Суммы больше 9 223 372 036 854 775 807 не считаются: команда "
             "завершается с ошибкой.\n\n"
@@ -197,10 +204,12 @@ public:
             throw UsageError(walkForward ? QStringLiteral("--walk-forward ждёт условия фильтра")
                                          : QStringLiteral("условия фильтра действуют только с "
                                                           "--walk-forward"));
+        const Draws::History history =
+            Draws::read(session.connectionForAnyGame(), Lab::backtestRequest());
         if (walkForward)
-            request.walkForward = FilterOptions::chosen(parser);
+            request.walkForward = FilterOptions::chosen(parser, history.game);
         try {
-            request.tickets = Lab::readTicketFile(args.at(0));
+            request.tickets = Lab::readTicketFile(args.at(0), history.game);
         } catch (const AppError& e) {
             // A line's fault does not name the file; a failed open does.
             if (e.message().contains(args.at(0)))
@@ -208,7 +217,6 @@ public:
             throw AppError(QFileInfo(args.at(0)).fileName() + QStringLiteral(": ") + e.message());
         }
 
-        const Draws::History history = Draws::read(session.connection(), Lab::backtestRequest());
         const QString problem = Lab::backtestProblem(history, request);
         if (!problem.isEmpty())
             throw AppError(problem);

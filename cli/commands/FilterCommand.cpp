@@ -1,5 +1,6 @@
-// numeron-cli filter: how many of the 13,983,816 combinations of six from 49
-// pass the ticket filter, or the passing tickets themselves, as CSV or JSON.
+// numeron-cli filter: how many of all the combinations of the game's main drum
+// (C(49, 6) = 13,983,816 for 6 из 49) pass the ticket filter, or the passing
+// tickets themselves, as CSV or JSON.
 #include "cli/CliCommand.h"
 #include "cli/CliSession.h"
 #include "cli/CommandOptions.h"
@@ -9,6 +10,7 @@
 #include "draws/StoredDraws.h"
 #include "lab/FilterEngine.h"
 
+#include <QByteArray>
 #include <cstring>
 
 namespace {
@@ -34,15 +36,23 @@ void writeCount(OutputBuffer& out, const Lab::CountResult& count, qint64 malform
     appendText(out, json ? "}\n" : "\r\n");
 }
 
+// "ticket,b1,...,bK" and CRLF: the main drum's numbers.
+QByteArray csvHeader(int k) {
+    QByteArray header = "ticket";
+    for (int i = 1; i <= k; ++i)
+        header += ",b" + QByteArray::number(i);
+    return header + "\r\n";
+}
+
 // One ticket as a CSV line or a JSON object (after the first, a comma before).
 void writeTicket(OutputBuffer& out, qint64 number, const Lab::Ticket& ticket, bool json) {
     if (json) {
         appendText(out, number == 1 ? "\n  {\"ticket\": " : ",\n  {\"ticket\": ");
         out.appendInteger(number);
-        for (size_t i = 0; i < ticket.size(); ++i) {
+        for (int i = 0; i < ticket.size(); ++i) {
             const char key[] = {',', ' ', '"', 'b', char('1' + i), '"', ':', ' '};
             out.append(key, sizeof key);
-            out.appendInteger(ticket[i]);
+            out.appendInteger(ticket[size_t(i)]);
         }
         out.append('}');
         return;
@@ -55,29 +65,40 @@ void writeTicket(OutputBuffer& out, qint64 number, const Lab::Ticket& ticket, bo
     appendText(out, "\r\n");
 }
 
+bool sameDrums(const Lottery::Game& a, const Lottery::Game& b) {
+    return a.k() == b.k() && a.n() == b.n() && a.k2() == b.k2() && a.n2() == b.n2();
+}
+
 class FilterCommand : public CliCommand {
 public:
     QString name() const override { return QStringLiteral("filter"); }
     QString summary() const override {
-        return QStringLiteral("Фильтр билетов: сколько из всех комбинаций 6 из 49 проходят "
+        return QStringLiteral("Фильтр билетов: сколько из всех комбинаций игры проходят "
                               "условия, и какие.");
     }
     QString arguments() const override { return QStringLiteral("(--count | --list) [ФАЙЛ]"); }
     QString description() const override {
         return QStringLiteral(
-            "Перебирает все 13 983 816 комбинаций 6 из 49 и оставляет те, что выполняют "
-            "все заданные условия (каждое необязательно). Условия --not-drawn, "
+            "Перебирает все комбинации игры базы (13 983 816 для 6 из 49; C(N, K) для K из N, "
+            "у игры с двумя барабанами — основного) и оставляет те, что выполняют "
+            "все заданные условия (каждое необязательно). Малые числа — от 1 до N/2 "
+            "(округлённого вниз), десятки — 1-9, 10-19, ... до N. С --game K/N комбинации "
+            "игры K/N перебираются без базы данных; условия по тиражам тогда требуют --db "
+            "с базой той же игры. Условия --not-drawn, "
             "--shared-with-last-max, --hot и --cold смотрят на тиражи в базе; горячие и "
             "холодные шары — как в окне «Анализ» (больше всего или меньше всего выпадений "
             "в последних W тиражах). Неправильные тиражи (не шесть разных чисел от 1 до 49) "
-            "эти условия пропускают, а их число называется в стандартном потоке ошибок.\n\n"
+            "(в другой игре — не K разных чисел от 1 до N) эти условия пропускают, а их число "
+            "называется в стандартном потоке ошибок.\n\n"
             "--count выводит число прошедших, всего комбинаций и долю (count,total,share; "
             "в JSON ещё malformed_draws — пропущенные неправильные тиражи); "
-            "--list — сами билеты по возрастанию (ticket,b1,b2,b3,b4,b5,b6), с --limit N "
+            "--list — сами билеты по возрастанию (ticket,b1,b2,b3,b4,b5,b6; в другой игре "
+            "ticket,b1,...,bK, только основной барабан), с --limit N "
             "— первые N. CSV по RFC 4180 или JSON, UTF-8. Без ФАЙЛА (или с «-») вывод идёт "
             "в стандартный вывод; файл заменяется только целиком записанным списком.\n\n"
             "Примеры:\n"
             "  numeron-cli filter --max-run 1 --count\n"
+            "  numeron-cli filter --game 5/36 --sum 80-100 --low 2-3 --count\n"
             "  numeron-cli filter --sum 120-180 --odd 2-4 --exclude 13 --list --limit 100 "
             "билеты.csv");
     }
@@ -90,7 +111,7 @@ public:
              << QCommandLineOption(QStringLiteral("limit"),
                                    QStringLiteral("С --list: не больше N билетов."),
                                    QStringLiteral("N"))
-             << CommandOptions::format(kFormats);
+             << CommandOptions::format(kFormats) << CommandOptions::game();
         return list;
     }
 
@@ -105,20 +126,34 @@ public:
         if (limit && !list)
             throw UsageError(QStringLiteral("--limit действует только с --list"));
         const bool json = CommandOptions::chosenFormat(parser, kFormats) == QLatin1String("json");
-        const Lab::Filter filter = FilterOptions::chosen(parser);
+        const std::optional<Lottery::Game> chosenGame = CommandOptions::chosenGame(parser);
+        const bool history = FilterOptions::usesHistory(parser);
+        if (chosenGame && history && session.dbOption().isEmpty())
+            throw UsageError(QStringLiteral("условия --not-drawn, --shared-with-last-max, --hot "
+                                            "и --cold смотрят на тиражи базы, а с --game база "
+                                            "не открывается: укажите её через --db"));
+        Lottery::Game game = chosenGame.value_or(Lottery::Game());
+        if (!chosenGame || history) {
+            session.connectionForAnyGame();
+            if (chosenGame && !sameDrums(*chosenGame, session.game()))
+                throw UsageError(QStringLiteral("--game %1, а база хранит тиражи игры «%2»")
+                                     .arg(chosenGame->code(), session.game().displayName()));
+            game = session.game();
+        }
+        const Lab::Filter filter = FilterOptions::chosen(parser, game);
         Console& console = session.console();
         Lab::HistoryFacts facts;
         if (filter.usesHistory()) {
-            const Draws::History history = Draws::read(session.connection());
-            facts = Lab::historyFacts(filter, history);
+            const Draws::History draws = Draws::read(session.connectionForAnyGame());
+            facts = Lab::historyFacts(filter, draws);
             if (facts.draws == 0)
                 throw AppError(
                     QStringLiteral("в базе нет ни одного %1тиража, а условия "
                                    "--not-drawn, --shared-with-last-max, --hot и "
                                    "--cold смотрят на тиражи")
-                        .arg(history.size() > 0 ? QStringLiteral("правильного ") : QString()));
+                        .arg(draws.size() > 0 ? QStringLiteral("правильного ") : QString()));
             if (facts.malformedDraws > 0)
-                console.error(Lab::malformedDrawsText(facts.malformedDraws));
+                console.error(Lab::malformedDrawsText(facts.malformedDraws, game));
         }
 
         const QString fileName = parser.positionalArguments().value(0);
@@ -135,7 +170,8 @@ public:
                 writeCount(out, Lab::countPassing(filter, facts, control), facts.malformedDraws,
                            json);
             } else {
-                appendText(out, json ? "[" : "ticket,b1,b2,b3,b4,b5,b6\r\n");
+                const QByteArray header = json ? QByteArray("[") : csvHeader(game.k());
+                out.append(header.constData(), size_t(header.size()));
                 qint64 written = 0;
                 Lab::streamPassing(
                     filter, facts,

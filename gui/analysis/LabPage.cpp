@@ -34,10 +34,10 @@ QStringList backtestHeader() {
 
 std::vector<AnalysisRow> backtestRows(const Lab::BacktestResult& result) {
     std::vector<AnalysisRow> rows;
-    for (int k = 0; k < 4; ++k) {
-        const Lab::CategoryResult& category = result.categories[size_t(k)];
+    for (const Lab::CategoryResult& category : result.categories) {
+        const int matches = category.category.main;
         AnalysisRow row;
-        row.cells = {{QString::number(k + 3), k + 3},
+        row.cells = {{QString::number(matches), matches},
                      {QString::number(category.hits), category.hits},
                      {rubles(double(category.prize)), category.prize},
                      {AnalysisRows::twoDecimals(category.expectedHits), category.expectedHits},
@@ -193,7 +193,7 @@ void LabPage::saveTickets() {
     const auto tickets = passingTickets(m_tickets->limit(), false);
     if (!tickets)
         return;
-    const QByteArray bytes = Analysis::ticketsCsv(*tickets);
+    const QByteArray bytes = Analysis::ticketsCsv(Lab::sixNumberTickets(*tickets));
     QSaveFile file(path);
     const bool saved =
         file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
@@ -213,7 +213,7 @@ void LabPage::storeBets() {
     if (!tickets)
         return;
     try {
-        BetStore::addBets(m_connection, tir, *tickets);
+        BetStore::addBets(m_connection, tir, Lab::sixNumberTickets(*tickets));
         m_tickets->showSample(
             QStringLiteral("Записано ставок: %1, тираж %2").arg(tickets->size()).arg(tir));
     } catch (const std::exception& e) {
@@ -271,9 +271,8 @@ Analysis::TextTable LabPage::exportTable() const {
                     QStringLiteral("expected_hits"), QStringLiteral("expected_prize")};
     if (model()->rowCount() == 0)
         return table;
-    for (int k = 0; k < 4; ++k) {
-        const Lab::CategoryResult& category = m_result.categories[size_t(k)];
-        table.rows.push_back({Analysis::TableCell::number(qint64(k + 3)),
+    for (const Lab::CategoryResult& category : m_result.categories) {
+        table.rows.push_back({Analysis::TableCell::number(qint64(category.category.main)),
                               Analysis::TableCell::number(category.hits),
                               Analysis::TableCell::number(category.prize),
                               Analysis::TableCell::number(category.expectedHits, 4),
