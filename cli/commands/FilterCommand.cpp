@@ -84,7 +84,8 @@ public:
             "все заданные условия (каждое необязательно). Малые числа — от 1 до N/2 "
             "(округлённого вниз), десятки — 1-9, 10-19, ... до N. С --game K/N комбинации "
             "игры K/N перебираются без базы данных; условия по тиражам тогда требуют --db "
-            "с базой той же игры. Условия --not-drawn, "
+            "с базой той же игры. Без --game и без условий по тиражам игра — та, что в базе "
+            "из --db, а без --db — 6 из 49. Условия --not-drawn, "
             "--shared-with-last-max, --hot и --cold смотрят на тиражи в базе; горячие и "
             "холодные шары — как в окне «Анализ» (больше всего или меньше всего выпадений "
             "в последних W тиражах). Неправильные тиражи (не шесть разных чисел от 1 до 49) "
@@ -132,8 +133,10 @@ public:
             throw UsageError(QStringLiteral("условия --not-drawn, --shared-with-last-max, --hot "
                                             "и --cold смотрят на тиражи базы, а с --game база "
                                             "не открывается: укажите её через --db"));
+        // The game: --game, else that of the database the draws come from (the one named by
+        // --db, or razyg.ini's when history is needed), else 6 из 49 without a database.
         Lottery::Game game = chosenGame.value_or(Lottery::Game());
-        if (!chosenGame || history) {
+        if (history || (!chosenGame && !session.dbOption().isEmpty())) {
             session.connectionForAnyGame();
             if (chosenGame && !sameDrums(*chosenGame, session.game()))
                 throw UsageError(QStringLiteral("--game %1, а база хранит тиражи игры «%2»")
