@@ -12,8 +12,6 @@
 // Pieces the fairness tests share.
 namespace Analysis::FairnessCommon {
 
-constexpr int kBalls = 49;
-constexpr int kDrawn = 6;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // Pearson's Σ (O - E)² / E over a chart's bars; bars expecting nothing are skipped.
@@ -58,23 +56,30 @@ inline qint64 sumOfSquares(const std::vector<qint64>& counts) {
     return sum;
 }
 
-// Six balls out of the drum (1..49, in any order on entry): a partial Fisher-Yates shuffle.
-inline std::array<int, kDrawn> drawSix(std::array<int, kBalls>& drum, std::mt19937_64& random) {
-    std::array<int, kDrawn> balls{};
-    for (size_t i = 0; i < size_t(kDrawn); ++i) {
-        const size_t j = i + size_t(random() % quint64(kBalls - int(i)));
-        std::swap(drum[i], drum[j]);
-        balls[i] = drum[i];
-    }
+// The drum 1..N in order, to draw from.
+inline std::vector<int> fullDrum(const Drum& drum) {
+    std::vector<int> balls(size_t(drum.n));
+    for (int i = 0; i < drum.n; ++i)
+        balls[size_t(i)] = i + 1;
     return balls;
 }
 
-// The drum 1..49 in order.
-inline std::array<int, kBalls> fullDrum() {
-    std::array<int, kBalls> drum{};
-    for (int i = 0; i < kBalls; ++i)
-        drum[size_t(i)] = i + 1;
-    return drum;
+// K balls out of the drum (1..N, in any order on entry), calling f(ball) for
+// each: a partial Fisher-Yates shuffle.
+template <typename F>
+inline void drawBalls(std::vector<int>& balls, int k, std::mt19937_64& random, F&& f) {
+    const auto n = quint64(balls.size());
+    for (size_t i = 0; i < size_t(k); ++i) {
+        const size_t j = i + size_t(random() % (n - i));
+        std::swap(balls[i], balls[j]);
+        f(balls[i]);
+    }
+}
+
+// The salt of a test's simulation on a drum, so that no two tests share a
+// stream: the main drum's as given, the second drum's beyond them.
+inline quint64 saltOf(const Drum& drum, quint64 salt) {
+    return salt + quint64(drum.number - 1) * 16;
 }
 
 // The sums of squares of options.simulations fair histories, each made by
@@ -88,14 +93,21 @@ simulatedSums(const FairnessOptions& options, quint64 salt, bool reportProgress,
 // (1 + simulated sums at or above observed) / (1 + simulations): never 0.
 double shareAtLeast(const std::vector<qint64>& sortedSums, qint64 observed);
 
-// Labels 1 .. 49 and the same expected count for every ball.
-inline FairnessChart uniformBallChart(double expected) {
+// Labels 1 .. N and the same expected count for every ball.
+inline FairnessChart uniformBallChart(const Drum& drum, double expected) {
     FairnessChart chart;
-    for (int ball = 1; ball <= kBalls; ++ball)
+    for (int ball = 1; ball <= drum.n; ++ball)
         chart.labels.append(QString::number(ball));
-    chart.observed.assign(kBalls, 0.0);
-    chart.expected.assign(kBalls, expected);
+    chart.observed.assign(size_t(drum.n), 0.0);
+    chart.expected.assign(size_t(drum.n), expected);
     return chart;
+}
+
+// "шести", "пяти": K in words, as in «выбор шести шаров».
+QString genitiveCount(int k);
+// "Второй барабан. " before a second drum's method, nothing for the main one.
+inline QString drumPrefix(const Drum& drum) {
+    return drum.number == 1 ? QString() : QStringLiteral("Второй барабан. ");
 }
 
 // "7", "4–5", "≥ 18": a class of whole numbers from low to high (high < 0: no upper end).

@@ -49,8 +49,7 @@ public:
         sample.draws.reserve(size_t(draws));
         sample.orders.reserve(size_t(draws));
         for (int d = 0; d < draws; ++d) {
-            DrawnOrder order{};
-            BallSet set = 0;
+            DrawnOrder order;
             bool oneTaken = false;
             int others = 0; // balls 2..49 taken so far
             for (size_t i = 0; i < 6; ++i) {
@@ -64,10 +63,9 @@ public:
                     std::swap(m_others[size_t(others)], m_others[j]);
                     ball = m_others[size_t(others++)];
                 }
-                order[i] = quint8(ball);
-                set |= BallSet(1) << ball;
+                order.append(ball);
             }
-            sample.draws.push_back(set);
+            sample.draws.push_back(order.sorted());
             sample.orders.push_back(order);
         }
         return sample;
@@ -241,8 +239,9 @@ int main(int argc, char** argv) {
     std::array<qint64, 50> counts{};
     const double referenceMs = medianMs([&] {
         counts.fill(0);
-        for (BallSet set : sample.draws)
-            forEachBall(set, [&](int ball) { ++counts[size_t(ball)]; });
+        for (const DrawBalls& balls : sample.draws)
+            for (const int ball : balls)
+                ++counts[size_t(ball)];
     });
     FairnessOptions simulated;
     simulated.pairMethod = PairNullMethod::Simulation;

@@ -16,3 +16,4 @@ numeron_cli_test(test_cli_analysis ${CMAKE_CURRENT_LIST_DIR}/test_cli_analysis.c
 numeron_cli_test(test_cli_wheel ${CMAKE_CURRENT_LIST_DIR}/test_cli_wheel.cpp)
 numeron_cli_test(test_cli_lab ${CMAKE_CURRENT_LIST_DIR}/test_cli_lab.cpp)
 numeron_cli_test(test_cli_games ${CMAKE_CURRENT_LIST_DIR}/test_cli_games.cpp)
+numeron_cli_test(test_cli_game_analysis ${CMAKE_CURRENT_LIST_DIR}/test_cli_game_analysis.cpp)
