@@ -8,6 +8,8 @@
 #include <limits>
 #include <optional>
 #include <random>
+#include <type_traits>
+#include <utility>
 
 // Pieces the fairness tests share.
 namespace Analysis::FairnessCommon {
@@ -56,24 +58,82 @@ inline qint64 sumOfSquares(const std::vector<qint64>& counts) {
     return sum;
 }
 
-// The drum 1..N in order, to draw from.
-inline std::vector<int> fullDrum(const Drum& drum) {
-    std::vector<int> balls(size_t(drum.n));
-    for (int i = 0; i < drum.n; ++i)
-        balls[size_t(i)] = i + 1;
-    return balls;
-}
-
-// K balls out of the drum (1..N, in any order on entry), calling f(ball) for
-// each: a partial Fisher-Yates shuffle.
-template <typename F>
-inline void drawBalls(std::vector<int>& balls, int k, std::mt19937_64& random, F&& f) {
-    const auto n = quint64(balls.size());
-    for (size_t i = 0; i < size_t(k); ++i) {
-        const size_t j = i + size_t(random() % (n - i));
-        std::swap(balls[i], balls[j]);
-        f(balls[i]);
+// x % d for a divisor fixed in advance, by a multiplication instead of a
+// division (Granlund and Montgomery's invariant-divisor method, as the
+// compiler does it for a constant): exact for every 64-bit x and d >= 1. The
+// simulations draw millions of balls, each by a remainder of the random
+// source.
+class FixedModulo {
+public:
+    explicit FixedModulo(quint64 d) : m_d(d), m_shift(63 - qCountLeadingZeroBits(d)) {
+        if ((d & (d - 1)) == 0)
+            return; // a power of two: a shift
+        // m = 2^(64 + shift) / d, rounded up to 64 bits where that is exact
+        // enough, else to 65 bits (the top bit added back in of()).
+        const Wide power = Wide(1) << (64 + m_shift);
+        quint64 m = quint64(power / d);
+        const quint64 rest = quint64(power % d);
+        m_kind = Multiply;
+        if (d - rest >= quint64(1) << m_shift) {
+            const quint64 twice = rest + rest;
+            m += m + (twice >= d || twice < rest ? 1 : 0);
+            m_kind = MultiplyAdd;
+        }
+        m_magic = m + 1;
     }
+    quint64 of(quint64 x) const {
+        quint64 quotient = x >> m_shift;
+        if (m_kind != Shift) {
+            const auto high = quint64((Wide(x) * m_magic) >> 64);
+            quotient = m_kind == Multiply ? high >> m_shift : (((x - high) >> 1) + high) >> m_shift;
+        }
+        return x - quotient * m_d;
+    }
+
+private:
+    using Wide = unsigned __int128;
+    enum Kind { Shift, Multiply, MultiplyAdd };
+    quint64 m_d;
+    int m_shift;
+    Kind m_kind = Shift;
+    quint64 m_magic = 0;
+};
+
+// Fair draws of K balls out of a drum of N: a partial Fisher-Yates shuffle
+// of the balls, which stay in the order the last draw left them.
+class DrumShuffle {
+public:
+    explicit DrumShuffle(const Drum& drum) : m_balls(size_t(drum.n)) {
+        for (int i = 0; i < drum.n; ++i)
+            m_balls[size_t(i)] = i + 1;
+        for (int i = 0; i < drum.k; ++i)
+            m_choices.emplace_back(quint64(drum.n - i));
+    }
+    // Draws the K balls (k of withFixedK, or K), calling f(ball) for each;
+    // balls() then starts with them.
+    template <typename Count, typename F> void draw(std::mt19937_64& random, Count k, F&& f) {
+        for (size_t i = 0; i < size_t(k); ++i) {
+            const size_t j = i + size_t(m_choices[i].of(random()));
+            std::swap(m_balls[i], m_balls[j]);
+            f(m_balls[i]);
+        }
+    }
+    const std::vector<int>& balls() const { return m_balls; }
+
+private:
+    std::vector<int> m_balls;
+    std::vector<FixedModulo> m_choices; // the remainder by N, N - 1, ... N - K + 1
+};
+
+// f(k) with k a std::integral_constant<int, K> for K from 2 to kMaxBalls, so
+// that the loops over the K balls of a draw have a length the compiler knows
+// and unrolls; f(K) as an int for any other K.
+template <typename F, int... K> bool withFixedKOf(int k, F& f, std::integer_sequence<int, K...>) {
+    return ((k == K + 2 ? (f(std::integral_constant<int, K + 2>()), true) : false) || ...);
+}
+template <typename F> void withFixedK(int k, F&& f) {
+    if (!withFixedKOf(k, f, std::make_integer_sequence<int, Lottery::kMaxBalls - 1>()))
+        f(k);
 }
 
 // The salt of a test's simulation on a drum, so that no two tests share a

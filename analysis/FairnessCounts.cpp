@@ -61,20 +61,18 @@ FairnessTest ballCountTest(const std::vector<DrawBalls>& draws, const FairnessOp
         drumPrefix(drum) + QStringLiteral("Частоты %1 шаров: χ² Пирсона × %2/%3 (поправка Генеста, "
                                           "Локхарта и Стивенса на выбор %4 шаров без "
                                           "возвращения)")
-                               .arg(drum.n)
-                               .arg(drum.n - 1)
-                               .arg(drum.n - drum.k)
-                               .arg(genitiveCount(drum.k));
+                               .arg(QString::number(drum.n), QString::number(drum.n - 1),
+                                    QString::number(drum.n - drum.k), genitiveCount(drum.k));
     if (expected < kSmallExpected && options.simulations > 0) {
         test.simulations = options.simulations;
         test.law = QStringLiteral("simulation");
         const auto sums = simulatedSums(
             options, saltOf(drum, kBallsSalt), false,
             [n, drum](std::mt19937_64& random) {
-                std::vector<int> balls = fullDrum(drum);
+                DrumShuffle shuffle(drum);
                 std::vector<qint64> counts(size_t(drum.n));
                 for (qint64 d = 0; d < n; ++d)
-                    drawBalls(balls, drum.k, random, [&](int ball) { ++counts[size_t(ball - 1)]; });
+                    shuffle.draw(random, drum.k, [&](int ball) { ++counts[size_t(ball - 1)]; });
                 return sumOfSquares(counts);
             },
             cancelled);
@@ -134,8 +132,7 @@ std::vector<FairnessTest> positionTests(const std::vector<DrawnOrder>& orders,
         const QString what =
             drumPrefix(drum) +
             QStringLiteral("Шар, вышедший %1-м, равновероятен среди 1–%2: χ² Пирсона")
-                .arg(position + 1)
-                .arg(drum.n);
+                .arg(QString::number(position + 1), QString::number(drum.n));
         if (simulate) {
             test.simulations = options.simulations;
             test.law = QStringLiteral("simulation");

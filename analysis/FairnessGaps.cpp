@@ -108,10 +108,8 @@ FairnessTest gapTest(const std::vector<DrawBalls>& draws, const Drum& drum) {
                                  "геометрического закона с p = %3/%4: χ² Пирсона по %1 классам "
                                  "(хвост объединён) для каждого шара, сумма по %4 шарам, "
                                  "закон χ²(%2).")
-                      .arg(classes)
-                      .arg(test.df)
-                      .arg(drum.k)
-                      .arg(drum.n);
+                      .arg(QString::number(classes), QString::number(test.df),
+                           QString::number(drum.k), QString::number(drum.n));
     return test;
 }
 

@@ -35,12 +35,15 @@ public:
     // The chance that a fair draw holds a given pair.
     double chance() const { return m_chance; }
 
-    // Adds the pairs of a draw's balls, in any order.
-    template <typename Balls>
-    void count(const Balls& balls, int k, std::vector<qint64>& counts) const {
-        for (int a = 0; a < k; ++a)
+    // Adds the pairs of a draw's first k balls, in any order.
+    template <typename Balls, typename Count>
+    void count(const Balls& balls, Count k, std::vector<qint64>& counts) const {
+        qint64* const hits = counts.data();
+        for (int a = 0; a < k; ++a) {
+            const quint16* const row = m_index.data() + at(balls[a], 0);
             for (int b = a + 1; b < k; ++b)
-                ++counts[m_index[at(balls[a], balls[b])]];
+                ++hits[row[balls[b]]];
+        }
     }
 
 private:
@@ -64,12 +67,14 @@ double pairStatistic(const std::vector<qint64>& counts, qint64 draws, double cha
 // The pair counts' sum of squares of one simulated fair history.
 qint64 simulatedPairSum(const PairIndex& index, const Drum& drum, qint64 draws,
                         std::mt19937_64& random) {
-    std::vector<int> balls = fullDrum(drum);
+    DrumShuffle shuffle(drum);
     std::vector<qint64> counts(size_t(index.pairs()));
-    for (qint64 d = 0; d < draws; ++d) {
-        drawBalls(balls, drum.k, random, [](int) {});
-        index.count(balls, drum.k, counts);
-    }
+    withFixedK(drum.k, [&](auto k) {
+        for (qint64 d = 0; d < draws; ++d) {
+            shuffle.draw(random, k, [](int) {});
+            index.count(shuffle.balls(), k, counts);
+        }
+    });
     return sumOfSquares(counts);
 }
 
@@ -138,7 +143,12 @@ FairnessTest pairCountTest(const std::vector<DrawBalls>& draws, const FairnessOp
     const PairIndex index(drum);
     std::vector<qint64> counts(size_t(index.pairs()));
     for (const DrawBalls& balls : draws)
-        index.count(balls, balls.size(), counts);
+        withFixedK(drum.k, [&](auto k) {
+            if (balls.size() == k)
+                index.count(balls, k, counts);
+            else
+                index.count(balls, balls.size(), counts);
+        });
 
     FairnessTest test;
     test.name = name;
@@ -173,19 +183,15 @@ FairnessTest pairCountTest(const std::vector<DrawBalls>& draws, const FairnessOp
     const auto shown = [&](double w) { return weight(w).replace(u'.', u','); };
     if (law.w2 > 0) {
         test.law = QStringLiteral("%1*chi2(%2)+%3*chi2(%4)")
-                       .arg(weight(law.w1))
-                       .arg(law.df1)
-                       .arg(weight(law.w2))
-                       .arg(law.df2);
+                       .arg(weight(law.w1), QString::number(law.df1), weight(law.w2),
+                            QString::number(law.df2));
         test.pValue = weightedChiSquareUpperTail(law.w1, law.df1, law.w2, law.df2, test.statistic);
         test.method = what + QStringLiteral("; при честных тиражах он распределён как "
                                             "%1·χ²(%2) + %3·χ²(%4) (Генест, Локхарт, Стивенс, "
                                             "2002: пары одного тиража зависимы), p по этому "
                                             "закону.")
-                                 .arg(shown(law.w1))
-                                 .arg(law.df1)
-                                 .arg(shown(law.w2))
-                                 .arg(law.df2);
+                                 .arg(shown(law.w1), QString::number(law.df1), shown(law.w2),
+                                      QString::number(law.df2));
     } else {
         // Every draw but one ball: the pair counts follow the ball counts.
         test.law = QStringLiteral("%1*chi2(%2)").arg(weight(law.w1)).arg(law.df1);

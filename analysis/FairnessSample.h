@@ -10,11 +10,17 @@
 
 namespace Analysis {
 
+// The game of a database that records none: 6 из 49.
+inline const Lottery::Game& unrecordedGame() {
+    static const Lottery::Game game;
+    return game;
+}
+
 // The drum the tests look at: K balls drawn from 1..N, the main drum of a game
 // or its second one.
 struct Drum {
-    int k = Lottery::Game().k(); // 6 из 49 unless told
-    int n = Lottery::Game().n();
+    int k = unrecordedGame().k(); // 6 из 49 unless told
+    int n = unrecordedGame().n();
     int number = 1; // 1: the main drum, 2: the second
 
     static Drum mainOf(const Lottery::Game& game) { return {game.k(), game.n(), 1}; }
