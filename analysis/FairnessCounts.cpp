@@ -101,9 +101,10 @@ std::vector<FairnessTest> positionTests(const std::vector<DrawnOrder>& orders,
         sums = simulatedSums(
             options, saltOf(drum, kPositionsSalt), false,
             [n, drum](std::mt19937_64& random) {
+                const FixedModulo ball(quint64(drum.n));
                 std::vector<qint64> counts(size_t(drum.n));
                 for (qint64 d = 0; d < n; ++d)
-                    ++counts[size_t(random() % quint64(drum.n))];
+                    ++counts[size_t(ball.of(random()))];
                 return sumOfSquares(counts);
             },
             cancelled);

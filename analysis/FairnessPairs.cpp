@@ -142,13 +142,13 @@ FairnessTest pairCountTest(const std::vector<DrawBalls>& draws, const FairnessOp
 
     const PairIndex index(drum);
     std::vector<qint64> counts(size_t(index.pairs()));
-    for (const DrawBalls& balls : draws)
-        withFixedK(drum.k, [&](auto k) {
+    withFixedK(drum.k, [&](auto k) {
+        for (const DrawBalls& balls : draws)
             if (balls.size() == k)
                 index.count(balls, k, counts);
             else
                 index.count(balls, balls.size(), counts);
-        });
+    });
 
     FairnessTest test;
     test.name = name;
@@ -193,7 +193,8 @@ FairnessTest pairCountTest(const std::vector<DrawBalls>& draws, const FairnessOp
                                  .arg(shown(law.w1), QString::number(law.df1), shown(law.w2),
                                       QString::number(law.df2));
     } else {
-        // Every draw but one ball: the pair counts follow the ball counts.
+        // Draws of all balls but one, or a drum of three: the pair counts
+        // follow the ball counts.
         test.law = QStringLiteral("%1*chi2(%2)").arg(weight(law.w1)).arg(law.df1);
         test.pValue = chiSquareUpperTail(test.statistic / law.w1, law.df1);
         test.method = what + QStringLiteral("; при честных тиражах он распределён как "
