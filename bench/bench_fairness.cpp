@@ -148,7 +148,7 @@ int option(const QStringList& args, const QString& name, int fallback) {
     return i >= 0 && i + 1 < args.size() ? args[i + 1].toInt() : fallback;
 }
 
-// --game K/N: the drum the histories are drawn from (2 <= K < N <= 63, so
+// --game K/N: the drum the histories are drawn from (1 <= K < N <= 63, so
 // that a second drum's size can be tried too); 6 из 49 without it.
 Drum drumOption(const QStringList& args) {
     const qsizetype i = args.lastIndexOf(QStringLiteral("--game"));
@@ -156,8 +156,8 @@ Drum drumOption(const QStringList& args) {
         return {};
     const QStringList parts = args[i + 1].split(u'/');
     const Drum drum{parts.value(0).toInt(), parts.value(1).toInt(), 1};
-    if (parts.size() != 2 || drum.k < 2 || drum.k >= drum.n || drum.n > 63) {
-        QTextStream(stderr) << "--game K/N with 2 <= K < N <= 63\n";
+    if (parts.size() != 2 || drum.k < 1 || drum.k >= drum.n || drum.n > 63) {
+        QTextStream(stderr) << "--game K/N with 1 <= K < N <= 63\n";
         std::exit(2);
     }
     return drum;
