@@ -22,23 +22,42 @@ QStringList headerOf(const char* names) {
 } // namespace
 
 TextTable betsTable(const BetTable& bets) {
+    const Lottery::Game& game = bets.game;
+    const bool twoDrums = game.hasSecondDrum();
     TextTable table;
-    table.header = headerOf("tir,date,b1,b2,b3,b4,b5,b6,matches,prize");
+    table.header = QStringList{QStringLiteral("tir"), QStringLiteral("date")};
+    for (int i = 1; i <= game.k(); ++i)
+        table.header.append(QStringLiteral("b%1").arg(i));
+    for (int i = 1; i <= game.k2(); ++i)
+        table.header.append(QStringLiteral("x%1").arg(i));
+    table.header.append(QStringLiteral("matches"));
+    if (twoDrums)
+        table.header += QStringList{QStringLiteral("second_matches"), QStringLiteral("category")};
+    table.header.append(QStringLiteral("prize"));
     for (const BetResult& bet : bets.rows) {
         std::vector<TableCell> row;
-        row.reserve(10);
+        row.reserve(size_t(table.header.size()));
         row.push_back(optionalNumber(bet.tir));
         row.push_back(bet.date.isEmpty() ? TableCell::null() : TableCell::string(bet.date));
         for (const auto& number : bet.numbers)
             row.push_back(optionalNumber(number));
+        for (const auto& number : bet.secondNumbers)
+            row.push_back(optionalNumber(number));
         // As the window shows it: "*" after the matches of a bet on a draw
-        // whose balls are not six distinct numbers from 1 to 49.
+        // whose balls are not K distinct numbers from 1 to N.
         if (!bet.drawFound)
             row.push_back(TableCell::null());
         else if (bet.drawIrregular)
             row.push_back(TableCell::string(QString::number(bet.matches) + QStringLiteral(" *")));
         else
             row.push_back(TableCell::number(qint64(bet.matches)));
+        if (twoDrums) {
+            row.push_back(bet.drawFound ? TableCell::number(qint64(bet.secondMatches))
+                                        : TableCell::null());
+            row.push_back(bet.wins()
+                              ? TableCell::string(game.categories()[size_t(bet.category)].key())
+                              : TableCell::null());
+        }
         row.push_back(bet.wins() ? optionalNumber(bet.prize) : TableCell::null());
         table.rows.push_back(std::move(row));
     }
@@ -51,7 +70,8 @@ TextTable ballsTable(const BallTable& balls) {
         headerOf("ball,hits,per100,expected_per100,delay,max_delay,mean_delay,hits_last_n");
     for (const BallStat& s : balls.balls) {
         table.rows.push_back({TableCell::number(qint64(s.ball)), TableCell::number(s.hits),
-                              TableCell::number(s.per100, 2), TableCell::number(kExpectedPer100, 2),
+                              TableCell::number(s.per100, 2),
+                              TableCell::number(balls.expectedPer100, 2),
                               TableCell::number(s.delay), TableCell::number(s.maxDelay),
                               s.meanDelay ? TableCell::number(*s.meanDelay, 2) : TableCell::null(),
                               TableCell::number(s.hitsLastN)});

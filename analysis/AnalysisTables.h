@@ -16,9 +16,11 @@ struct BetTable;
 struct PairTable;
 
 // The three tables of the analysis in their exported form. Headers:
-//   bets:  tir,date,b1,b2,b3,b4,b5,b6,matches,prize
-//          (matches empty when the draw is not stored; prize empty below
-//          3 matches, when the draw is not stored or stores no prize)
+//   bets:  tir,date,b1..bK,matches,prize (b1..b6 in 6 из 49), with a second
+//          drum tir,date,b1..bK,x1..xK2,matches,second_matches,category,prize
+//          (matches empty when the draw is not stored; prize empty unless
+//          the matches win a category, and when the draw stores no prize;
+//          category the key of the one won, "4+1" or "5")
 //   balls: ball,hits,per100,expected_per100,delay,max_delay,mean_delay,hits_last_n
 //          (two decimals; mean_delay empty for a ball never drawn)
 //   pairs: ball1,ball2,hits

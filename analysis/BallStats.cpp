@@ -1,6 +1,5 @@
 #include "analysis/BallStats.h"
 
-#include "analysis/BallSet.h"
 #include "draws/StoredDraws.h"
 #include "game/HotCold.h"
 
@@ -32,24 +31,25 @@ BallTable computeBallStats(const Draws::History& history, qint64 lastN) {
     const qint64 windowStart = history.windowStart(lastN);
     table.lastN = table.draws - windowStart;
 
-    std::array<qint64, 50> hits{};
-    std::array<qint64, 50> hitsInWindow{};
-    std::array<qint64, 50> last{}; // index of the last draw holding the ball, -1 for none
-    std::array<qint64, 50> longestGap{};
-    last.fill(-1);
+    const int n = history.game.n();
+    table.expectedPer100 = 100.0 * history.game.k() / n;
+    const auto size = size_t(n) + 1; // per ball 1..N, [0] unused
+    std::vector<qint64> hits(size), hitsInWindow(size), longestGap(size);
+    std::vector<qint64> last(size, -1); // index of the last draw holding the ball, -1 for none
     for (qint64 i = 0; i < table.draws; ++i) {
         const bool inWindow = i >= windowStart;
-        forEachBall(ballSetOf(history.draws[size_t(i)].main), [&](int ball) {
+        for (const int ball : history.draws[size_t(i)].main) {
             longestGap[size_t(ball)] =
                 std::max(longestGap[size_t(ball)], i - last[size_t(ball)] - 1);
             last[size_t(ball)] = i;
             ++hits[size_t(ball)];
             if (inWindow)
                 ++hitsInWindow[size_t(ball)];
-        });
+        }
     }
 
-    for (int ball = 1; ball <= 49; ++ball) {
+    table.balls.resize(size_t(n));
+    for (int ball = 1; ball <= n; ++ball) {
         const auto b = size_t(ball);
         BallStat& s = table.balls[b - 1];
         s.ball = ball;

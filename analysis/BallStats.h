@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QtGlobal>
-#include <array>
 #include <optional>
+#include <vector>
 
 namespace Draws {
 struct History;
@@ -10,12 +10,11 @@ struct History;
 
 namespace Analysis {
 
-// Hits expected per 100 draws when each of the 49 balls is equally likely.
-constexpr double kExpectedPer100 = 600.0 / 49.0;
 // How many balls are marked hot and how many cold.
 constexpr int kHotColdCount = 5;
 
-// One ball over the draw history, the draws taken in draw-number order.
+// One ball of the main drum over the draw history, the draws taken in
+// draw-number order.
 //
 // Delays are counted in draws, not in draw numbers: a gap in the numbering is
 // no draw. The draws without the ball fall into runs: the run before its first
@@ -43,10 +42,12 @@ struct BallStat {
 // longer current delay, then the lower number) among the balls not marked hot.
 // When every ball has as many hits in the window, nothing is marked.
 struct BallTable {
-    qint64 draws = 0;                 // draws in the history
-    qint64 lastN = 0;                 // draws in the newest-N window
-    qint64 irregular = 0;             // draws without six distinct balls from 1 to 49
-    std::array<BallStat, 49> balls{}; // ball 1 at [0]
+    qint64 draws = 0;     // draws in the history
+    qint64 lastN = 0;     // draws in the newest-N window
+    qint64 irregular = 0; // draws that are not K distinct balls from 1 to N (and K2 of 1..N2)
+    // Hits expected per 100 draws when each of the N balls is equally likely: 100·K/N.
+    double expectedPer100 = 0;
+    std::vector<BallStat> balls; // balls 1..N of the main drum, ball 1 at [0]
 };
 
 // lastN <= 0 or beyond the history: the window is the whole history.

@@ -6,6 +6,32 @@
 
 namespace Analysis {
 
+namespace {
+
+// The tests of one drum, added to the report: the drawn-order ones only where
+// they say more than the ball counts (a drum of one ball has one position),
+// the pairs where a draw holds two balls.
+void runDrumTests(const FairnessSample& sample, const FairnessOptions& options,
+                  FairnessReport& report) {
+    const Drum& drum = sample.drum;
+    std::vector<FairnessTest> tests;
+    tests.push_back(ballCountTest(sample.draws, options, &report.cancelled, drum));
+    if (drum.k >= 2)
+        tests.push_back(pairCountTest(sample.draws, options, &report.cancelled, drum));
+    tests.push_back(gapTest(sample.draws, drum));
+    if (drum.k >= 2)
+        for (FairnessTest& test : positionTests(sample.orders, options, &report.cancelled, drum))
+            tests.push_back(std::move(test));
+    for (FairnessTest& test : tests) {
+        test.drum = drum.number;
+        test.leftOut =
+            sample.irregular + (test.name.contains(u"position") ? sample.orderMalformed : 0);
+        report.tests.push_back(std::move(test));
+    }
+}
+
+} // namespace
+
 FairnessReport computeFairness(const FairnessSample& sample, const FairnessOptions& options) {
     FairnessReport report;
     report.draws = qint64(sample.draws.size());
@@ -13,18 +39,14 @@ FairnessReport computeFairness(const FairnessSample& sample, const FairnessOptio
     report.duplicates = sample.duplicates;
     report.ordered = qint64(sample.orders.size());
     report.orderMalformed = sample.orderMalformed;
-    report.tests.push_back(ballCountTest(sample.draws, options, &report.cancelled));
-    report.tests.push_back(pairCountTest(sample.draws, options, &report.cancelled));
-    report.tests.push_back(gapTest(sample.draws));
-    for (FairnessTest& test : positionTests(sample.orders, options, &report.cancelled))
-        report.tests.push_back(std::move(test));
+    runDrumTests(sample, options, report);
+    if (sample.second)
+        runDrumTests(*sample.second, options, report);
 
     // Nine tests at 5% each would call one fair history in six unfair:
     // Holm's correction keeps that chance at 5% for all of them together.
     std::vector<double> raw;
     for (FairnessTest& test : report.tests) {
-        test.leftOut =
-            sample.irregular + (test.name.startsWith(u"position") ? sample.orderMalformed : 0);
         test.adjustedPValue = std::numeric_limits<double>::quiet_NaN();
         if (test.available && !std::isnan(test.pValue))
             raw.push_back(test.pValue);
@@ -120,7 +142,11 @@ QString overallVerdict(const FairnessReport& report, double alpha) {
            failed.join(QStringLiteral(", ")) + QStringLiteral("); ") + p + u'.';
 }
 
-QString fairnessTitle(const QString& name) {
+QString fairnessTitle(const QString& test) {
+    const QString secondDrum = QStringLiteral("drum2_");
+    if (test.startsWith(secondDrum))
+        return QStringLiteral("Второй барабан: ") + fairnessTitle(test.mid(secondDrum.size()));
+    const QString& name = test;
     if (name == QLatin1String("balls"))
         return QStringLiteral("Частоты шаров");
     if (name == QLatin1String("pairs"))

@@ -23,14 +23,17 @@ struct FairnessChart {
 // report run together. A test without enough data is not available: its
 // figures are NaN and method says why.
 struct FairnessTest {
-    QString name; // balls, pairs, gaps, position1 .. position6
+    // balls, pairs, gaps, position1 .. positionK; a second drum's tests the
+    // same after "drum2_" (drum2_balls, drum2_position1)
+    QString name;
     bool available = false;
     qint64 draws = 0;   // draws the test used
     qint64 leftOut = 0; // draws of the window left out as malformed (for the drawn order,
                         // also those whose order is unusable)
     double statistic = 0;
-    int df = 0;  // degrees of freedom when the law is χ²(df); 0 for any other law
-    QString law; // "chi2(48)", "4.574*chi2(48)+0.835*chi2(1127)" or "simulation"
+    int df = 0;   // degrees of freedom when the law is χ²(df); 0 for any other law
+    QString law;  // "chi2(48)", "4.574*chi2(48)+0.835*chi2(1127)" or "simulation"
+    int drum = 1; // 1: the main drum, 2: the second
     double pValue = 0;
     double adjustedPValue = 0;
     int simulations = 0; // fair histories simulated for the p-value; 0: a formula
@@ -39,14 +42,15 @@ struct FairnessTest {
 };
 
 struct FairnessReport {
-    qint64 draws = 0;                // regular draws tested
-    qint64 irregular = 0;            // draws in the window left out as malformed
-    qint64 duplicates = 0;           // rows repeating a stored draw number: counted once
-    qint64 ordered = 0;              // regular draws with a valid drawn order
-    qint64 orderMalformed = 0;       // regular draws whose drawn order is unusable
-    bool cancelled = false;          // stopped before a simulation ended
-    std::vector<FairnessTest> tests; // balls, pairs, gaps, position1 .. position6
-    int testsRun = 0;                // the available ones, corrected for together
+    qint64 draws = 0;          // regular draws tested
+    qint64 irregular = 0;      // draws in the window left out as malformed
+    qint64 duplicates = 0;     // rows repeating a stored draw number: counted once
+    qint64 ordered = 0;        // regular draws with a valid drawn order
+    qint64 orderMalformed = 0; // regular draws whose drawn order is unusable
+    bool cancelled = false;    // stopped before a simulation ended
+    // balls, pairs, gaps, position1 .. positionK, then the second drum's
+    std::vector<FairnessTest> tests;
+    int testsRun = 0; // the available ones, corrected for together
     // The smallest adjusted p: the chance, under fair draws, that some test
     // comes out at least as extreme. NaN when no test could run.
     double overallPValue = std::numeric_limits<double>::quiet_NaN();
@@ -74,6 +78,7 @@ constexpr double kFairnessAlpha = 0.05;
 // The fewest draws any test is run on.
 constexpr qint64 kFairnessMinDraws = 2;
 
+// The tests of the sample's drum, then those of its second drum.
 FairnessReport computeFairness(const FairnessSample& sample, const FairnessOptions& options = {});
 // Of a history read with fairnessRequest().
 inline FairnessReport computeFairness(const Draws::History& history, qint64 lastN,
@@ -81,16 +86,32 @@ inline FairnessReport computeFairness(const Draws::History& history, qint64 last
     return computeFairness(fairnessSample(history, lastN), options);
 }
 
-// The tests one by one (computeFairness runs them all and adjusts their
-// p-values together). positionTests gives the six drawn-order tests.
-FairnessTest ballCountTest(const std::vector<BallSet>& draws, const FairnessOptions& options = {},
-                           bool* cancelled = nullptr);
-FairnessTest pairCountTest(const std::vector<BallSet>& draws, const FairnessOptions& options,
-                           bool* cancelled = nullptr);
-FairnessTest gapTest(const std::vector<BallSet>& draws);
+// The tests one by one on the draws of a drum (computeFairness runs them all
+// and adjusts their p-values together); without a drum, the main drum of
+// 6 из 49. positionTests gives the K drawn-order tests.
+FairnessTest ballCountTest(const std::vector<DrawBalls>& draws, const FairnessOptions& options = {},
+                           bool* cancelled = nullptr, const Drum& drum = {});
+FairnessTest pairCountTest(const std::vector<DrawBalls>& draws, const FairnessOptions& options,
+                           bool* cancelled = nullptr, const Drum& drum = {});
+FairnessTest gapTest(const std::vector<DrawBalls>& draws, const Drum& drum = {});
 std::vector<FairnessTest> positionTests(const std::vector<DrawnOrder>& orders,
                                         const FairnessOptions& options = {},
-                                        bool* cancelled = nullptr);
+                                        bool* cancelled = nullptr, const Drum& drum = {});
+
+// The limit law of the pairs test on a drum of K balls from 1..N: Pearson's
+// sum over the C(N, 2) pair counts tends to w1·χ²(df1) + w2·χ²(df2). The
+// covariance of one draw's pair indicators acts as 0 on the constant vector,
+// q·w1 on the N - 1 dimensions spanned by the ball counts and q·w2 on the
+// other N(N - 3)/2, with q = K(K - 1)/(N(N - 1)) the chance of a pair:
+// w1 = (K - 1)(N - K)/(N - 2), w2 = (N - K)(N - K - 1)/((N - 2)(N - 3)).
+// 6 из 49: 215/47·χ²(48) + 903/1081·χ²(1127).
+struct PairLimitLaw {
+    double w1 = 0;
+    int df1 = 0;
+    double w2 = 0; // 0 when df2 is 0 (N = 3) or K = N - 1
+    int df2 = 0;
+};
+PairLimitLaw pairLimitLaw(const Drum& drum);
 
 // Holm's step-down adjustment of p-values tested together.
 std::vector<double> holmAdjusted(const std::vector<double>& p);

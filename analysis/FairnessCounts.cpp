@@ -32,9 +32,15 @@ QString simulationText(int simulations, qint64 draws) {
 
 } // namespace
 
-FairnessTest ballCountTest(const std::vector<BallSet>& draws, const FairnessOptions& options,
-                           bool* cancelled) {
-    const QString name = QStringLiteral("balls");
+QString FairnessCommon::genitiveCount(int k) {
+    static const char16_t* const words[] = {u"нуля",    u"одного", u"двух",  u"трёх",
+                                            u"четырёх", u"пяти",   u"шести", u"семи"};
+    return k >= 0 && k <= 7 ? QString::fromUtf16(words[k]) : QString::number(k);
+}
+
+FairnessTest ballCountTest(const std::vector<DrawBalls>& draws, const FairnessOptions& options,
+                           bool* cancelled, const Drum& drum) {
+    const QString name = drum.testName(QStringLiteral("balls"));
     const qint64 n = qint64(draws.size());
     if (const std::optional<FairnessTest> none = tooFewDraws(name, n))
         return *none;
@@ -43,27 +49,30 @@ FairnessTest ballCountTest(const std::vector<BallSet>& draws, const FairnessOpti
     test.name = name;
     test.available = true;
     test.draws = n;
-    const double expected = double(n) * kDrawn / kBalls;
-    test.chart = uniformBallChart(expected);
-    for (BallSet set : draws)
-        forEachBall(set, [&](int ball) { test.chart.observed[size_t(ball - 1)] += 1; });
-    // Six balls without replacement make the 49 counts of a draw dependent:
-    // Pearson's sum is then (49 - 6)/(49 - 1) times a χ²(48) in the limit.
-    test.statistic = pearson(test.chart) * (kBalls - 1) / (kBalls - kDrawn);
-    const QString what = QStringLiteral("Частоты 49 шаров: χ² Пирсона × 48/43 (поправка Генеста, "
-                                        "Локхарта и Стивенса на выбор шести шаров без "
-                                        "возвращения)");
+    const double expected = double(n) * drum.k / drum.n;
+    test.chart = uniformBallChart(drum, expected);
+    for (const DrawBalls& balls : draws)
+        for (const int ball : balls)
+            test.chart.observed[size_t(ball - 1)] += 1;
+    // K balls without replacement make the N counts of a draw dependent:
+    // Pearson's sum is then (N - K)/(N - 1) times a χ²(N - 1) in the limit.
+    test.statistic = pearson(test.chart) * (drum.n - 1) / (drum.n - drum.k);
+    const QString what =
+        drumPrefix(drum) + QStringLiteral("Частоты %1 шаров: χ² Пирсона × %2/%3 (поправка Генеста, "
+                                          "Локхарта и Стивенса на выбор %4 шаров без "
+                                          "возвращения)")
+                               .arg(QString::number(drum.n), QString::number(drum.n - 1),
+                                    QString::number(drum.n - drum.k), genitiveCount(drum.k));
     if (expected < kSmallExpected && options.simulations > 0) {
         test.simulations = options.simulations;
         test.law = QStringLiteral("simulation");
         const auto sums = simulatedSums(
-            options, kBallsSalt, false,
-            [n](std::mt19937_64& random) {
-                std::array<int, kBalls> drum = fullDrum();
-                std::vector<qint64> counts(kBalls);
+            options, saltOf(drum, kBallsSalt), false,
+            [n, drum](std::mt19937_64& random) {
+                DrumShuffle shuffle(drum);
+                std::vector<qint64> counts(size_t(drum.n));
                 for (qint64 d = 0; d < n; ++d)
-                    for (int ball : drawSix(drum, random))
-                        ++counts[size_t(ball - 1)];
+                    shuffle.draw(random, drum.k, [&](int ball) { ++counts[size_t(ball - 1)]; });
                 return sumOfSquares(counts);
             },
             cancelled);
@@ -71,37 +80,42 @@ FairnessTest ballCountTest(const std::vector<BallSet>& draws, const FairnessOpti
         test.method = what + QStringLiteral("; ") + simulationText(test.simulations, n);
         return test;
     }
-    test.df = kBalls - 1;
-    test.law = QStringLiteral("chi2(48)");
+    test.df = drum.n - 1;
+    test.law = QStringLiteral("chi2(%1)").arg(test.df);
     test.pValue = chiSquareUpperTail(test.statistic, test.df);
-    test.method = what + QStringLiteral(", закон χ²(48).");
+    test.method = what + QStringLiteral(", закон χ²(%1).").arg(test.df);
     return test;
 }
 
 std::vector<FairnessTest> positionTests(const std::vector<DrawnOrder>& orders,
-                                        const FairnessOptions& options, bool* cancelled) {
+                                        const FairnessOptions& options, bool* cancelled,
+                                        const Drum& drum) {
     std::vector<FairnessTest> tests;
     const qint64 n = qint64(orders.size());
-    const double expected = double(n) / kBalls;
-    // Every position has the same law: one simulation serves all six.
+    const double expected = double(n) / drum.n;
+    // Every position has the same law: one simulation serves all K.
     std::optional<std::vector<qint64>> sums;
     const bool simulate =
         n >= kFairnessMinDraws && expected < kSmallExpected && options.simulations > 0;
     if (simulate)
         sums = simulatedSums(
-            options, kPositionsSalt, false,
-            [n](std::mt19937_64& random) {
-                std::vector<qint64> counts(kBalls);
+            options, saltOf(drum, kPositionsSalt), false,
+            [n, drum](std::mt19937_64& random) {
+                const FixedModulo ball(quint64(drum.n));
+                std::vector<qint64> counts(size_t(drum.n));
                 for (qint64 d = 0; d < n; ++d)
-                    ++counts[size_t(random() % quint64(kBalls))];
+                    ++counts[size_t(ball.of(random()))];
                 return sumOfSquares(counts);
             },
             cancelled);
-    for (int position = 0; position < kDrawn; ++position) {
-        const QString name = QStringLiteral("position%1").arg(position + 1);
+    const QString columns = drum.number == 1 ? QStringLiteral("ss1–ss%1").arg(drum.k)
+                                             : QStringLiteral("xx1–xx%1").arg(drum.k);
+    for (int position = 0; position < drum.k; ++position) {
+        const QString name = drum.testName(QStringLiteral("position%1").arg(position + 1));
         if (n == 0) {
             tests.push_back(unavailable(
-                name, 0, QStringLiteral("В тиражах не записан порядок выпадения (ss1–ss6).")));
+                name, 0,
+                QStringLiteral("В тиражах не записан порядок выпадения (%1).").arg(columns)));
             continue;
         }
         if (const std::optional<FairnessTest> none = tooFewDraws(name, n)) {
@@ -112,23 +126,24 @@ std::vector<FairnessTest> positionTests(const std::vector<DrawnOrder>& orders,
         test.name = name;
         test.available = true;
         test.draws = n;
-        test.chart = uniformBallChart(expected);
+        test.chart = uniformBallChart(drum, expected);
         for (const DrawnOrder& order : orders)
-            test.chart.observed[size_t(order[size_t(position)] - 1)] += 1;
+            test.chart.observed[size_t(order[position] - 1)] += 1;
         test.statistic = pearson(test.chart);
         const QString what =
-            QStringLiteral("Шар, вышедший %1-м, равновероятен среди 1–49: χ² Пирсона")
-                .arg(position + 1);
+            drumPrefix(drum) +
+            QStringLiteral("Шар, вышедший %1-м, равновероятен среди 1–%2: χ² Пирсона")
+                .arg(QString::number(position + 1), QString::number(drum.n));
         if (simulate) {
             test.simulations = options.simulations;
             test.law = QStringLiteral("simulation");
             test.pValue = sums ? shareAtLeast(*sums, sumOfSquares(countsOf(test.chart))) : kNaN;
             test.method = what + QStringLiteral("; ") + simulationText(test.simulations, n);
         } else {
-            test.df = kBalls - 1;
-            test.law = QStringLiteral("chi2(48)");
+            test.df = drum.n - 1;
+            test.law = QStringLiteral("chi2(%1)").arg(test.df);
             test.pValue = chiSquareUpperTail(test.statistic, test.df);
-            test.method = what + QStringLiteral(", закон χ²(48).");
+            test.method = what + QStringLiteral(", закон χ²(%1).").arg(test.df);
         }
         tests.push_back(test);
     }

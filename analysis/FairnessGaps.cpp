@@ -11,7 +11,6 @@ using namespace FairnessCommon;
 
 namespace {
 
-constexpr double kChance = double(kDrawn) / kBalls; // a given ball in a fair draw
 constexpr int kMaxClasses = 10;
 // Expected gaps per ball and class the classes are sized for.
 constexpr double kPerClass = 6;
@@ -23,7 +22,8 @@ struct GapClasses {
     std::vector<qint64> firstGap; // the smallest gap of each class
     std::vector<double> chance;
 
-    explicit GapClasses(int wanted) {
+    // p: the chance of a given ball in a fair draw, K/N.
+    GapClasses(int wanted, double p) {
         qint64 g = 0;
         double below = 0; // P(gap < g)
         for (int c = 0; c < wanted; ++c) {
@@ -33,12 +33,12 @@ struct GapClasses {
                 break;
             }
             const double target = double(c + 1) / wanted;
-            double p = 0;
+            double share = 0;
             do {
-                p += kChance * std::pow(1 - kChance, double(g++));
-            } while (below + p < target);
-            chance.push_back(p);
-            below += p;
+                share += p * std::pow(1 - p, double(g++));
+            } while (below + share < target);
+            chance.push_back(share);
+            below += share;
         }
     }
     int size() const { return int(chance.size()); }
@@ -49,27 +49,29 @@ struct GapClasses {
 
 } // namespace
 
-FairnessTest gapTest(const std::vector<BallSet>& draws) {
-    const QString name = QStringLiteral("gaps");
+FairnessTest gapTest(const std::vector<DrawBalls>& draws, const Drum& drum) {
+    const QString name = drum.testName(QStringLiteral("gaps"));
     const qint64 n = qint64(draws.size());
+    const double chance = double(drum.k) / drum.n; // a given ball in a fair draw
     // A ball shows about n·p - 1 whole gaps.
-    const double gapsPerBall = double(n) * kChance - 1;
+    const double gapsPerBall = double(n) * chance - 1;
     const int classes = std::min(kMaxClasses, int(gapsPerBall / kPerClass));
     if (classes < 2)
         return unavailable(name, n,
                            QStringLiteral("Мало тиражей для проверки промежутков (нужно не "
                                           "меньше %1).")
-                               .arg(int(std::ceil((2 * kPerClass + 1) / kChance))));
+                               .arg(int(std::ceil((2 * kPerClass + 1) / chance))));
 
-    const GapClasses law(classes);
-    std::vector<std::vector<qint64>> counts(kBalls + 1, std::vector<qint64>(size_t(classes)));
-    std::vector<qint64> last(kBalls + 1, -1);
+    const GapClasses law(classes, chance);
+    std::vector<std::vector<qint64>> counts(size_t(drum.n) + 1,
+                                            std::vector<qint64>(size_t(classes)));
+    std::vector<qint64> last(size_t(drum.n) + 1, -1);
     for (qint64 t = 0; t < n; ++t)
-        forEachBall(draws[size_t(t)], [&](int ball) {
+        for (const int ball : draws[size_t(t)]) {
             if (last[size_t(ball)] >= 0)
                 ++counts[size_t(ball)][size_t(law.classOf(t - last[size_t(ball)] - 1))];
             last[size_t(ball)] = t;
-        });
+        }
 
     FairnessTest test;
     test.name = name;
@@ -83,7 +85,7 @@ FairnessTest gapTest(const std::vector<BallSet>& draws) {
                                                                law.firstGap[size_t(c) + 1] - 1));
     // Each ball against its own number of whole gaps; the sums over the balls
     // add up to one χ² with (classes - 1) degrees of freedom per ball.
-    for (int ball = 1; ball <= kBalls; ++ball) {
+    for (int ball = 1; ball <= drum.n; ++ball) {
         FairnessChart one;
         qint64 gaps = 0;
         for (qint64 c : counts[size_t(ball)])
@@ -101,12 +103,13 @@ FairnessTest gapTest(const std::vector<BallSet>& draws) {
     }
     test.pValue = chiSquareUpperTail(test.statistic, test.df);
     test.law = QStringLiteral("chi2(%1)").arg(test.df);
-    test.method = QStringLiteral("Промежутки между выпадениями каждого шара против "
-                                 "геометрического закона с p = 6/49: χ² Пирсона по %1 классам "
-                                 "(хвост объединён) для каждого шара, сумма по 49 шарам, "
+    test.method = drumPrefix(drum) +
+                  QStringLiteral("Промежутки между выпадениями каждого шара против "
+                                 "геометрического закона с p = %3/%4: χ² Пирсона по %1 классам "
+                                 "(хвост объединён) для каждого шара, сумма по %4 шарам, "
                                  "закон χ²(%2).")
-                      .arg(classes)
-                      .arg(test.df);
+                      .arg(QString::number(classes), QString::number(test.df),
+                           QString::number(drum.k), QString::number(drum.n));
     return test;
 }
 

@@ -37,8 +37,8 @@ TextTable fairnessTable(const FairnessReport& report) {
 
 QByteArray fairnessJson(const FairnessReport& report) {
     QJsonArray tests;
-    for (const FairnessTest& test : report.tests)
-        tests.append(QJsonObject{
+    for (const FairnessTest& test : report.tests) {
+        QJsonObject object{
             {QStringLiteral("name"), test.name},
             {QStringLiteral("statistic"), jsonFigure(test.statistic)},
             {QStringLiteral("df"), test.df > 0 ? QJsonValue(test.df) : QJsonValue()},
@@ -49,7 +49,11 @@ QByteArray fairnessJson(const FairnessReport& report) {
             {QStringLiteral("malformed_draws"), test.leftOut},
             {QStringLiteral("simulations"), test.simulations},
             {QStringLiteral("method"), test.method},
-            {QStringLiteral("verdict"), fairnessVerdict(test, report.testsRun)}});
+            {QStringLiteral("verdict"), fairnessVerdict(test, report.testsRun)}};
+        if (test.drum != 1)
+            object.insert(QStringLiteral("drum"), test.drum);
+        tests.append(object);
+    }
     const bool run = report.testsRun > 0;
     const QJsonObject overall{
         {QStringLiteral("p_value"), jsonFigure(report.overallPValue)},

@@ -15,7 +15,8 @@ namespace Analysis {
 // {"draws", "malformed_draws", "duplicate_draws", "ordered_draws", "overall":
 // {"p_value", "rejected", "tests", "alpha", "verdict"}, "tests": [{"name",
 // "statistic", "df", "law", "p_value", "p_value_adjusted", "draws",
-// "malformed_draws", "simulations", "method", "verdict"}, ...]}. A test that
+// "malformed_draws", "simulations", "method", "verdict"}, ...]}; a second
+// drum's tests are named drum2_balls and so on, in JSON with "drum": 2. A test that
 // could not be run has empty fields (null in JSON) for its figures.
 TextTable fairnessTable(const FairnessReport& report);
 QByteArray fairnessJson(const FairnessReport& report);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/Game.h"
+
 #include <QString>
 #include <array>
 #include <optional>
@@ -13,18 +15,25 @@ namespace Analysis {
 // stored draws share that number, the first one stored counts.
 struct BetResult {
     std::optional<qint64> tir;
-    std::array<std::optional<qint64>, 6> numbers; // as entered
+    std::vector<std::optional<qint64>> numbers;       // s1..sK as entered
+    std::vector<std::optional<qint64>> secondNumbers; // x1..xK2 as entered
     bool drawFound = false;
-    bool drawIrregular = false; // the draw lacks six distinct balls from 1 to 49
-    QString date;               // the draw's date as stored (yyyy-MM-dd), or empty
-    // Distinct numbers 1 to 49 of the bet among the balls of the draw; 0 when
-    // the draw is not stored.
+    // The draw lacks K distinct balls from 1 to N (or K2 from 1 to N2)
+    bool drawIrregular = false;
+    QString date; // the draw's date as stored (yyyy-MM-dd), or empty
+    // Distinct numbers 1 to N of the bet among the balls of the draw, and
+    // numbers 1 to N2 among those of its second drum; 0 when the draw is not
+    // stored.
     int matches = 0;
-    // The draw's prize per winning bet of this category (chv3 .. chv6, whole
-    // amounts): only for 3 matches or more, none when the draw stores no prize.
+    int secondMatches = 0;
+    // The prize category the matches win, as an index into the game's
+    // categories (best first); -1 for none.
+    int category = -1;
+    // The draw's prize per winning bet of this category (chv<key>, whole
+    // amounts): only for a winning bet, none when the draw stores no prize.
     std::optional<qint64> prize;
 
-    bool wins() const { return drawFound && matches >= 3; }
+    bool wins() const { return drawFound && category >= 0; }
 };
 
 // The amounts come from the database as stored, up to the limits of qint64
@@ -33,11 +42,12 @@ struct BetResult {
 struct BetTotals {
     qint64 bets = 0;
     qint64 drawNotFound = 0;
-    std::array<qint64, 7> winning{}; // winning bets by matches, [3] .. [6]
-    qint64 won = 0;                  // the sum of the known prizes
-    qint64 winsWithoutPrize = 0;     // winning bets whose draw stores no prize
+    // Winning bets by their main matches ([3] .. [6] in 6 из 49).
+    std::array<qint64, Lottery::kMaxBalls + 1> winning{};
+    qint64 won = 0;              // the sum of the known prizes
+    qint64 winsWithoutPrize = 0; // winning bets whose draw stores no prize
 
-    qint64 winningBets() const { return winning[3] + winning[4] + winning[5] + winning[6]; }
+    qint64 winningBets() const;
     qint64 wonKopecks() const;
     // With a price per bet (in kopecks) every bet, whether its draw is stored
     // or not, was paid for.
@@ -46,6 +56,7 @@ struct BetTotals {
 };
 
 struct BetTable {
+    Lottery::Game game;          // of the database
     std::vector<BetResult> rows; // by draw number, then in the order entered
     BetTotals totals;            // over the rows
 };

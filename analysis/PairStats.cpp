@@ -1,10 +1,8 @@
 #include "analysis/PairStats.h"
 
-#include "analysis/BallSet.h"
 #include "draws/StoredDraws.h"
 
 #include <algorithm>
-#include <array>
 
 namespace Analysis {
 
@@ -13,21 +11,19 @@ PairTable computeTopPairs(const Draws::History& history, qint64 lastN, int limit
     const qint64 start = history.windowStart(lastN);
     table.lastN = history.size() - start;
 
-    std::vector<std::array<qint64, 50>> counts(50); // counts[low][high]
-    for (auto& row : counts)
-        row.fill(0);
+    const int n = history.game.n();
+    const auto side = size_t(n) + 1;
+    std::vector<qint64> counts(side * side); // [low * side + high]
     for (size_t i = size_t(start); i < history.draws.size(); ++i) {
-        std::array<int, 49> balls{};
-        int n = 0;
-        forEachBall(ballSetOf(history.draws[i].main), [&](int ball) { balls[size_t(n++)] = ball; });
-        for (int a = 0; a < n; ++a)
-            for (int b = a + 1; b < n; ++b)
-                ++counts[size_t(balls[size_t(a)])][size_t(balls[size_t(b)])];
+        const Lottery::Numbers& balls = history.draws[i].main; // ascending
+        for (int a = 0; a < balls.size(); ++a)
+            for (int b = a + 1; b < balls.size(); ++b)
+                ++counts[size_t(balls[a]) * side + size_t(balls[b])];
     }
 
-    for (int low = 1; low <= 49; ++low)
-        for (int high = low + 1; high <= 49; ++high)
-            if (const qint64 hits = counts[size_t(low)][size_t(high)])
+    for (int low = 1; low <= n; ++low)
+        for (int high = low + 1; high <= n; ++high)
+            if (const qint64 hits = counts[size_t(low) * side + size_t(high)])
                 table.pairs.push_back({low, high, hits});
     const auto before = [](const PairCount& a, const PairCount& b) {
         if (a.hits != b.hits)

@@ -21,8 +21,8 @@ struct PairCount {
 // The most frequent pairs in the newest N draws (all draws for lastN <= 0):
 // most hits first, then by the lower ball and the higher ball. Pairs that never
 // came out together are not listed. A draw counts once for each pair of the
-// distinct balls 1 to 49 it holds, so a hand-entered draw with fewer balls
-// makes fewer pairs.
+// distinct balls 1 to N of the main drum it holds, so a hand-entered draw with
+// fewer balls makes fewer pairs.
 struct PairTable {
     qint64 lastN = 0; // draws looked at
     std::vector<PairCount> pairs;

@@ -21,6 +21,10 @@
 //    each (skipped when N is 0).
 // 6. Each test on one fair history of T draws: median time of 5 runs against
 //    a reference measured in the same run (one pass counting the balls).
+//
+// --game K/N draws the histories from a drum of K balls of 1..N instead of
+// 6 из 49 (the pair law and the other tests for that K and N).
+#include "analysis/BallSet.h"
 #include "analysis/Fairness.h"
 
 #include <QCoreApplication>
@@ -28,6 +32,7 @@
 #include <QTextStream>
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <map>
 #include <random>
 
@@ -37,37 +42,38 @@ namespace {
 
 constexpr double kAlpha = 0.05;
 
-// Draws six balls in drawn order; ball 1 weighs `weight` times any other.
+// Draws K of N balls in drawn order; ball 1 weighs `weight` times any other.
 class SyntheticDrum {
 public:
-    SyntheticDrum(quint64 seed, double weight) : m_random(seed), m_weight(weight) {
-        for (int i = 0; i < 48; ++i)
+    SyntheticDrum(quint64 seed, double weight, const Drum& drum = {})
+        : m_random(seed), m_weight(weight), m_drum(drum), m_others(size_t(drum.n - 1)) {
+        for (int i = 0; i < drum.n - 1; ++i)
             m_others[size_t(i)] = i + 2;
     }
     FairnessSample history(int draws) {
         FairnessSample sample;
+        sample.drum = m_drum;
         sample.draws.reserve(size_t(draws));
         sample.orders.reserve(size_t(draws));
+        const int rest = m_drum.n - 1; // balls 2..N
         for (int d = 0; d < draws; ++d) {
-            DrawnOrder order{};
-            BallSet set = 0;
+            DrawnOrder order;
             bool oneTaken = false;
-            int others = 0; // balls 2..49 taken so far
-            for (size_t i = 0; i < 6; ++i) {
-                const double total = (oneTaken ? 0 : m_weight) + (48 - others);
+            int others = 0; // balls 2..N taken so far
+            for (int i = 0; i < m_drum.k; ++i) {
+                const double total = (oneTaken ? 0 : m_weight) + (rest - others);
                 int ball;
                 if (!oneTaken && m_uniform(m_random) * total < m_weight) {
                     ball = 1;
                     oneTaken = true;
                 } else {
-                    const size_t j = size_t(others) + size_t(m_random() % quint64(48 - others));
+                    const size_t j = size_t(others) + size_t(m_random() % quint64(rest - others));
                     std::swap(m_others[size_t(others)], m_others[j]);
                     ball = m_others[size_t(others++)];
                 }
-                order[i] = quint8(ball);
-                set |= BallSet(1) << ball;
+                order.append(ball);
             }
-            sample.draws.push_back(set);
+            sample.draws.push_back(order.sorted());
             sample.orders.push_back(order);
         }
         return sample;
@@ -77,7 +83,8 @@ private:
     std::mt19937_64 m_random;
     std::uniform_real_distribution<double> m_uniform{0.0, 1.0};
     double m_weight;
-    std::array<int, 48> m_others{};
+    Drum m_drum;
+    std::vector<int> m_others;
 };
 
 struct Tally {
@@ -141,6 +148,21 @@ int option(const QStringList& args, const QString& name, int fallback) {
     return i >= 0 && i + 1 < args.size() ? args[i + 1].toInt() : fallback;
 }
 
+// --game K/N: the drum the histories are drawn from (1 <= K < N <= 63, so
+// that a second drum's size can be tried too); 6 из 49 without it.
+Drum drumOption(const QStringList& args) {
+    const qsizetype i = args.lastIndexOf(QStringLiteral("--game"));
+    if (i < 0 || i + 1 >= args.size())
+        return {};
+    const QStringList parts = args[i + 1].split(u'/');
+    const Drum drum{parts.value(0).toInt(), parts.value(1).toInt(), 1};
+    if (parts.size() != 2 || drum.k < 1 || drum.k >= drum.n || drum.n > 63) {
+        QTextStream(stderr) << "--game K/N with 1 <= K < N <= 63\n";
+        std::exit(2);
+    }
+    return drum;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -157,15 +179,18 @@ int main(int argc, char** argv) {
     const int timingDraws = option(args, QStringLiteral("--timing-draws"), 10000);
     const int simulatedHistories = option(args, QStringLiteral("--simulated-histories"), 0);
     const int simulations = option(args, QStringLiteral("--simulations"), 199);
+    const Drum game = drumOption(args);
+    const bool sixFromFortyNine = game.k == Drum().k && game.n == Drum().n;
     QTextStream out(stdout);
     out << "Randomness tests on synthetic histories of " << draws << " draws, alpha = " << kAlpha
+        << (sixFromFortyNine ? QString() : QStringLiteral(", %1 of %2").arg(game.k).arg(game.n))
         << "\n";
 
     FairnessOptions formula;
     formula.pairMethod = PairNullMethod::Formula;
     int missed = 0;
     if (histories > 0) {
-        SyntheticDrum drum(1, 1.0);
+        SyntheticDrum drum(1, 1.0, game);
         Tally tally;
         for (int h = 0; h < histories; ++h)
             tally.add(computeFairness(drum.history(draws), formula));
@@ -179,7 +204,7 @@ int main(int argc, char** argv) {
         missed += !met;
     }
     if (powerHistories > 0) {
-        SyntheticDrum drum(2, 1.1);
+        SyntheticDrum drum(2, 1.1, game);
         Tally tally;
         for (int h = 0; h < powerHistories; ++h)
             tally.add(computeFairness(drum.history(powerDraws), formula));
@@ -188,7 +213,7 @@ int main(int argc, char** argv) {
                    tally, false);
     }
     if (strongHistories > 0) {
-        SyntheticDrum drum(5, strongWeight);
+        SyntheticDrum drum(5, strongWeight, game);
         Tally tally;
         for (int h = 0; h < strongHistories; ++h)
             tally.add(computeFairness(drum.history(draws), FairnessOptions{}));
@@ -205,7 +230,7 @@ int main(int argc, char** argv) {
             break;
         FairnessOptions small;
         small.simulations = simulations;
-        SyntheticDrum drum(6 + quint64(few), 1.0);
+        SyntheticDrum drum(6 + quint64(few), 1.0, game);
         Tally tally;
         for (int h = 0; h < smallHistories; ++h) {
             small.seed = quint64(7000 + h);
@@ -226,34 +251,46 @@ int main(int argc, char** argv) {
         FairnessOptions simulated;
         simulated.pairMethod = PairNullMethod::Simulation;
         simulated.simulations = simulations;
-        SyntheticDrum drum(3, 1.0);
+        SyntheticDrum drum(3, 1.0, game);
         int rejected = 0;
         for (int h = 0; h < simulatedHistories; ++h) {
             simulated.seed = quint64(1000 + h);
-            rejected += pairCountTest(drum.history(draws).draws, simulated).pValue < kAlpha;
+            rejected +=
+                pairCountTest(drum.history(draws).draws, simulated, nullptr, game).pValue < kAlpha;
         }
         out << "\nPairs by simulation (" << simulations << " fair histories each), "
             << simulatedHistories << " fair histories: rejection rate "
             << QString::number(100.0 * rejected / simulatedHistories, 'f', 2) << " %\n";
     }
 
-    const FairnessSample sample = SyntheticDrum(4, 1.0).history(timingDraws);
-    std::array<qint64, 50> counts{};
+    const FairnessSample sample = SyntheticDrum(4, 1.0, game).history(timingDraws);
+    // The reference counts the balls of the draws held as 64-bit sets, as
+    // the tests held them before they took any game.
+    std::vector<BallSet> sets;
+    for (const DrawBalls& balls : sample.draws) {
+        BallSet set = 0;
+        for (const int ball : balls)
+            set |= BallSet(1) << ball;
+        sets.push_back(set);
+    }
+    std::array<qint64, 64> counts{};
     const double referenceMs = medianMs([&] {
         counts.fill(0);
-        for (BallSet set : sample.draws)
+        for (BallSet set : sets)
             forEachBall(set, [&](int ball) { ++counts[size_t(ball)]; });
     });
     FairnessOptions simulated;
     simulated.pairMethod = PairNullMethod::Simulation;
     simulated.simulations = simulations;
     const std::vector<std::pair<QString, std::function<void()>>> timed = {
-        {QStringLiteral("balls"), [&] { ballCountTest(sample.draws); }},
-        {QStringLiteral("pairs (formula)"), [&] { pairCountTest(sample.draws, formula); }},
+        {QStringLiteral("balls"), [&] { ballCountTest(sample.draws, {}, nullptr, game); }},
+        {QStringLiteral("pairs (formula)"),
+         [&] { pairCountTest(sample.draws, formula, nullptr, game); }},
         {QStringLiteral("pairs (%1 simulations)").arg(simulations),
-         [&] { pairCountTest(sample.draws, simulated); }},
-        {QStringLiteral("gaps"), [&] { gapTest(sample.draws); }},
-        {QStringLiteral("position1..6"), [&] { positionTests(sample.orders); }},
+         [&] { pairCountTest(sample.draws, simulated, nullptr, game); }},
+        {QStringLiteral("gaps"), [&] { gapTest(sample.draws, game); }},
+        {QStringLiteral("position1..%1").arg(game.k),
+         [&] { positionTests(sample.orders, {}, nullptr, game); }},
         {QStringLiteral("all, as the window runs them"),
          [&] { computeFairness(sample, FairnessOptions{}); }},
     };

@@ -11,6 +11,7 @@
 #
 #   bench/run_fairness_benchmark.sh
 #   BUILD_DIR=build-rel bench/run_fairness_benchmark.sh --histories 2000 --simulations 99
+#   bench/run_fairness_benchmark.sh --game 5/36    # another drum than 6 of 49
 #
 # Options after the script name go to the benchmark and override these defaults.
 set -euo pipefail

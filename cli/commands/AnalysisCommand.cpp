@@ -35,6 +35,14 @@ public:
             "[...]}); общий вывод — по наименьшему p с поправкой, на уровне 0,05.\n"
             "С --last N: для bets — N последних ставок, для остальных — N тиражей с "
             "наибольшими номерами. CSV по RFC 4180 или JSON, UTF-8.\n\n"
+            "Для базы другой игры (K из N): в bets столбцы b1..bK и выигрыш по категориям "
+            "игры, а с вторым барабаном — tir,date,b1..bK,x1..xK2,matches,second_matches,"
+            "category,prize (category — выигранная категория, «4» или «4+1»); balls и pairs — "
+            "шары 1..N основного барабана, ожидаемое на 100 тиражей 100·K/N; fairness — "
+            "частоты шаров (χ² × (N−1)/(N−K), закон χ²(N−1)), пары (закон w1·χ²(N−1) + "
+            "w2·χ²(N(N−3)/2) с весами для K и N), интервалы с p = K/N, места 1..K; второй "
+            "барабан проверяется отдельно: проверки drum2_balls, drum2_pairs, drum2_gaps, "
+            "drum2_position1.. (в JSON с полем \"drum\": 2).\n\n"
             "Пример:\n  numeron-cli analysis balls --last 100 --format json");
     }
     QList<QCommandLineOption> options() const override {
@@ -52,7 +60,8 @@ public:
                                  .arg(args.at(0)));
         const qint64 last = CommandOptions::lastCount(parser, kLast).value_or(0);
         const TableText::Format format = CommandOptions::chosenTableFormat(parser);
-        const QByteArray text = Analysis::analysisText(session.connection(), *kind, last, format);
+        const QByteArray text =
+            Analysis::analysisText(session.connectionForAnyGame(), *kind, last, format);
         session.console().write(text.constData(), text.size());
         return ExitCode::Done;
     }

@@ -8,6 +8,7 @@
 #include "cli/TableExport.h"
 #include "dataset/Connection.h"
 #include "dataset/Statement.h"
+#include "schema/GameSchema.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -20,14 +21,24 @@ struct ExportedTable {
     TableExport::Columns columns;
 };
 
+// The draws' amounts are their prizes per category (chv<key>), the jackpot
+// and the prize fund.
 ExportedTable tableFor(const QString& what) {
     if (what == QLatin1String("draws"))
-        return {"razyg",
-                {{QStringLiteral("chv6"), QStringLiteral("chv5"), QStringLiteral("chv4"),
-                  QStringLiteral("chv3"), QStringLiteral("djp"), QStringLiteral("pfond")}}};
+        return {"razyg", {}};
     if (what == QLatin1String("bets"))
         return {"Rate", {}};
     throw UsageError(QStringLiteral("выгружаются draws или bets, а не «%1»").arg(what));
+}
+
+TableExport::Columns amountsOf(const ExportedTable& table, const Lottery::Game& game) {
+    TableExport::Columns columns;
+    if (qstrcmp(table.table, "razyg") != 0)
+        return columns;
+    for (const Lottery::Category& category : game.categories())
+        columns.wholeAmounts.insert(GameSchema::prizeColumn(category).toLower());
+    columns.wholeAmounts << QStringLiteral("djp") << QStringLiteral("pfond");
+    return columns;
 }
 
 // Whether both names lead to one file (through links as well).
@@ -52,6 +63,10 @@ public:
             "таблица Rate) со всеми столбцами в порядке таблицы: даты в ISO 8601 "
             "(ГГГГ-ММ-ДД), суммы целыми числами, пустые значения пустыми (в JSON — null). "
             "CSV по RFC 4180 со строкой заголовков, JSON — массив объектов; кодировка UTF-8.\n\n"
+            "Столбцы — столбцы таблицы базы: в «6 из 49» s1..s6, ss1..ss6, ch6..ch3, "
+            "chv6..chv3; в базе другой игры (K из N) шире — s1..sK, ss1..ssK, со вторым "
+            "барабаном x1..xK2, xx1..xxK2, и по категориям игры ch<ключ>, chv<ключ>, где "
+            "ключ — «4» или «4p1» для категории «4+1»; ставки — s1..sK и x1..xK2.\n\n"
             "Без ФАЙЛА (или с «-») вывод идёт в стандартный вывод. Файл заменяется только "
             "целиком записанной выгрузкой.\n\n"
             "Пример:\n  numeron-cli export draws --format json draws.json");
@@ -63,12 +78,13 @@ public:
         if (args.isEmpty())
             throw UsageError(QStringLiteral("не указано, что выгружать: draws или bets"));
         CommandOptions::allowArguments(parser, 2);
-        const ExportedTable table = tableFor(args.at(0));
+        ExportedTable table = tableFor(args.at(0));
         const TableText::Format format = CommandOptions::chosenTableFormat(parser);
         const QString fileName = args.value(1);
         const bool toStandardOutput = fileName.isEmpty() || fileName == QLatin1String("-");
 
-        Connection& connection = session.connection();
+        Connection& connection = session.connectionForAnyGame();
+        table.columns = amountsOf(table, session.game());
         Console& console = session.console();
         if (isSameFile(fileName, session.dbFileName()))
             throw AppError(QStringLiteral("«%1» — это файл базы данных; выгрузка не заменит его")

@@ -175,7 +175,7 @@ std::vector<AnalysisRow> ballRows(const BallTable& balls) {
         row.cells = {{ball, s.ball},
                      number(s.hits),
                      decimal(s.per100),
-                     decimal(kExpectedPer100),
+                     decimal(balls.expectedPer100),
                      number(s.delay),
                      number(s.maxDelay),
                      s.meanDelay ? decimal(*s.meanDelay) : AnalysisCell{QStringLiteral("—"), {}},

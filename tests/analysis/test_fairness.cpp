@@ -16,6 +16,8 @@ using namespace Analysis;
 
 namespace {
 
+using BallSet = DrawBalls;
+
 // Synthetic draws: fair ones from a fixed seed, drawn order kept.
 FairnessSample fairSample(int draws, quint64 seed) {
     std::mt19937_64 random(seed);
@@ -24,17 +26,23 @@ FairnessSample fairSample(int draws, quint64 seed) {
         drum[size_t(i)] = i + 1;
     FairnessSample sample;
     for (int d = 0; d < draws; ++d) {
-        DrawnOrder order{};
-        BallSet set = 0;
+        DrawnOrder order;
         for (size_t i = 0; i < 6; ++i) {
             std::swap(drum[i], drum[i + random() % (49 - i)]);
-            order[i] = quint8(drum[i]);
-            set |= BallSet(1) << drum[i];
+            order.append(drum[i]);
         }
-        sample.draws.push_back(set);
+        sample.draws.push_back(order.sorted());
         sample.orders.push_back(order);
     }
     return sample;
+}
+
+// The order with its ball at `position` replaced by `ball`.
+DrawnOrder replaced(const DrawnOrder& order, int position, int ball) {
+    DrawnOrder changed;
+    for (int i = 0; i < order.size(); ++i)
+        changed.append(i == position ? ball : order[i]);
+    return changed;
 }
 
 // Plainly unfair synthetic histories.
@@ -42,17 +50,16 @@ FairnessSample unfairSample(const QString& kind) {
     FairnessSample sample = fairSample(2000, 11);
     for (size_t d = 0; d < sample.draws.size(); ++d) {
         DrawnOrder& order = sample.orders[d];
-        if (kind == u"ball 1 every draw" && !(sample.draws[d] & 2)) {
-            sample.draws[d] = (sample.draws[d] & ~(BallSet(1) << order[0])) | 2;
-            order[0] = 1;
+        if (kind == u"ball 1 every draw" && !sample.draws[d].set().contains(1)) {
+            order = replaced(order, 0, 1);
+            sample.draws[d] = order.sorted();
         } else if (kind == u"balls in turn") { // 6 consecutive balls, shifted by 6 each draw
-            sample.draws[d] = 0;
-            for (size_t i = 0; i < 6; ++i) {
-                order[i] = quint8((d * 6 + i) % 49 + 1);
-                sample.draws[d] |= BallSet(1) << order[i];
-            }
+            order = {};
+            for (size_t i = 0; i < 6; ++i)
+                order.append(int((d * 6 + i) % 49 + 1));
+            sample.draws[d] = order.sorted();
         } else if (kind == u"ascending order") {
-            std::sort(order.begin(), order.end());
+            order = order.sorted();
         }
     }
     return sample;
@@ -60,11 +67,46 @@ FairnessSample unfairSample(const QString& kind) {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
+// The pair law's weights of a K-of-N drum from the covariance of the pair
+// counts, over every one of the C(N, K) draws: the variance of a linear
+// statistic f·X of the pair counts X, for an f in each invariant space
+// (f1: pairs holding ball 1 minus those holding ball 2; f2: {1,2} - {1,4} -
+// {3,2} + {3,4}), divided by |f|² and the chance q of a pair.
+std::pair<double, double> bruteForceWeights(int k, int n) {
+    std::vector<int> draw(size_t(k), 0);
+    for (int i = 0; i < k; ++i)
+        draw[size_t(i)] = i + 1;
+    const auto is = [](int a, int b, int x, int y) {
+        return (a == x && b == y) || (a == y && b == x);
+    };
+    double draws = 0, sum1 = 0, square1 = 0, sum2 = 0, square2 = 0;
+    for (;;) {
+        double y1 = 0, y2 = 0;
+        for (int i = 0; i < k; ++i)
+            for (int j = i + 1; j < k; ++j) {
+                const int a = draw[size_t(i)], b = draw[size_t(j)];
+                y1 += (a == 1 || b == 1) - (a == 2 || b == 2);
+                y2 += is(a, b, 1, 2) - is(a, b, 1, 4) - is(a, b, 3, 2) + is(a, b, 3, 4);
+            }
+        draws += 1;
+        sum1 += y1, square1 += y1 * y1, sum2 += y2, square2 += y2 * y2;
+        int i = k - 1; // the next combination in lexicographic order
+        while (i >= 0 && draw[size_t(i)] == n - k + i + 1)
+            --i;
+        if (i < 0)
+            break;
+        ++draw[size_t(i)];
+        for (int j = i + 1; j < k; ++j)
+            draw[size_t(j)] = draw[size_t(j - 1)] + 1;
+    }
+    const double q = double(k) * (k - 1) / (double(n) * (n - 1));
+    const double variance1 = square1 / draws - (sum1 / draws) * (sum1 / draws);
+    const double variance2 = square2 / draws - (sum2 / draws) * (sum2 / draws);
+    return {variance1 / (2.0 * (n - 2)) / q, variance2 / 4.0 / q};
+}
+
 BallSet balls(std::initializer_list<int> list) {
-    BallSet set = 0;
-    for (int b : list)
-        set |= BallSet(1) << b;
-    return set;
+    return DrawBalls(list).sorted();
 }
 
 } // namespace
@@ -85,6 +127,8 @@ private Q_SLOTS:
     void pairSimulation();
     void readsOnlyUsableDraws_data();
     void readsOnlyUsableDraws();
+    void pairLaw_data();
+    void pairLaw();
 };
 
 void TestFairness::tailProbabilities_data() {
@@ -165,12 +209,8 @@ void TestFairness::tooFewDrawsAndTies() {
     QFETCH(double, pairsP);
     FairnessSample sample;
     sample.draws = draws;
-    for (BallSet set : draws) {
-        DrawnOrder order{};
-        size_t i = 0;
-        forEachBall(set, [&](int ball) { order[i++] = quint8(ball); });
-        sample.orders.push_back(order);
-    }
+    for (const BallSet& set : draws)
+        sample.orders.push_back(set);
     FairnessOptions options;
     options.simulations = 99;
     const FairnessReport report = computeFairness(sample, options);
@@ -293,6 +333,31 @@ void TestFairness::readsOnlyUsableDraws() {
              counts);
     if (!sample.orders.empty())
         QCOMPARE(sample.orders.front(), (DrawnOrder{6, 5, 4, 3, 2, 1}));
+}
+
+void TestFairness::pairLaw_data() {
+    QTest::addColumn<int>("k");
+    QTest::addColumn<int>("n");
+    QTest::addColumn<double>("w1");
+    QTest::addColumn<double>("w2");
+    QTest::newRow("6/49, as published") << 6 << 49 << 215.0 / 47 << 903.0 / 1081;
+    for (const auto& [k, n] : {std::pair{5, 36}, {4, 20}, {7, 12}, {2, 5}, {3, 4}}) {
+        const auto [w1, w2] = bruteForceWeights(k, n);
+        QTest::addRow("%d/%d, all draws", k, n) << k << n << w1 << w2;
+    }
+}
+
+void TestFairness::pairLaw() {
+    QFETCH(int, k);
+    QFETCH(int, n);
+    QFETCH(double, w1);
+    QFETCH(double, w2);
+    const PairLimitLaw law = pairLimitLaw(Drum{k, n, 1});
+    QVERIFY2(std::fabs(law.w1 - w1) < 1e-9 && std::fabs(law.w2 - w2) < 1e-9,
+             qPrintable(QStringLiteral("%1 %2").arg(law.w1, 0, 'g', 17).arg(law.w2, 0, 'g', 17)));
+    // The constant, the ball counts' and the rest: every pair once.
+    QCOMPARE(1 + law.df1 + law.df2, n * (n - 1) / 2);
+    QCOMPARE(law.df1, n - 1);
 }
 
 QTEST_GUILESS_MAIN(TestFairness)

@@ -151,11 +151,6 @@ private Q_SLOTS:
     void otherGamesRefused_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("said");
-        const QString only = u"а команда «%1» пока работает только с базами «6 из 49»"_s;
-        QTest::newRow("stats") << QStringList{u"stats"_s} << only.arg(u"stats"_s);
-        QTest::newRow("export") << QStringList{u"export"_s, u"draws"_s} << only.arg(u"export"_s);
-        QTest::newRow("analysis") << QStringList{u"analysis"_s, u"balls"_s}
-                                  << only.arg(u"analysis"_s);
         QTest::newRow("a workbook")
             << QStringList{u"import"_s, u"book.xlsx"_s}
             << u"«book.xlsx»: это книга результатов «6 из 49», а база данных "
