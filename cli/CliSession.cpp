@@ -23,14 +23,6 @@ CliSession::CliSession(const QString& appDir, const QString& dbOption, Console& 
 CliSession::~CliSession() = default;
 
 Connection& CliSession::connection() {
-    Connection& connection = open();
-    if (!m_game.isSixFromFortyNine())
-        throw AppError(CliTexts::otherGame(m_command, absolute(m_dbFileName),
-                                           StartupTexts::gameTitle(m_game)));
-    return connection;
-}
-
-Connection& CliSession::connectionForAnyGame() {
     return open();
 }
 

@@ -26,12 +26,9 @@ public:
 
     // The database, opened on first use. Throws AppError with the window's
     // message when there is no razyg.ini (and no --db) or the database cannot
-    // be opened (the engine's reason on a second line), and for a database of
-    // a game other than 6 из 49, which the commands that call this do not
-    // handle yet.
+    // be opened (the engine's reason on a second line). The database may be
+    // of any game: game() tells which.
     Connection& connection();
-    // The same for a command that handles the database of any game.
-    Connection& connectionForAnyGame();
     // The game of the database (valid once it is open).
     const Lottery::Game& game() const { return m_game; }
     // The path given with --db, or empty.

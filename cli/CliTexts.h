@@ -40,15 +40,6 @@ inline QString databaseIsFolder(const QString& path) {
         .arg(path);
 }
 
-// A command that does not handle games other than 6 из 49 yet, on the
-// database of another game.
-inline QString otherGame(const QString& command, const QString& path, const QString& gameTitle) {
-    return QStringLiteral("база данных «%1» — игры %2, а команда «%3» пока работает только с "
-                          "базами «6 из 49»; с базами других игр работают команды create, import "
-                          "и update")
-        .arg(path, gameTitle, command);
-}
-
 // A results workbook (the 6 из 49 operator's) offered to a database of
 // another game.
 inline QString workbookForOtherGame(const QString& label, const QString& gameTitle) {

@@ -50,7 +50,7 @@ QString workbookError(const QString& message, const QString& path, const QString
 
 Outcome importFile(CliSession& session, const QString& path, const QString& label,
                    const std::vector<HistoryColumns::Column>& columns) {
-    Connection& connection = session.connectionForAnyGame();
+    Connection& connection = session.connection();
     const Lottery::Game& game = session.game();
     Console& console = session.console();
     DrawImport::ImportCounts counts;

@@ -60,8 +60,7 @@ public:
                                  .arg(args.at(0)));
         const qint64 last = CommandOptions::lastCount(parser, kLast).value_or(0);
         const TableText::Format format = CommandOptions::chosenTableFormat(parser);
-        const QByteArray text =
-            Analysis::analysisText(session.connectionForAnyGame(), *kind, last, format);
+        const QByteArray text = Analysis::analysisText(session.connection(), *kind, last, format);
         session.console().write(text.constData(), text.size());
         return ExitCode::Done;
     }

@@ -204,8 +204,7 @@ public:
             throw UsageError(walkForward ? QStringLiteral("--walk-forward ждёт условия фильтра")
                                          : QStringLiteral("условия фильтра действуют только с "
                                                           "--walk-forward"));
-        const Draws::History history =
-            Draws::read(session.connectionForAnyGame(), Lab::backtestRequest());
+        const Draws::History history = Draws::read(session.connection(), Lab::backtestRequest());
         if (walkForward)
             request.walkForward = FilterOptions::chosen(parser, history.game);
         try {

@@ -83,7 +83,7 @@ public:
         const QString fileName = args.value(1);
         const bool toStandardOutput = fileName.isEmpty() || fileName == QLatin1String("-");
 
-        Connection& connection = session.connectionForAnyGame();
+        Connection& connection = session.connection();
         table.columns = amountsOf(table, session.game());
         Console& console = session.console();
         if (isSameFile(fileName, session.dbFileName()))

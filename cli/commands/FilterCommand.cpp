@@ -137,7 +137,7 @@ public:
         // --db, or razyg.ini's when history is needed), else 6 из 49 without a database.
         Lottery::Game game = chosenGame.value_or(Lottery::Game());
         if (history || (!chosenGame && !session.dbOption().isEmpty())) {
-            session.connectionForAnyGame();
+            session.connection();
             if (chosenGame && !sameDrums(*chosenGame, session.game()))
                 throw UsageError(QStringLiteral("--game %1, а база хранит тиражи игры «%2»")
                                      .arg(chosenGame->code(), session.game().displayName()));
@@ -147,7 +147,7 @@ public:
         Console& console = session.console();
         Lab::HistoryFacts facts;
         if (filter.usesHistory()) {
-            const Draws::History draws = Draws::read(session.connectionForAnyGame());
+            const Draws::History draws = Draws::read(session.connection());
             facts = Lab::historyFacts(filter, draws);
             if (facts.draws == 0)
                 throw AppError(

@@ -56,7 +56,7 @@ public:
             throw UsageError(QStringLiteral("не указаны файлы для импорта"));
         std::vector<HistoryColumns::Column> columns;
         if (parser.isSet(kColumns)) {
-            session.connectionForAnyGame(); // the list is read after the database's game
+            session.connection(); // the list is read after the database's game
             try {
                 columns = HistoryColumns::parseList(parser.value(kColumns), session.game());
             } catch (const HistoryColumns::ListError& e) {

@@ -98,7 +98,7 @@ public:
         const std::optional<qint64> last = CommandOptions::lastCount(parser, kDraws);
         const QString format = CommandOptions::chosenFormat(parser, kFormats);
         const QByteArray text =
-            render(ballHits(Draws::read(session.connectionForAnyGame()), last), format).toUtf8();
+            render(ballHits(Draws::read(session.connection()), last), format).toUtf8();
         session.console().write(text.constData(), text.size());
         return ExitCode::Done;
     }

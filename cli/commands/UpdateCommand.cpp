@@ -47,7 +47,7 @@ public:
         CommandOptions::allowArguments(parser, 0);
         Console& console = session.console();
         // A missing database ends the command before the network.
-        session.connectionForAnyGame();
+        session.connection();
         const QString address = parser.isSet(kUrl) ? parser.value(kUrl) : session.resultsPageUrl();
         if (OnlineUpdate::isCsvAddress(address))
             return updateFromCsv(session, address);

@@ -57,7 +57,7 @@ Lottery::Game wheelGame(CliSession& session, const QCommandLineParser& parser) {
         return *game;
     if (session.dbOption().isEmpty())
         return Lottery::Game();
-    session.connectionForAnyGame();
+    session.connection();
     return session.game();
 }
 
@@ -345,7 +345,7 @@ int add(CliSession& session, const QCommandLineParser& parser) {
         throw UsageError(QStringLiteral("--tir: номер тиража, целое число от 1"));
     const QByteArray text = readTicketFile(args.at(1));
     Console& console = session.console();
-    Connection& connection = session.connectionForAnyGame();
+    Connection& connection = session.connection();
     const Lottery::Game& game = session.game();
     std::vector<Lottery::Ticket> tickets;
     try {
