@@ -7,7 +7,6 @@
 // and the tickets read come back the same from the program's own CSV and JSON forms of them.
 // The same bytes also go through the parsers of the wheel command's number lists and guarantees.
 #include "game/TicketFile.h"
-#include "wheels/TicketFile.h"
 #include "wheels/WheelInput.h"
 
 #include <QByteArray>
@@ -55,11 +54,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (!Lottery::parseTickets(written, game, &again).isEmpty() || again != tickets)
                 std::abort();
         }
-    if (game.isSixFromFortyNine()) {
-        std::vector<Wheels::SixBalls> six;
-        if (Wheels::parseTickets(bytes, &six) != error || six.size() != tickets.size())
-            std::abort();
-    }
 
     const QString text = QString::fromUtf8(bytes.left(8192));
     std::vector<int> numbers;

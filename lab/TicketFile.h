@@ -8,8 +8,7 @@
 
 namespace Lab {
 
-// The tickets of a ticket file of the game: for 6 из 49 the forms, limits and
-// messages of Wheels::parseTickets (JSON lists too), for any other game those
+// The tickets of a ticket file of the game, in the forms, limits and messages
 // of Lottery::parseTickets. A file that cannot be read, or a bad line, throws
 // AppError with a message naming the file or the line.
 std::vector<Ticket> readTicketFile(const QString& path, const Lottery::Game& game = {});
