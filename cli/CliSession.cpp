@@ -16,9 +16,8 @@ QString absolute(const QString& path) {
 }
 } // namespace
 
-CliSession::CliSession(const QString& appDir, const QString& dbOption, Console& console,
-                       const QString& command)
-    : m_appDir(appDir), m_command(command), m_dbOption(dbOption), m_console(console) {}
+CliSession::CliSession(const QString& appDir, const QString& dbOption, Console& console)
+    : m_appDir(appDir), m_dbOption(dbOption), m_console(console) {}
 
 CliSession::~CliSession() = default;
 

@@ -14,10 +14,8 @@ class Console;
 // named by --db.
 class CliSession {
 public:
-    // dbOption: the path given with --db, or empty; command: the name of the
-    // command that runs (for messages).
-    CliSession(const QString& appDir, const QString& dbOption, Console& console,
-               const QString& command = {});
+    // dbOption: the path given with --db, or empty.
+    CliSession(const QString& appDir, const QString& dbOption, Console& console);
     ~CliSession();
     CliSession(const CliSession&) = delete;
     CliSession& operator=(const CliSession&) = delete;
@@ -43,7 +41,6 @@ public:
 private:
     Connection& open();
     QString m_appDir;
-    QString m_command;
     Lottery::Game m_game;
     QString m_dbOption;
     QString m_dbFileName;

@@ -57,8 +57,7 @@ int runCommand(CliCommand& command, const QStringList& arguments, const QString&
         console.print(HelpText::forCommand(command).trimmed());
         return ExitCode::Done;
     }
-    CliSession session(appDir, parser.isSet(db) ? parser.value(db) : globalDb, console,
-                       command.name());
+    CliSession session(appDir, parser.isSet(db) ? parser.value(db) : globalDb, console);
     try {
         const int code = command.run(session, parser);
         console.flush();
