@@ -20,7 +20,7 @@ int number(const std::vector<int>& d, int p) {
 
 } // namespace
 
-FiniteField::FiniteField(int p, int n, const std::vector<int>& modulus) : p_(p), n_(n), q_(1) {
+FiniteField::FiniteField(int p, int n, const std::vector<int>& modulus) : p_(p), q_(1) {
     for (int i = 0; i < n; ++i)
         q_ *= p;
     const std::size_t cells = std::size_t(q_) * std::size_t(q_);

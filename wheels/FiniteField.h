@@ -26,7 +26,7 @@ public:
     int primitiveElement() const;
 
 private:
-    int p_, n_, q_;
+    int p_, q_;
     std::vector<int> sum_, product_, neg_, inverse_;
 };
 
